@@ -1,0 +1,157 @@
+// Entry point: chooses the instance number, loads its settings, shows the ruler window, starts
+// the further instances named on the command line and runs the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_win.h"
+#include "app/instances_win.h"
+#include "app/placement_win.h"
+#include "app/ruler_window_win.h"
+#include "app/startup.h"
+#include "model/persistence.h"
+#include "model/registry_store_win.h"
+#include "model/text_format.h"
+#include "ops/readout_win.h"
+#include "resources/resource.h"
+
+App& TheApp() {
+    static App app;
+    return app;
+}
+
+namespace {
+
+int32_t ReadOsVersionCode() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)
+#endif
+    if (!GetVersionExW(&info)) return 0;
+    return OsVersionCode(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+void RefuseToStart(HINSTANCE module) {
+    wchar_t text[50] = L"";
+    LoadStringW(module, IDS_CANT_ADD_MORE, text, 50);
+    MessageBoxW(nullptr, text, L"Linova", MB_ICONWARNING);
+}
+
+void ReadScreenDpi(RulerState& s) {
+    HDC screen = GetDC(nullptr);
+    s.DpiX = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
+    s.DpiY = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    s.DpiStep = DpiStep(s.DpiX);
+}
+
+void RegisterRulerClass(HINSTANCE module, const App& app) {
+    const RulerState& s = app.state;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = RulerWindowProc;
+    wc.hInstance = module;
+    wc.hIcon = static_cast<HICON>(LoadImageW(module, s.BackColor ? L"Linova" : L"LinovaG",
+                                             IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    wc.hCursor = static_cast<HCURSOR>(LoadImageW(
+        module, s.Vertical ? L"LINOVA_V_CUR" : L"LINOVACUR", IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = app.className.c_str();
+    RegisterClassExW(&wc);
+}
+
+void FillRulerFont(LOGFONTW& font) {
+    font = LOGFONTW{};
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfQuality = PROOF_QUALITY;
+    lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
+}
+
+// Size, position and z-order from the state, then the monitor it landed on; a full-scale ruler
+// takes its length from that monitor.
+void ShowRuler(HWND ruler, int showCommand) {
+    RulerState& s = TheApp().state;
+    if (TheApp().osVersionCode >= 500) {
+        SetLayeredWindowAttributes(ruler, 0, static_cast<BYTE>(s.LayerWindow & 0xFF), LWA_ALPHA);
+    }
+    ShowWindow(ruler, showCommand);
+    UpdateWindow(ruler);
+    PlaceWindow(ruler, 0);
+    EnumerateMonitors();
+    FixMonitorOf(ruler, false);
+    if (s.FullScale) {
+        s.ScaleLength = s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
+        PlaceWindow(ruler, 0);
+    }
+    RefreshReadout(ruler);
+}
+
+void StartFurtherInstances(const CommandLine& line, int instanceMax) {
+    wchar_t path[MAX_PATH] = L"";
+    if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return;
+    for (int n : InstancesToStart(line, instanceMax, IsInstanceWindowPresent)) {
+        ShellExecuteW(nullptr, nullptr, path, DecimalText(n).c_str(), L"", SW_SHOW);
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        // 0 is WM_QUIT; -1 is an error that would only repeat.
+        if (got == 0 || got == -1) break;
+        HWND panel = TheApp().panelWindow;
+        if (panel && IsDialogMessageW(panel, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+// Takes an instance number (false when every number is taken) and loads that instance's settings.
+bool ChooseInstanceAndLoad(App& app, const CommandLine& line) {
+    RulerState& s = app.state;
+    RegistryStore store;
+    LoadProductValues(s, store);
+    const FreeInstance free = FindFreeInstance(s.InstanceMax, IsInstanceWindowPresent);
+    app.instancesAtStart = static_cast<int16_t>(free.running);
+    if (app.instancesAtStart >= s.InstanceMax) return false;
+    s.InstanceNumber = static_cast<int16_t>(
+        ChooseInstanceNumber(free.number, line.first, s.InstanceMax, IsInstanceWindowPresent));
+    app.className = InstanceClassName(s.InstanceNumber);
+    s.PrimaryScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    s.PrimaryScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    LoadInstance(s, store);
+    return true;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int showCommand) {
+    App& app = TheApp();
+    app.osVersionCode = ReadOsVersionCode();
+    if (app.osVersionCode >= 600) SetProcessDPIAware();
+    const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
+    if (!ChooseInstanceAndLoad(app, line)) {
+        RefuseToStart(module);
+        return 0;
+    }
+
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    ReadScreenDpi(app.state);
+    if (!previous) RegisterRulerClass(module, app);
+    app.module = module;
+    FillRulerFont(app.rulerFont);
+
+    HWND ruler = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, app.className.c_str(),
+                                 app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 module, nullptr);
+    app.ruler = ruler;
+    ShowRuler(ruler, showCommand);
+    StartFurtherInstances(line, app.state.InstanceMax);
+    return RunMessageLoop();
+}

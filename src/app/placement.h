@@ -1,0 +1,22 @@
+// Where the ruler window goes: its rectangle from the state, and the monitor it belongs to.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/geometry.h"
+#include "model/ruler_state.h"
+
+// The short side of the ruler: 50 pixels, 22 when narrow.
+int32_t RulerThickness(const RulerState& s);
+
+// The ruler window's screen rectangle: (ScaleLength + 1) x thickness, turned when vertical; a
+// full-scale ruler starts at its monitor's edge.
+Rect RulerWindowRect(const RulerState& s);
+
+// At most four monitors have a display-size entry; any further one uses the default diagonal.
+inline constexpr size_t kMaxMonitors = 4;
+
+// Records the ruler's monitor (rectangle, index into the display sizes, automatic scale) and
+// pulls the stored position back so that the ruler stays reachable on it.
+void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);

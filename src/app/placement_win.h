@@ -1,0 +1,14 @@
+// Putting the ruler window on the screen and finding the monitor it is on.
+#pragma once
+
+#include <windows.h>
+
+// Gives the ruler window its rectangle and z-order from the state; `flags` are added to the
+// z-order step (SWP_NOACTIVATE is the one that matters).
+void PlaceWindow(HWND ruler, UINT flags);
+
+// Records the monitors of the desktop, in the order the system reports them.
+void EnumerateMonitors();
+
+// Records the monitor under the cursor (byCursor) or the one holding the ruler window.
+void FixMonitorOf(HWND ruler, bool byCursor);

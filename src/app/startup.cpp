@@ -1,0 +1,91 @@
+// Start-up decisions that need no window system: system version code, DPI step, instance
+// choice and the instance numbers named on the command line.
+#include "app/startup.h"
+
+#include "model/text_format.h"
+
+int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor) {
+    constexpr uint32_t kWin32Windows = 1;
+    constexpr uint32_t kWin32Nt = 2;
+    if (platformId == kWin32Windows) {
+        if (major == 3 && minor == 0) return 300;
+        if (major == 3 && minor == 1) return 301;
+        if (major == 4 && minor == 0) return 400;
+        if (major == 4 && minor == 10) return 410;
+        if (major == 4 && minor == 90) return 490;
+        return 0;
+    }
+    if (platformId == kWin32Nt) {
+        if (major == 3 && minor == 51) return 351;
+        if (major == 4 && minor == 0) return 400;
+        if (major == 5) return minor == 0 ? 500 : 510;
+        if (major == 6) return minor == 0 ? 600 : 610;
+        if (major > 6 && minor >= 1) return 610;
+        if (major >= 10 && minor == 0) return 1000;
+    }
+    return 0;
+}
+
+int16_t DpiStep(float dpiX) {
+    if (dpiX == 120.0f) return 2;
+    if (dpiX == 144.0f) return 3;
+    if (dpiX == 192.0f) return 4;
+    return 0;
+}
+
+std::wstring InstanceClassName(int instanceNumber) {
+    return L"Linova <" + DecimalText(instanceNumber) + L">";
+}
+
+FreeInstance FindFreeInstance(int instanceMax, const IsInstanceRunning& isRunning) {
+    for (int n = 1; n <= instanceMax; ++n) {
+        if (!isRunning(n)) return {n, n - 1};
+    }
+    return {0, instanceMax};
+}
+
+int ReadNumber(const std::wstring& text, size_t from) {
+    size_t i = from;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        // Past any instance number already; stop growing so nothing overflows.
+        if (value < 1000000) value = value * 10 + (text[i] - L'0');
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+CommandLine ParseCommandLine(const std::wstring& text) {
+    CommandLine line;
+    line.first = ReadNumber(text, 0);
+    // Each blank-separated word after the first is one number; a run of blanks is one gap.
+    const size_t firstWord = text.find_first_not_of(L' ');
+    size_t pos = firstWord == std::wstring::npos ? firstWord : text.find(L' ', firstWord);
+    while (pos != std::wstring::npos) {
+        const size_t word = text.find_first_not_of(L' ', pos);
+        if (word == std::wstring::npos) break;
+        line.further.push_back(ReadNumber(text, word));
+        pos = text.find(L' ', word);
+    }
+    return line;
+}
+
+int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
+                         const IsInstanceRunning& isRunning) {
+    if (commandLineNumber >= 1 && commandLineNumber <= instanceMax &&
+        !isRunning(commandLineNumber)) {
+        return commandLineNumber;
+    }
+    return firstFree;
+}
+
+std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax,
+                                  const IsInstanceRunning& isRunning) {
+    std::vector<int> numbers;
+    for (int n : line.further) {
+        if (n >= 1 && n <= instanceMax && !isRunning(n)) numbers.push_back(n);
+    }
+    return numbers;
+}

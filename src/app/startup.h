@@ -1,0 +1,47 @@
+// Start-up decisions that need no window system: system version code, DPI step, instance
+// choice and the instance numbers named on the command line.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One number for the system version; readers compare it with 500 and 600.
+int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor);
+
+// 2, 3 or 4 for 120, 144 and 192 dots per inch; 0 for anything else.
+int16_t DpiStep(float dpiX);
+
+// "Linova <n>": the window class and first title of instance n, and how instances find it.
+std::wstring InstanceClassName(int instanceNumber);
+
+using IsInstanceRunning = std::function<bool(int instanceNumber)>;
+
+struct FreeInstance {
+    int number;   // first number without a ruler window, 0 when all are taken
+    int running;  // how many numbers from 1 up, without a gap, are taken
+};
+
+FreeInstance FindFreeInstance(int instanceMax, const IsInstanceRunning& isRunning);
+
+// Reads a decimal number as atoi does: leading blanks skipped, an optional sign, digits; text
+// that is no number reads as 0.
+int ReadNumber(const std::wstring& text, size_t from);
+
+struct CommandLine {
+    int first = 0;             // the number at the start of the text
+    std::vector<int> further;  // the numbers after it, in order
+};
+
+// Splits the program's command-line text (after the program name) into instance numbers.
+CommandLine ParseCommandLine(const std::wstring& text);
+
+// The instance number this process takes: the first command-line number when it is in range
+// and free, else the first free number.
+int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
+                         const IsInstanceRunning& isRunning);
+
+// The further command-line numbers to start: in range and not running.
+std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax,
+                                  const IsInstanceRunning& isRunning);

@@ -1,0 +1,161 @@
+// Loading and saving a ruler's settings: the key layout, the value names and their encodings.
+#include "model/persistence.h"
+
+#include <cstring>
+
+#include "model/text_format.h"
+
+namespace {
+
+constexpr size_t kDwordBytes = 4;
+// Longer stored texts count as missing; shorter ones are read up to this many characters.
+constexpr size_t kSettingsMaxBytes = 261;
+constexpr size_t kSettingsMaxChars = 30;
+
+enum class Missing { kLinear, kKeep };
+
+// One instance value: its stored name, the field (32- or 16-bit) and what a missing value gives
+// (perInstance * N + base, or the field's current value).
+struct ValueRow {
+    const wchar_t* name;
+    int32_t RulerState::*wide;
+    int16_t RulerState::*narrow;
+    Missing missing;
+    int32_t perInstance;
+    int32_t base;
+};
+
+// In the order the values are written.
+const ValueRow kInstanceValues[] = {
+    {L"xPosi", &RulerState::xPosi, nullptr, Missing::kLinear, 35, 20},
+    {L"yPosi", &RulerState::yPosi, nullptr, Missing::kLinear, 23, 100},
+    {L"Lenght", &RulerState::Lenght, nullptr, Missing::kLinear, 0, 380},
+    {L"Marker", &RulerState::Marker, nullptr, Missing::kLinear, 0, 150},
+    {L"MarkerBlue", &RulerState::MarkerBlue, nullptr, Missing::kLinear, 0, 180},
+    {L"Scaling", &RulerState::Scaling, nullptr, Missing::kLinear, 0, 300},
+    {L"BackColor", nullptr, &RulerState::BackColor, Missing::kLinear, 1, 1},
+    {L"LayerWindow", nullptr, &RulerState::LayerWindow, Missing::kKeep, 0, 0},
+    {L"MagnifierWinSizeX", &RulerState::MagnifierWinSizeX, nullptr, Missing::kKeep, 0, 0},
+    {L"MagnifierWinSizeY", &RulerState::MagnifierWinSizeY, nullptr, Missing::kKeep, 0, 0},
+    {L"Magnifier", nullptr, &RulerState::Magnifier, Missing::kKeep, 0, 0},
+    {L"MagType", nullptr, &RulerState::MagType, Missing::kKeep, 0, 0},
+};
+
+// A value of four bytes or fewer is taken as the field's bytes, whatever its stored type.
+std::optional<uint32_t> ReadDword(SettingsStore& store, const std::wstring& key,
+                                  const std::wstring& name) {
+    const auto bytes = store.Read(key, name, kDwordBytes);
+    if (!bytes) return std::nullopt;
+    uint32_t v = 0;
+    for (size_t i = 0; i < bytes->size() && i < kDwordBytes; ++i) {
+        v |= static_cast<uint32_t>((*bytes)[i]) << (8 * i);
+    }
+    return v;
+}
+
+int16_t Low16(uint32_t v) {
+    return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));
+}
+
+std::vector<uint8_t> DwordBytes(int32_t value) {
+    const uint32_t v = static_cast<uint32_t>(value);
+    return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+            static_cast<uint8_t>(v >> 24)};
+}
+
+void WriteDword(SettingsStore& store, const std::wstring& key, const std::wstring& name,
+                int32_t value) {
+    store.Write(key, name, StoredType::kDword, DwordBytes(value));
+}
+
+// The stored flag text: UTF-16 little-endian, no terminator.
+std::wstring ReadSettingsText(SettingsStore& store, const std::wstring& key) {
+    const auto bytes = store.Read(key, L"Settings", kSettingsMaxBytes);
+    if (!bytes) return kDefaultSettingsText;
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes->size() && text.size() < kSettingsMaxChars; i += 2) {
+        const wchar_t c = static_cast<wchar_t>((*bytes)[i] | ((*bytes)[i + 1] << 8));
+        if (c == L'\0') break;
+        text += c;
+    }
+    return text;
+}
+
+std::vector<uint8_t> Utf16Bytes(const std::wstring& text) {
+    std::vector<uint8_t> bytes;
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>((c >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+// A diagonal outside this range is not a display (and 0 would divide by zero).
+int16_t RepairedScreenSize(int16_t tenthsOfInch) {
+    return tenthsOfInch < 30 || tenthsOfInch > 5000 ? 170 : tenthsOfInch;
+}
+
+}  // namespace
+
+std::wstring InstanceKeyPath(int instanceNumber) {
+    return std::wstring(kProductKey) + L"\\Linova" + DecimalText(instanceNumber);
+}
+
+std::wstring ScreenSizeValueName(int monitor) {
+    return L"ScreenSize" + ZeroPadded(monitor, 2);
+}
+
+void LoadProductValues(RulerState& s, SettingsStore& store) {
+    if (store.KeyExists(kProductKey)) {
+        const auto max = ReadDword(store, kProductKey, L"Linovamax");
+        s.InstanceMax = static_cast<int16_t>((max ? Low16(*max) : 8) % 10);
+        for (int k = 1; k <= 4; ++k) {
+            const auto size = ReadDword(store, kProductKey, ScreenSizeValueName(k));
+            s.ScreenSize[k - 1] = RepairedScreenSize(size ? Low16(*size) : 170);
+        }
+    }
+    // Eight rulers, or nine when the stored limit says so.
+    if (s.InstanceMax <= 8) s.InstanceMax = 8;
+}
+
+void LoadInstance(RulerState& s, SettingsStore& store) {
+    const std::wstring key = InstanceKeyPath(s.InstanceNumber);
+    if (store.KeyExists(key)) {
+        for (const ValueRow& row : kInstanceValues) {
+            const auto v = ReadDword(store, key, row.name);
+            if (row.wide) {
+                if (v) {
+                    s.*row.wide = static_cast<int32_t>(*v);
+                } else if (row.missing == Missing::kLinear) {
+                    s.*row.wide = row.perInstance * s.InstanceNumber + row.base;
+                }
+            } else {
+                if (v) {
+                    s.*row.narrow = Low16(*v);
+                } else if (row.missing == Missing::kLinear) {
+                    s.*row.narrow =
+                        static_cast<int16_t>(row.perInstance * s.InstanceNumber + row.base);
+                }
+            }
+        }
+        s.BackColor = static_cast<int16_t>(s.BackColor % 23);
+        ParseSettings(s, ReadSettingsText(store, key));
+    }
+    ApplyLoadClamps(s);
+}
+
+void SaveProductValues(const RulerState& s, SettingsStore& store) {
+    WriteDword(store, kProductKey, L"Linovamax", s.InstanceMax);
+    for (int k = 1; k <= 4; ++k) {
+        WriteDword(store, kProductKey, ScreenSizeValueName(k), s.ScreenSize[k - 1]);
+    }
+}
+
+void SaveInstance(const RulerState& s, SettingsStore& store) {
+    if (s.InstanceNumber == 1) SaveProductValues(s, store);
+    const std::wstring key = InstanceKeyPath(s.InstanceNumber);
+    for (const ValueRow& row : kInstanceValues) {
+        WriteDword(store, key, row.name, row.wide ? s.*row.wide : s.*row.narrow);
+    }
+    store.Write(key, L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s)));
+}

@@ -1,0 +1,27 @@
+// Loading and saving a ruler's settings: the key layout, the value names and their encodings.
+#pragma once
+
+#include <string>
+
+#include "model/ruler_state.h"
+#include "model/settings_store.h"
+
+inline constexpr const wchar_t* kVendorKey = L"Software\\Tamarisk";
+inline constexpr const wchar_t* kProductKey = L"Software\\Tamarisk\\Linova";
+
+// Software\Tamarisk\Linova\LinovaN
+std::wstring InstanceKeyPath(int instanceNumber);
+
+// ScreenSize01 .. ScreenSize04
+std::wstring ScreenSizeValueName(int monitor);
+
+// The instance limit (8 or 9) and the four display diagonals of the product key.
+void LoadProductValues(RulerState& s, SettingsStore& store);
+
+// The instance's own values with their defaults and repairs; InstanceNumber must be set.
+// PrimaryScreenWidth/Height are the caller's to set first.
+void LoadInstance(RulerState& s, SettingsStore& store);
+
+// Writes the instance's values (and in instance 1 the product values first).
+void SaveInstance(const RulerState& s, SettingsStore& store);
+void SaveProductValues(const RulerState& s, SettingsStore& store);

@@ -1,0 +1,71 @@
+// The one state record of a ruler instance, and its Settings flag text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/geometry.h"
+
+enum Unit : int16_t { kUnitPixel = 0, kUnitCm = 1, kUnitInch = 2 };
+
+struct RulerState {
+    // Persisted, one registry value each.
+    int32_t xPosi = 20;
+    int32_t yPosi = 100;
+    int32_t Lenght = 300;  // stored value name, spelled so
+    int32_t Scaling = 0;   // tenths of a pixel per centimetre; the load turns 0 into 300
+    int32_t Marker = 100;
+    int32_t MarkerBlue = 130;
+    int16_t BackColor = 0;
+    int16_t LayerWindow = 192;
+    int32_t MagnifierWinSizeX = 325;
+    int32_t MagnifierWinSizeY = 278;
+    int16_t Magnifier = 4;
+    int16_t MagType = 0;
+
+    // Persisted together as the Settings text, one digit per slot.
+    int16_t TopMost = 1;
+    int32_t Vertical = 0;
+    int32_t Reverse = 0;
+    int16_t Unit = kUnitCm;
+    int32_t FullScale = 0;
+    int32_t NarrowScale = 0;
+    int16_t FontStyle = 1;  // bit 0 bold, bit 1 italic
+    int16_t NoKeyOperation = 0;
+    int16_t NoMouseOperation = 0;
+    int16_t SpareFlag = 1;
+    int32_t ScalingAuto = 0;
+    int16_t WheelMode = 1;
+
+    // Run-time values.
+    int32_t ScaleLength = 300;
+    int32_t AutoScaling = 0;
+    Rect MonitorRect;
+    uint16_t MonitorIndex = 0;
+    int16_t ScreenSize[4] = {170, 170, 170, 170};  // tenths of an inch
+    int32_t PrimaryScreenWidth = 0;
+    int32_t PrimaryScreenHeight = 0;
+    int16_t InstanceNumber = 1;
+    int16_t InstanceMax = 8;
+    float DpiX = 0;
+    float DpiY = 0;
+    int16_t DpiStep = 0;
+    int16_t SameColorLock = 1;
+    int16_t SaveOnExit = 1;
+};
+
+// The flag text read when the stored one is missing, and the source of any slot a short text lacks.
+inline constexpr const wchar_t* kDefaultSettingsText = L"1,0,0,1,0,0,1,0,0,1,1,1,";
+
+// Scale in use, in tenths of a pixel per centimetre: the manual one or the monitor's.
+int32_t CurrentScale(const RulerState& s);
+
+// Reads the flag slots of a Settings text into the record; slots past a short text keep their
+// value (9..11) or read as the default text's digit (0..8).
+void ParseSettings(RulerState& s, const std::wstring& text);
+
+// The 24-character Settings text of the record's twelve flags.
+std::wstring FormatSettings(const RulerState& s);
+
+// Repairs out-of-range values after a load and sets ScaleLength.
+void ApplyLoadClamps(RulerState& s);

@@ -1,0 +1,184 @@
+// Drives the real linova.exe from a test program running beside it: starts and ends rulers,
+// finds their windows and reads and writes the stored settings.
+#include "harness.h"
+
+#include <thread>
+
+#include "app/startup.h"
+
+namespace e2e {
+
+namespace {
+
+std::vector<HANDLE>& Started() {
+    static std::vector<HANDLE> processes;
+    return processes;
+}
+
+HANDLE OpenProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid) : nullptr;
+}
+
+}  // namespace
+
+std::wstring LinovaPath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"linova.exe";
+}
+
+HANDLE StartLinova(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + LinovaPath() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "linova.exe did not start: " << GetLastError();
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    Started().push_back(info.hProcess);
+    return info.hProcess;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+HWND FindRuler(int instanceNumber) {
+    return FindWindowW(InstanceClassName(instanceNumber).c_str(), nullptr);
+}
+
+HWND WaitForRuler(int instanceNumber, int timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindRuler(instanceNumber)) != nullptr; }, timeoutMs);
+    return window;
+}
+
+void CloseRuler(HWND ruler) {
+    HANDLE process = OpenProcessOf(ruler);
+    PostMessageW(ruler, WM_CLOSE, 0, 0);
+    if (process) {
+        EXPECT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0) << "ruler did not end";
+        CloseHandle(process);
+    }
+}
+
+void EndAllRulers() {
+    std::vector<HANDLE> processes;
+    for (int n = 1; n <= 9; ++n) {
+        if (HWND ruler = FindRuler(n)) {
+            if (HANDLE p = OpenProcessOf(ruler)) processes.push_back(p);
+            PostMessageW(ruler, WM_CLOSE, 0, 0);
+        }
+    }
+    for (HANDLE p : Started()) processes.push_back(p);
+    Started().clear();
+    for (HANDLE p : processes) {
+        if (WaitForSingleObject(p, 5000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
+        CloseHandle(p);
+    }
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+void ClearSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
+}
+
+std::wstring InstanceKey(int instanceNumber) {
+    return std::wstring(kProductKey) + L"\\Linova" + std::to_wstring(instanceNumber);
+}
+
+void PutDword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof(value)),
+        ERROR_SUCCESS);
+}
+
+void PutText(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, text.c_str(),
+                              static_cast<DWORD>(text.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+std::optional<DWORD> ReadDword(const std::wstring& key, const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::wstring> ReadText(const std::wstring& key, const wchar_t* name) {
+    wchar_t text[512] = L"";
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(text);
+}
+
+std::optional<DWORD> ValueBytes(const std::wstring& key, const wchar_t* name) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                     nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::vector<std::wstring> ValueNames(const std::wstring& key) {
+    std::vector<std::wstring> names;
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+        return names;
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[64];
+        DWORD length = 64;
+        if (RegEnumValueW(handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(handle);
+    return names;
+}
+
+void RulerTest::SetUp() {
+    EndAllRulers();
+    ClearSettings();
+}
+
+void RulerTest::TearDown() {
+    EndAllRulers();
+    ClearSettings();
+}
+
+}  // namespace e2e

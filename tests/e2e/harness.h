@@ -1,0 +1,60 @@
+// Drives the real linova.exe from a test program running beside it: starts and ends rulers,
+// finds their windows and reads and writes the stored settings.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+inline const wchar_t* kProductKey = L"Software\\Tamarisk\\Linova";
+
+// linova.exe, built next to the test program.
+std::wstring LinovaPath();
+
+// Starts linova.exe with the given command-line text; the process is ended by EndAllRulers.
+HANDLE StartLinova(const std::wstring& arguments);
+
+// Polls until the condition holds or the time is up; returns the last result.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// The ruler window of instance n, waiting for it to appear.
+HWND WaitForRuler(int instanceNumber, int timeoutMs = 5000);
+HWND FindRuler(int instanceNumber);
+
+// Closes every ruler window as a user would and waits for each process to end; kills what is
+// left after a grace period.
+void EndAllRulers();
+
+// Closes one ruler window and waits for its process to end.
+void CloseRuler(HWND ruler);
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+
+// Settings under HKCU\Software\Tamarisk.
+void ClearSettings();
+std::wstring InstanceKey(int instanceNumber);
+void PutDword(const std::wstring& key, const wchar_t* name, DWORD value);
+void PutText(const std::wstring& key, const wchar_t* name, const std::wstring& text);
+std::optional<DWORD> ReadDword(const std::wstring& key, const wchar_t* name);
+std::optional<std::wstring> ReadText(const std::wstring& key, const wchar_t* name);
+std::vector<std::wstring> ValueNames(const std::wstring& key);
+// The stored size in bytes of a value of any type.
+std::optional<DWORD> ValueBytes(const std::wstring& key, const wchar_t* name);
+
+// Every test starts and ends with no ruler running and nothing stored.
+class RulerTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+}  // namespace e2e

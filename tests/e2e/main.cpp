@@ -1,0 +1,7 @@
+// Entry of the end-to-end test program (a wide-character console program under Wine).
+#include <gtest/gtest.h>
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

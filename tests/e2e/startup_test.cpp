@@ -1,0 +1,195 @@
+// Starting rulers: instance numbers, the first window, what is stored at exit, the limit.
+#include <chrono>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+using StartUp = RulerTest;
+
+RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+TEST_F(StartUp, FirstRulerWithNothingStored) {
+    const auto started = std::chrono::steady_clock::now();
+    StartLinova(L"");
+    HWND ruler = WaitForRuler(1);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ruler) && RectOf(ruler).right > 0; }));
+    const auto shown = std::chrono::steady_clock::now();
+    std::printf(
+        "start to window shown: %lld ms\n",
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(shown - started).count()));
+
+    EXPECT_EQ(ClassOf(ruler), L"Linova <1>");
+    // 300 pixels at the repaired manual scale of 30.0 pixels per centimetre.
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H10.00 cm"; }))
+        << "title: " << testing::PrintToString(WindowText(ruler));
+    const RECT r = RectOf(ruler);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(r.right - r.left, 301);
+    EXPECT_EQ(r.bottom - r.top, 50);
+    const LONG_PTR exStyle = GetWindowLongPtrW(ruler, GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    const LONG_PTR style = GetWindowLongPtrW(ruler, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(ruler, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 192);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+
+    CloseRuler(ruler);
+    const std::wstring key = InstanceKey(1);
+    // Twelve DWORD values (a value of another type does not read as one) and the flag text.
+    const std::vector<std::wstring> dwords = {L"xPosi",
+                                              L"yPosi",
+                                              L"Lenght",
+                                              L"Marker",
+                                              L"MarkerBlue",
+                                              L"Scaling",
+                                              L"BackColor",
+                                              L"LayerWindow",
+                                              L"MagnifierWinSizeX",
+                                              L"MagnifierWinSizeY",
+                                              L"Magnifier",
+                                              L"MagType"};
+    EXPECT_EQ(ValueNames(key).size(), dwords.size() + 1);
+    for (const std::wstring& name : dwords) {
+        EXPECT_TRUE(ReadDword(key, name.c_str()).has_value()) << testing::PrintToString(name);
+    }
+    EXPECT_EQ(ReadDword(key, L"xPosi"), 20u);
+    EXPECT_EQ(ReadDword(key, L"yPosi"), 100u);
+    EXPECT_EQ(ReadDword(key, L"Lenght"), 300u);
+    EXPECT_EQ(ReadDword(key, L"Scaling"), 300u);
+    EXPECT_EQ(ReadDword(key, L"LayerWindow"), 192u);
+    EXPECT_EQ(ReadDword(key, L"MagnifierWinSizeX"), 325u);
+    EXPECT_EQ(ReadText(key, L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+    EXPECT_EQ(ValueBytes(key, L"Settings"), 48u);  // no terminator stored
+    EXPECT_EQ(ReadDword(kProductKey, L"Linovamax"), 8u);
+    for (const wchar_t* name :
+         {L"ScreenSize01", L"ScreenSize02", L"ScreenSize03", L"ScreenSize04"}) {
+        EXPECT_EQ(ReadDword(kProductKey, name), 170u) << name;
+    }
+}
+
+TEST_F(StartUp, InstancesTakeTheLowestFreeNumber) {
+    for (int n = 1; n <= 3; ++n) {
+        StartLinova(L"");
+        ASSERT_TRUE(WaitForRuler(n)) << n;
+        const std::wstring title = L"Linova <" + std::to_wstring(n) + L"> - H10.00 cm";
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(FindRuler(n)) == title; })) << n;
+    }
+    CloseRuler(FindRuler(2));
+    EXPECT_FALSE(FindRuler(2));
+    StartLinova(L"");
+    EXPECT_TRUE(WaitForRuler(2));
+    // Instance 3 never touches the product key; instance 2 saved its own key when it closed.
+    EXPECT_TRUE(ReadDword(InstanceKey(2), L"xPosi").has_value());
+    EXPECT_FALSE(ReadDword(kProductKey, L"Linovamax").has_value());
+}
+
+// Starts instances 1..count, each named on its own command line.
+void StartNumbered(int count) {
+    std::wstring line;
+    for (int n = 1; n <= count; ++n) line += std::to_wstring(n) + L" ";
+    StartLinova(line);
+    for (int n = 1; n <= count; ++n) ASSERT_TRUE(WaitForRuler(n, 10000)) << n;
+}
+
+TEST_F(StartUp, RefusesANinthRuler) {
+    StartNumbered(8);
+    HANDLE ninth = StartLinova(L"");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Linova")) != nullptr; }));
+    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), L"Linova can't add more.");
+    EXPECT_FALSE(FindRuler(9));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(WaitForSingleObject(ninth, 5000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(ninth, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(FindRuler(n) != nullptr, n <= 8) << n;
+}
+
+TEST_F(StartUp, StoredLimitOfNineAllowsANinthRuler) {
+    PutDword(kProductKey, L"Linovamax", 9);
+    StartNumbered(8);
+    StartLinova(L"");
+    EXPECT_TRUE(WaitForRuler(9));
+}
+
+TEST_F(StartUp, CommandLineChoosesTheNumber) {
+    StartLinova(L"5");
+    ASSERT_TRUE(WaitForRuler(5));
+    EXPECT_FALSE(FindRuler(1));
+    StartLinova(L"5");  // taken: the first free number
+    EXPECT_TRUE(WaitForRuler(1));
+    StartLinova(L"12");  // out of range
+    EXPECT_TRUE(WaitForRuler(2));
+}
+
+TEST_F(StartUp, CommandLineStartsFurtherRulers) {
+    StartLinova(L"1 4 7 12");
+    EXPECT_TRUE(WaitForRuler(1));
+    EXPECT_TRUE(WaitForRuler(4, 10000));
+    EXPECT_TRUE(WaitForRuler(7, 10000));
+    // Nothing else starts: no process took a free number.
+    Sleep(300);
+    for (int n : {2, 3, 5, 6, 8}) EXPECT_FALSE(FindRuler(n)) << n;
+}
+
+TEST_F(StartUp, StoredValuesOutOfRangeComeBackRepaired) {
+    const std::wstring key = InstanceKey(1);
+    PutDword(key, L"Lenght", 30000);
+    PutDword(key, L"LayerWindow", 300);
+    PutDword(key, L"Scaling", 5000);
+    PutDword(key, L"BackColor", 25);
+    PutText(key, L"Settings", L"1,0,0,1,0,0,1,0,0,1,0,1,");
+    StartLinova(L"");
+    HWND ruler = WaitForRuler(1);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(ruler).right - RectOf(ruler).left == 22001; }));
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(ruler, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 255);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H733.33 cm"; }))
+        << testing::PrintToString(WindowText(ruler));
+    CloseRuler(ruler);
+    EXPECT_EQ(ReadDword(key, L"Lenght"), 22000u);
+    EXPECT_EQ(ReadDword(key, L"LayerWindow"), 255u);
+    EXPECT_EQ(ReadDword(key, L"Scaling"), 300u);
+    EXPECT_EQ(ReadDword(key, L"BackColor"), 2u);
+
+    PutDword(key, L"Lenght", 49);
+    PutDword(key, L"LayerWindow", 20);
+    StartLinova(L"");
+    ruler = WaitForRuler(1);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(ruler).right - RectOf(ruler).left == 301; }));
+    ASSERT_TRUE(GetLayeredWindowAttributes(ruler, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 35);
+    CloseRuler(ruler);
+    EXPECT_EQ(ReadDword(key, L"Lenght"), 300u);
+}
+
+TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
+    StartLinova(L"");
+    HWND ruler = WaitForRuler(1);
+    ASSERT_TRUE(ruler);
+    EXPECT_FALSE(ReadDword(InstanceKey(1), L"xPosi").has_value());
+    EXPECT_TRUE(SendMessageW(ruler, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
+    EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+}
+
+}  // namespace
+}  // namespace e2e

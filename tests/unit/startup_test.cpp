@@ -1,0 +1,114 @@
+// Start-up decisions: version code, DPI step, instance choice and command-line numbers.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/startup.h"
+
+namespace {
+
+IsInstanceRunning Running(std::set<int> numbers) {
+    return [numbers](int n) { return numbers.count(n) != 0; };
+}
+
+TEST(OsVersionCode, Table) {
+    struct Row {
+        uint32_t platform, major, minor;
+        int32_t code;
+    };
+    const Row rows[] = {
+        {1, 3, 0, 300}, {1, 3, 1, 301},   {1, 4, 0, 400},   {1, 4, 10, 410}, {1, 4, 90, 490},
+        {1, 4, 1, 0},   {1, 5, 0, 0},     {2, 3, 51, 351},  {2, 3, 50, 0},   {2, 4, 0, 400},
+        {2, 4, 1, 0},   {2, 5, 0, 500},   {2, 5, 1, 510},   {2, 5, 2, 510},  {2, 6, 0, 600},
+        {2, 6, 1, 610}, {2, 6, 3, 610},   {2, 7, 0, 0},     {2, 8, 0, 0},    {2, 9, 0, 0},
+        {2, 7, 1, 610}, {2, 10, 0, 1000}, {2, 11, 0, 1000}, {2, 10, 1, 610}, {0, 10, 0, 0},
+        {3, 6, 1, 0},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(OsVersionCode(r.platform, r.major, r.minor), r.code)
+            << r.platform << " " << r.major << "." << r.minor;
+    }
+}
+
+TEST(DpiStep, OnlyTheThreeLargerStandardDensities) {
+    EXPECT_EQ(DpiStep(96.0f), 0);
+    EXPECT_EQ(DpiStep(120.0f), 2);
+    EXPECT_EQ(DpiStep(125.0f), 0);
+    EXPECT_EQ(DpiStep(144.0f), 3);
+    EXPECT_EQ(DpiStep(192.0f), 4);
+    EXPECT_EQ(DpiStep(0.0f), 0);
+}
+
+TEST(Instances, ClassNames) {
+    EXPECT_EQ(InstanceClassName(1), L"Linova <1>");
+    EXPECT_EQ(InstanceClassName(9), L"Linova <9>");
+}
+
+TEST(Instances, FirstFreeNumberAndRunningCount) {
+    EXPECT_EQ(FindFreeInstance(8, Running({})).number, 1);
+    EXPECT_EQ(FindFreeInstance(8, Running({})).running, 0);
+    EXPECT_EQ(FindFreeInstance(8, Running({1, 2})).number, 3);
+    EXPECT_EQ(FindFreeInstance(8, Running({1, 2})).running, 2);
+    EXPECT_EQ(FindFreeInstance(8, Running({1, 3})).number, 2);
+    EXPECT_EQ(FindFreeInstance(8, Running({1, 3})).running, 1);
+    EXPECT_EQ(FindFreeInstance(8, Running({2})).number, 1);
+    const std::set<int> eight = {1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(FindFreeInstance(8, Running(eight)).number, 0);
+    EXPECT_EQ(FindFreeInstance(8, Running(eight)).running, 8);
+    EXPECT_EQ(FindFreeInstance(9, Running(eight)).number, 9);
+    EXPECT_EQ(FindFreeInstance(9, Running(eight)).running, 8);
+    // The search asks about no number past the limit.
+    int highest = 0;
+    FindFreeInstance(8, [&](int n) {
+        highest = std::max(highest, n);
+        return true;
+    });
+    EXPECT_EQ(highest, 8);
+}
+
+TEST(CommandLine, ReadsNumbersLikeAtoi) {
+    EXPECT_EQ(ReadNumber(L"5", 0), 5);
+    EXPECT_EQ(ReadNumber(L"   12 3", 0), 12);
+    EXPECT_EQ(ReadNumber(L"x4", 0), 0);
+    EXPECT_EQ(ReadNumber(L"4x", 0), 4);
+    EXPECT_EQ(ReadNumber(L"-3", 0), -3);
+    EXPECT_EQ(ReadNumber(L"", 0), 0);
+    EXPECT_GT(ReadNumber(L"99999999999999999999", 0), 9);
+}
+
+TEST(CommandLine, FirstNumberAndFurtherNumbers) {
+    CommandLine line = ParseCommandLine(L"1 4 7");
+    EXPECT_EQ(line.first, 1);
+    EXPECT_EQ(line.further, (std::vector<int>{4, 7}));
+    EXPECT_TRUE(ParseCommandLine(L"5").further.empty());
+    EXPECT_TRUE(ParseCommandLine(L"").further.empty());
+    EXPECT_EQ(ParseCommandLine(L"").first, 0);
+    // A run of blanks separates two numbers once; words that are no number read as 0.
+    line = ParseCommandLine(L"  2   3 x 9 ");
+    EXPECT_EQ(line.first, 2);
+    EXPECT_EQ(line.further, (std::vector<int>{3, 0, 9}));
+    EXPECT_EQ(ParseCommandLine(L"1\t4").further, std::vector<int>{});
+}
+
+TEST(CommandLine, InstanceChoice) {
+    // Number 5 free: taken even with a gap below it.
+    EXPECT_EQ(ChooseInstanceNumber(3, 5, 8, Running({1, 2})), 5);
+    // Taken or out of range: the first free number.
+    EXPECT_EQ(ChooseInstanceNumber(1, 3, 8, Running({3})), 1);
+    EXPECT_EQ(ChooseInstanceNumber(1, 2, 8, Running({2})), 1);
+    EXPECT_EQ(ChooseInstanceNumber(4, 9, 8, Running({1, 2, 3})), 4);
+    EXPECT_EQ(ChooseInstanceNumber(4, 9, 9, Running({1, 2, 3})), 9);
+    EXPECT_EQ(ChooseInstanceNumber(2, 0, 8, Running({1})), 2);
+    EXPECT_EQ(ChooseInstanceNumber(2, -1, 8, Running({1})), 2);
+}
+
+TEST(CommandLine, FurtherInstancesInRangeAndNotRunning) {
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7"), 8, Running({1})),
+              (std::vector<int>{4, 7}));
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 12"), 8, Running({1})), std::vector<int>{});
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7 0 -2"), 8, Running({1, 4})),
+              std::vector<int>{7});
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 9"), 9, Running({1})), std::vector<int>{9});
+}
+
+}  // namespace
