@@ -1,0 +1,11 @@
+// Renders the whole scale into the back buffer and paints the ruler window from it.
+#pragma once
+
+#include <windows.h>
+
+// Draws the whole scale anew; called when its picture changes (direction, body, unit, scale,
+// numbering, colour, font style).
+void RenderScale(HWND window);
+
+// WM_PAINT: the covered stretch of the scale, the border and the two markers.
+void PaintRuler(HWND window);
