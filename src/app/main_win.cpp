@@ -15,11 +15,6 @@
 #include "ops/readout_win.h"
 #include "resources/resource.h"
 
-App& TheApp() {
-    static App app;
-    return app;
-}
-
 namespace {
 
 int32_t ReadOsVersionCode() {

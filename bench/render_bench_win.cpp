@@ -1,0 +1,139 @@
+// Times, under the real GDI, the rendering of the whole scale for each unit and direction, the
+// paint of a 1920-pixel ruler, and a ruler's start to its first paint. Prints medians.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "render/backgrounds_win.h"
+#include "render/ruler_paint_win.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+template <typename F>
+double MedianMs(int runs, F&& f) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        f();
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::wstring LinovaPath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"linova.exe";
+}
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintRuler(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateBenchWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = BenchWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LinovaRenderBench";
+    RegisterClassExW(&wc);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  1921, 50, nullptr, nullptr, wc.hInstance, nullptr);
+    ApplyBackColor(window);
+    return window;
+}
+
+// A fresh ruler process until its body is painted white at the start position.
+double StartToFirstPaintMs() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
+    std::wstring commandLine = L"\"" + LinovaPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    HDC screen = GetDC(nullptr);
+    const auto start = Clock::now();
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ReleaseDC(nullptr, screen);
+        return -1;
+    }
+    double elapsed = -1;
+    while (Milliseconds(Clock::now() - start) < 10000) {
+        if (GetPixel(screen, 20 + 200, 100 + 40) == RGB(255, 255, 255)) {
+            elapsed = Milliseconds(Clock::now() - start);
+            break;
+        }
+        Sleep(1);
+    }
+    ReleaseDC(nullptr, screen);
+    if (HWND ruler = FindWindowW(L"Linova <1>", nullptr)) PostMessageW(ruler, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return elapsed;
+}
+
+}  // namespace
+
+int wmain() {
+    App& app = TheApp();
+    app.module = LoadLibraryExW(LinovaPath().c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    lstrcpynW(app.rulerFont.lfFaceName, L"Arial", LF_FACESIZE);
+    app.rulerFont.lfQuality = PROOF_QUALITY;
+    RulerState& s = app.state;
+    s.Scaling = 378;
+    s.BackColor = 2;
+    s.ScaleLength = 1920;
+    HWND window = CreateBenchWindow();
+
+    const wchar_t* units[] = {L"Pixel", L"cm", L"inch"};
+    double slowestRender = 0;
+    for (int vertical = 0; vertical <= 1; ++vertical) {
+        for (int16_t unit = 0; unit <= 2; ++unit) {
+            s.Vertical = vertical;
+            s.Unit = unit;
+            const double ms = MedianMs(15, [&] { RenderScale(window); });
+            slowestRender = std::max(slowestRender, ms);
+            std::printf("RenderScale %-10s %-5ls %7.3f ms\n", vertical ? "vertical" : "horizontal",
+                        units[unit], ms);
+        }
+    }
+    s.Vertical = 0;
+    s.Unit = 1;
+    RenderScale(window);
+    const double paint = MedianMs(50, [&] {
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+    });
+    std::printf("PaintRuler 1920 pixels       %7.3f ms (%.1f%% of the slowest render)\n", paint,
+                100.0 * paint / slowestRender);
+    DestroyWindow(window);
+
+    std::vector<double> starts;
+    for (int i = 0; i < 5; ++i) starts.push_back(StartToFirstPaintMs());
+    std::sort(starts.begin(), starts.end());
+    std::printf("process start to first paint %7.1f ms\n", starts[starts.size() / 2]);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
+    return 0;
+}
