@@ -26,8 +26,9 @@
 #         --no-warm          do not start Wine's desktop process during setup
 #                            (by default it is started so that the first
 #                            program launched pays no start-up cost)
-#         --no-trap          do not install the EXIT/INT/TERM trap; the
-#                            caller must call linova_wine_env_stop itself
+#         --no-trap          do not install the EXIT/INT/TERM traps (which
+#                            replace any the caller had); the caller must
+#                            then call linova_wine_env_stop itself
 #       On failure it tears down what it had started and returns non-zero.
 #
 #   linova_wine_env_stop
@@ -255,32 +256,37 @@ _lw_start_x() {
 # --- template ---------------------------------------------------------------
 
 _lw_template_build() {
-    local dir=$1 stamp=$2 new x_pid="" x_display f link
+    local dir=$1 stamp=$2 new x_pid="" x_display f
     new=$dir.new.$$
     # Leftovers of an interrupted build (its server, if any, is stopped first).
     for f in "$dir".new.*; do
         [[ -d $f ]] || continue
-        WINEPREFIX=$f wineserver -k >/dev/null 2>&1 || true
-        _lw_remove_server_dir "$f"
+        if [[ -f $f/wineserver ]]; then
+            WINEPREFIX=$f wineserver -k >/dev/null 2>&1 || true
+            _lw_remove_server_dir "$f"
+        fi
         rm -rf "$f"
     done
     _lw_log "building the Wine template prefix in $dir (once per machine)..."
     local start=$SECONDS
 
+    # Scratch files, removed with the leftovers above if this build dies.
+    local work=$new.work
+    mkdir -p "$work" || return 1
+
     # A private display, so the prefix is initialised as it will be used.
-    local fifo log
-    fifo=$(mktemp -u "${TMPDIR:-/tmp}/linova-wine-fifo.XXXXXX")
-    log=$(mktemp "${TMPDIR:-/tmp}/linova-wine-xvfb-log.XXXXXX")
-    if _lw_start_x "$fifo" "$log" -- Xvfb -screen 0 1920x1080x24 -nolisten tcp -noreset; then
+    if _lw_start_x "$work/xvfb.fifo" "$work/xvfb.log" -- \
+        Xvfb -screen 0 1920x1080x24 -nolisten tcp -noreset; then
         x_pid=$_lw_started_pid
         x_display=$_lw_started_display
+        _lw_build_xvfb_pid=$x_pid
+        _lw_save_state
     else
-        rm -f "$log"
+        rm -rf "$work"
         return 1
     fi
 
-    local regfile rc=0
-    regfile=$(mktemp "${TMPDIR:-/tmp}/linova-wine-settings.XXXXXX")
+    local regfile=$work/settings.reg rc=0
     cat >"$regfile" <<'EOF'
 Windows Registry Editor Version 5.00
 
@@ -299,39 +305,51 @@ Windows Registry Editor Version 5.00
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
 EOF
-    local -a wenv=(WINEPREFIX="$new" WINEDEBUG="$LINOVA_WINE_DEBUG_DEFAULT"
+    local -a wenv=(-u WINEARCH -u WINESERVER WINEPREFIX="$new"
+        WINEDEBUG="$LINOVA_WINE_DEBUG_DEFAULT"
         WINEDLLOVERRIDES="$LINOVA_WINE_DLLOVERRIDES_DEFAULT" DISPLAY="$x_display")
     env "${wenv[@]}" wineboot -i </dev/null >/dev/null 2>&1 &&
         env "${wenv[@]}" wine reg import "$regfile" </dev/null >/dev/null 2>&1 &&
         # Let the server save the registry and end by itself.
         { env "${wenv[@]}" timeout 60 wineserver -w || env "${wenv[@]}" wineserver -k; } ||
         rc=$?
-    rm -f "$regfile" "$log"
     _lw_stop_pid "$x_pid" Xvfb
-    if ((rc != 0)) || [[ ! -f $new/user.reg ]]; then
+    rm -rf "$work"
+    _lw_build_xvfb_pid=
+    _lw_save_state
+    if ((rc == 0)) && ! grep -qx '"Managed"="N"' "$new/user.reg" 2>/dev/null; then
+        _lw_log "the settings were not saved in $new/user.reg"
+        rc=1
+    fi
+    if ((rc == 0)); then
+        _lw_template_finish "$new" "$stamp" || rc=$?
+    else
         _lw_log "wineboot failed (status $rc)"
+    fi
+    if ((rc != 0)); then
         WINEPREFIX=$new wineserver -k >/dev/null 2>&1 || true
         _lw_remove_server_dir "$new"
         rm -rf "$new"
         return 1
     fi
+    rm -rf "$dir" && mv "$new" "$dir" || return 1
+    _lw_log "template ready in $((SECONDS - start)) s"
+}
+
+# Completes a freshly initialised prefix NEW and marks it complete.
+_lw_template_finish() {
+    local new=$1 stamp=$2 f link
     # Each copy gets its own server directory (see _lw_remove_server_dir).
     _lw_remove_server_dir "$new"
-
-    mkdir -p "$new/drive_c/windows/Fonts"
+    mkdir -p "$new/drive_c/windows/Fonts" || return 1
     for f in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf; do
-        [[ -f $f ]] && cp "$f" "$new/drive_c/windows/Fonts/"
+        if [[ -f $f ]]; then cp "$f" "$new/drive_c/windows/Fonts/" || return 1; fi
     done
     # User folders that Wine linked to $HOME become folders of the prefix.
     while IFS= read -r -d '' link; do
-        rm -f "$link"
-        mkdir -p "$link"
+        rm -f "$link" && mkdir -p "$link" || return 1
     done < <(find "$new/drive_c/users" -mindepth 2 -maxdepth 2 -type l -print0)
-
     printf '%s\n' "$stamp" >"$new/.linova-template-complete"
-    rm -rf "$dir"
-    mv "$new" "$dir"
-    _lw_log "template ready in $((SECONDS - start)) s"
 }
 
 linova_wine_template_ensure() {
@@ -388,6 +406,7 @@ _lw_prefix_lock_fd=
 _lw_xvfb_pid=
 _lw_xephyr_pid=
 _lw_command_pid=
+_lw_build_xvfb_pid=
 
 # Records what has been started, for the watchdog.
 _lw_save_state() {
@@ -398,6 +417,7 @@ _lw_save_state() {
         printf '_lw_xvfb_pid=%q\n' "$_lw_xvfb_pid"
         printf '_lw_xephyr_pid=%q\n' "$_lw_xephyr_pid"
         printf '_lw_command_pid=%q\n' "$_lw_command_pid"
+        printf '_lw_build_xvfb_pid=%q\n' "$_lw_build_xvfb_pid"
     } >"$LINOVA_WINE_RUN_DIR/state.new"
     mv -f "$LINOVA_WINE_RUN_DIR/state.new" "$LINOVA_WINE_RUN_DIR/state"
 }
@@ -439,6 +459,7 @@ linova_wine_env_stop() {
     fi
     _lw_stop_pid "$_lw_xephyr_pid" Xephyr
     _lw_stop_pid "$_lw_xvfb_pid" Xvfb
+    _lw_stop_pid "$_lw_build_xvfb_pid" Xvfb
     _lw_trace "X stopped"
     if [[ $_lw_prefix_is_temp == 1 && -n $_lw_prefix ]]; then
         _lw_remove_server_dir "$_lw_prefix"
@@ -456,7 +477,7 @@ linova_wine_env_stop() {
     _lw_trace "files removed"
     LINOVA_WINE_RUN_DIR=
     _lw_prefix='' _lw_prefix_is_temp='' _lw_prefix_lock_fd='' _lw_xvfb_pid='' _lw_xephyr_pid=''
-    _lw_command_pid=''
+    _lw_command_pid='' _lw_build_xvfb_pid=''
 }
 
 _lw_on_signal() {
@@ -532,9 +553,9 @@ _lw_env_start_inner() {
 
     # Prefix.
     if [[ -n $prefix_dir ]]; then
-        mkdir -p "$(dirname "$prefix_dir")"
+        mkdir -p "$(dirname "$prefix_dir")" || return 1
         local fd
-        exec {fd}>>"$prefix_dir.lock"
+        exec {fd}>>"$prefix_dir.lock" || return 1
         if ! flock -n "$fd"; then
             exec {fd}>&-
             _lw_log "prefix $prefix_dir is in use by another environment"
@@ -544,7 +565,7 @@ _lw_env_start_inner() {
         if [[ ! -f $prefix_dir/user.reg ]]; then
             rm -rf "$prefix_dir" "$prefix_dir.new"
             _lw_template_copy "$prefix_dir.new" || return 1
-            mv "$prefix_dir.new" "$prefix_dir"
+            mv "$prefix_dir.new" "$prefix_dir" || return 1
         fi
         _lw_prefix=$prefix_dir
         _lw_prefix_is_temp=0
@@ -589,6 +610,7 @@ _lw_env_start_inner() {
         _lw_trace "Xephyr ready on $DISPLAY"
     fi
 
+    unset WINEARCH WINESERVER
     export WINEPREFIX=$_lw_prefix
     export WINEDEBUG=${LINOVA_WINEDEBUG:-$LINOVA_WINE_DEBUG_DEFAULT}
     export WINEDLLOVERRIDES=$LINOVA_WINE_DLLOVERRIDES_DEFAULT
