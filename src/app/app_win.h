@@ -19,8 +19,20 @@ struct App {
     std::vector<Rect> monitorList;
     LOGFONTW rulerFont{};
     // Windows of the instance that come and go; null while closed.
+    bool panelOpen = false;
     HWND panelWindow = nullptr;
+    bool magnifierOpen = false;
     HWND magnifierWindow = nullptr;
+    HWND rulerTooltip = nullptr;
+
+    // The left-button drag.
+    bool dragging = false;
+    Point dragAnchor;  // client point where the button went down
+    // The point the Direction command turns about, and whether a right click set it.
+    Point pivotPoint;
+    bool pivotPending = false;
+    // How the next dialog is placed: beside the ruler, or centred on the cursor.
+    bool placeAtCursor = false;
 };
 
 // The one instance record of this process.

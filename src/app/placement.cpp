@@ -53,3 +53,40 @@ void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& mon
         s.xPosi = std::max(s.xPosi, monitor.left);
     }
 }
+
+Point PlaceDialog(const RulerState& s, const DialogPlacement& d) {
+    const Rect ruler = RulerWindowRect(s);
+    const int32_t t = RulerThickness(s);
+    const int32_t gap = d.newerSystem ? 10 : 5;
+    Point p{s.xPosi + t + gap, s.yPosi + t + gap};
+    if (s.Vertical || d.placeAtCursor) p.y = d.cursor.y - d.height / 2;
+    if (!s.Vertical || d.placeAtCursor) p.x = d.cursor.x - d.width / 2;
+    if (!d.placeAtCursor) {
+        // The room is judged on the primary screen, whatever monitor the ruler is on.
+        if (s.Vertical && s.xPosi + d.width + ruler.Width() + 10 > s.PrimaryScreenWidth) {
+            p.x = s.xPosi - d.width - gap;
+        }
+        if (!s.Vertical && s.yPosi + d.height + ruler.Height() + 10 > s.PrimaryScreenHeight) {
+            p.y = s.yPosi - d.height - gap;
+        }
+    }
+    Rect margin;  // the taskbar's side of the monitor
+    if (d.hasTaskbar) {
+        const Rect& b = d.taskbar;
+        if (b.Width() > b.Height()) {
+            (b.top < d.monitor.bottom / 2 ? margin.top : margin.bottom) = b.Height();
+        } else {
+            (b.left < d.monitor.right / 2 ? margin.left : margin.right) = b.Width();
+        }
+    }
+    p.x = std::max(p.x, d.monitor.left + margin.left + 5);
+    p.y = std::max(p.y, d.monitor.top + margin.top + 3);
+    // The right and bottom edges win over the left and top ones.
+    if (p.x + d.width + 5 > d.monitor.right - margin.right) {
+        p.x = d.monitor.right - margin.right - d.width - 5;
+    }
+    if (p.y + d.height + 3 > d.monitor.bottom - margin.bottom) {
+        p.y = d.monitor.bottom - margin.bottom - d.height - 3;
+    }
+    return p;
+}

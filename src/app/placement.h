@@ -20,3 +20,20 @@ inline constexpr size_t kMaxMonitors = 4;
 // Records the ruler's monitor (rectangle, index into the display sizes, automatic scale) and
 // pulls the stored position back so that the ruler stays reachable on it.
 void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);
+
+// What a dialog's place depends on besides the ruler.
+struct DialogPlacement {
+    Point cursor;
+    Rect monitor;   // the whole monitor under the cursor
+    int32_t width;  // the dialog's size, which placing keeps
+    int32_t height;
+    bool hasTaskbar;
+    Rect taskbar;
+    bool newerSystem;    // Vista and later leave a wider gap for their thicker frames
+    bool placeAtCursor;  // centred on the cursor instead of beside the ruler
+};
+
+// The top-left corner of a dialog beside the ruler (below a horizontal one, right of a vertical
+// one, or on the other side when the primary screen has no room), kept inside the monitor and
+// off the taskbar.
+Point PlaceDialog(const RulerState& s, const DialogPlacement& d);

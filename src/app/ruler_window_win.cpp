@@ -2,17 +2,24 @@
 #include "app/ruler_window_win.h"
 
 #include "app/app_win.h"
+#include "app/placement_win.h"
+#include "app/ruler_input_win.h"
 #include "model/persistence.h"
 #include "model/registry_store_win.h"
+#include "ops/operations_win.h"
+#include "ops/readout_win.h"
 #include "render/backgrounds_win.h"
 #include "render/ruler_paint_win.h"
 
 namespace {
 
+constexpr WORD kTurnedCommand = 2001;
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     TheApp().module = create->hInstance;
     TheApp().ruler = window;
     ApplyBackColor(window);
+    CreateRulerTooltip(window);
     return 0;
 }
 
@@ -31,9 +38,26 @@ LRESULT OnDestroy() {
     return 0;
 }
 
-LRESULT OnQueryEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The session may end without a WM_DESTROY: this is the last chance to keep the settings.
-    if (TheApp().state.SaveOnExit) SaveSettings();
+// Losing the activation must not drop a topmost ruler behind other windows.
+LRESULT OnActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) PlaceWindow(window, SWP_NOSIZE | SWP_NOMOVE);
+    return 0;
+}
+
+void OnDisplayChange(HWND window, LPARAM lParam) {
+    RulerState& s = TheApp().state;
+    s.PrimaryScreenWidth = LOWORD(lParam);
+    s.PrimaryScreenHeight = HIWORD(lParam);
+    EnumerateMonitors();
+    FixMonitorOf(window, true);
+    PlaceWindow(window, 0);
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == kTurnedCommand) {
+        RefreshCursor(window);
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -46,18 +70,54 @@ void SaveSettings() {
 
 LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            RelayToTooltip(window, message, wParam, lParam);
+            break;
+    }
+    switch (message) {
         case WM_CREATE:
             return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
         case WM_DESTROY:
             return OnDestroy();
+        case WM_MOVE:
+            return 0;
+        case WM_SIZE:
+            ResizeTooltip(window);
+            return 0;
+        case WM_ACTIVATE:
+            return OnActivate(window, wParam);
         case WM_PAINT:
             PaintRuler(window);
             return 0;
         case WM_SYSCOLORCHANGE:
             return OnSysColorChange(window);
         case WM_QUERYENDSESSION:
-            return OnQueryEndSession(window, message, wParam, lParam);
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            if (TheApp().state.SaveOnExit) SaveSettings();
+            break;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange(window, lParam);
+            break;
+        case WM_KEYDOWN:
+            OnKeyDown(window, wParam);
+            break;
+        case WM_COMMAND:
+        case WM_SYSCOMMAND:
+            return OnCommand(window, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return OnLeftButtonDown(window, lParam);
+        case WM_MOUSEMOVE:
+            return OnMouseMove(window, wParam, lParam);
+        case WM_LBUTTONUP:
+            return OnLeftButtonUp(window);
+        case WM_LBUTTONDBLCLK:
+            return OnLeftDoubleClick(window, lParam);
+        case WM_RBUTTONDOWN:
+            return OnRightButtonDown(window, lParam);
+        case WM_MOUSEWHEEL:
+            return OnMouseWheel(window, wParam);
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -22,3 +22,15 @@ ReadoutTexts MakeReadoutTexts(const RulerState& s, const std::wstring& className
     texts.tooltip = FitBuffer(tooltip, kReadoutCapacity);
     return texts;
 }
+
+std::wstring PanelReadout(const RulerState& s, PanelLine line) {
+    // The label keeps its trailing blank and the format adds one more.
+    switch (line) {
+        case PanelLine::kLength:
+            return FitBuffer(L"Lenght  " + FormatLength(s, s.ScaleLength), 60);
+        case PanelLine::kRed:
+            return FitBuffer(L"Red  " + FormatLength(s, s.Marker), 60);
+        default:
+            return FitBuffer(L"Blue  " + FormatLength(s, s.MarkerBlue), 60);
+    }
+}

@@ -11,3 +11,8 @@ struct ReadoutTexts {
 };
 
 ReadoutTexts MakeReadoutTexts(const RulerState& s, const std::wstring& className);
+
+enum class PanelLine { kLength, kRed, kBlue };
+
+// One of the Operation panel's three readouts: "Lenght  7.93 cm", "Red  2.64 cm", "Blue ...".
+std::wstring PanelReadout(const RulerState& s, PanelLine line);

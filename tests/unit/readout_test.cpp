@@ -83,3 +83,80 @@ TEST(Placement, MonitorIndexAndItsDisplaySize) {
 }
 
 }  // namespace
+
+namespace {
+
+DialogPlacement Dialog(int32_t w, int32_t h, Point cursor) {
+    DialogPlacement d{};
+    d.cursor = cursor;
+    d.monitor = {0, 0, 1920, 1080};
+    d.width = w;
+    d.height = h;
+    d.newerSystem = true;
+    return d;
+}
+
+TEST(PlaceDialog, BelowAHorizontalRulerCentredOnTheCursor) {
+    RulerState s;
+    s.xPosi = 100;
+    s.yPosi = 200;
+    s.PrimaryScreenWidth = 1920;
+    s.PrimaryScreenHeight = 1080;
+    const Point p = PlaceDialog(s, Dialog(300, 200, {400, 220}));
+    EXPECT_EQ(p.x, 250);
+    EXPECT_EQ(p.y, 260);
+}
+
+TEST(PlaceDialog, AboveWhenThePrimaryScreenHasNoRoomBelow) {
+    RulerState s;
+    s.yPosi = 1020;
+    s.PrimaryScreenWidth = 1920;
+    s.PrimaryScreenHeight = 1080;
+    DialogPlacement d = Dialog(400, 300, {500, 1030});
+    d.hasTaskbar = true;
+    d.taskbar = {0, 1040, 1920, 1080};
+    EXPECT_EQ(PlaceDialog(s, d).y, 710);
+    d.newerSystem = false;
+    EXPECT_EQ(PlaceDialog(s, d).y, 715);
+}
+
+TEST(PlaceDialog, RightOfAVerticalRulerOrLeftOfIt) {
+    RulerState s;
+    s.Vertical = 1;
+    s.xPosi = 100;
+    s.yPosi = 100;
+    s.PrimaryScreenWidth = 1920;
+    s.PrimaryScreenHeight = 1080;
+    Point p = PlaceDialog(s, Dialog(300, 200, {120, 500}));
+    EXPECT_EQ(p.x, 160);
+    EXPECT_EQ(p.y, 400);
+    s.xPosi = 1700;
+    p = PlaceDialog(s, Dialog(300, 200, {1720, 500}));
+    EXPECT_EQ(p.x, 1390);
+}
+
+TEST(PlaceDialog, KeptInsideTheMonitorAndOffTheTaskbar) {
+    RulerState s;
+    s.PrimaryScreenWidth = 1920;
+    s.PrimaryScreenHeight = 1080;
+    DialogPlacement d = Dialog(2000, 100, {10, 10});
+    d.hasTaskbar = true;
+    d.taskbar = {1860, 0, 1920, 1080};  // standing at the right
+    Point p = PlaceDialog(s, d);
+    EXPECT_EQ(p.x, 1860 - 2000 - 5);  // the right edge wins
+    d = Dialog(300, 100, {10, 10});
+    d.hasTaskbar = true;
+    d.taskbar = {0, 0, 60, 1080};  // standing at the left
+    p = PlaceDialog(s, d);
+    EXPECT_EQ(p.x, 65);
+    d.taskbar = {0, 0, 1920, 40};  // lying at the top
+    d.placeAtCursor = true;
+    p = PlaceDialog(s, d);
+    EXPECT_EQ(p.y, 43);
+    // A monitor left of the primary one.
+    d = Dialog(300, 100, {-1910, 500});
+    d.monitor = {-1920, 0, 0, 1080};
+    EXPECT_EQ(PlaceDialog(s, d).x, -1915);
+}
+
+}  // namespace

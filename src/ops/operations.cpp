@@ -1,0 +1,311 @@
+// The measuring operations: steps of position, length and markers, the full-scale, narrow and
+// reverse modes, the unit and the direction. Each changes the state and says what to refresh.
+#include "ops/operations.h"
+
+#include <algorithm>
+
+#include "app/placement.h"
+
+namespace {
+
+constexpr int32_t kShortestLength = 50;
+
+// Virtual-key codes of the keys the ruler answers.
+enum Key : int {
+    kBack = 8,
+    kPrior = 33,
+    kNext = 34,
+    kEnd = 35,
+    kHome = 36,
+    kLeft = 37,
+    kUp = 38,
+    kRight = 39,
+    kDown = 40,
+    kDelete = 46,
+    kNumpad1 = 97,
+    kNumpad2 = 98,
+    kNumpad3 = 99,
+    kNumpad4 = 100,
+    kNumpad5 = 101,
+    kNumpad6 = 102,
+    kNumpad7 = 103,
+    kNumpad8 = 104,
+    kNumpad9 = 105,
+    kMultiply = 106,
+    kAdd = 107,
+    kSubtract = 109,
+    kDivide = 111,
+};
+
+PanelRefresh& Or(PanelRefresh& a, const PanelRefresh& b) {
+    a.length |= b.length;
+    a.red |= b.red;
+    a.blue |= b.blue;
+    a.allReadouts |= b.allReadouts;
+    a.arrows |= b.arrows;
+    a.fullScaleButton |= b.fullScaleButton;
+    a.narrowButton |= b.narrowButton;
+    a.unitRadio |= b.unitRadio;
+    return a;
+}
+
+Refresh Placed(uint32_t flags) {
+    Refresh r;
+    r.place = true;
+    r.placeFlags = flags;
+    return r;
+}
+
+// A full-scale ruler does not move along its own axis.
+bool AlongAxisLocked(const RulerState& s, Move move) {
+    const bool horizontalMove = move == Move::kLeft || move == Move::kRight;
+    return s.FullScale && (horizontalMove ? !s.Vertical : s.Vertical);
+}
+
+Refresh KeyMove(RulerState& s, Move move, int32_t step) {
+    return AlongAxisLocked(s, move) ? Refresh{} : MoveStep(s, move, step);
+}
+
+// A diagonal key: each half that may move does, then one placement.
+Refresh KeyDiagonal(RulerState& s, Move across, Move vertical, int32_t step) {
+    return Combine(KeyMove(s, across, step), KeyMove(s, vertical, step));
+}
+
+void Turn(RulerState& s) {
+    s.Vertical ^= 1;
+}
+
+// The common end of both kinds of turn: lengths, then the refreshes.
+Refresh AfterTurn(RulerState& s) {
+    if (!s.FullScale) {
+        s.Lenght = s.ScaleLength;
+    } else {
+        s.ScaleLength = MonitorExtent(s);
+    }
+    Refresh r = Placed(kPlaceNoActivate);
+    r.panel.length = true;
+    r.panel.arrows = s.FullScale != 0;
+    r.fixMonitorByCursor = true;
+    r.readout = true;
+    r.repaint = Repaint::kErase;
+    r.render = true;
+    r.turned = true;
+    return r;
+}
+
+}  // namespace
+
+bool Refresh::Any() const {
+    const PanelRefresh& p = panel;
+    return p.length || p.red || p.blue || p.allReadouts || p.arrows || p.fullScaleButton ||
+           p.narrowButton || p.unitRadio || fixMonitorByCursor || place || resize || moveOnly ||
+           readout || repaint != Repaint::kNone || render || turned;
+}
+
+Refresh Combine(const Refresh& a, const Refresh& b) {
+    Refresh r = a;
+    Or(r.panel, b.panel);
+    r.fixMonitorByCursor |= b.fixMonitorByCursor;
+    r.place |= b.place;
+    r.placeFlags = a.place && b.place ? (a.placeFlags & b.placeFlags)
+                                      : (a.place ? a.placeFlags : b.placeFlags);
+    r.resize |= b.resize;
+    r.moveOnly |= b.moveOnly;
+    r.readout |= b.readout;
+    r.repaint = std::max(a.repaint, b.repaint);
+    r.render |= b.render;
+    r.turned |= b.turned;
+    return r;
+}
+
+int32_t StepSize(bool shiftOrRightButtonDown) {
+    return shiftOrRightButtonDown ? 10 : 1;
+}
+
+int32_t MonitorExtent(const RulerState& s) {
+    return s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
+}
+
+Refresh MoveStep(RulerState& s, Move move, int32_t step) {
+    // At least a thickness of the ruler stays on the monitor along the direction of motion.
+    const int32_t t = RulerThickness(s);
+    const Rect& m = s.MonitorRect;
+    switch (move) {
+        case Move::kRight:
+            s.xPosi = std::min(s.xPosi + step, m.right - t);
+            break;
+        case Move::kLeft:
+            s.xPosi = std::max(s.xPosi - step, s.Vertical ? m.left : m.left + t - s.ScaleLength);
+            break;
+        case Move::kDown:
+            s.yPosi = std::min(s.yPosi + step, m.bottom - t);
+            break;
+        case Move::kUp:
+            s.yPosi = std::max(s.yPosi - step, s.Vertical ? m.top + t - s.ScaleLength : m.top);
+            break;
+    }
+    return Placed(kPlaceNoSize);
+}
+
+Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
+    s.ScaleLength = longer ? std::min(s.ScaleLength + step, MonitorExtent(s))
+                           : std::max(s.ScaleLength - step, kShortestLength);
+    // The stored length follows, so a length set with the keys is kept at exit.
+    if (!s.FullScale) s.Lenght = s.ScaleLength;
+    Refresh r;
+    r.panel.length = true;
+    r.resize = true;
+    r.repaint = Repaint::kKeepBackground;
+    r.readout = true;
+    return r;
+}
+
+Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up) {
+    int32_t& marker = blue ? s.MarkerBlue : s.Marker;
+    marker = up ? std::min(marker + step, s.ScaleLength) : std::max(marker - step, 0);
+    Refresh r;
+    (blue ? r.panel.blue : r.panel.red) = true;
+    r.repaint = Repaint::kKeepBackground;
+    r.readout = true;
+    return r;
+}
+
+Refresh ToggleFullScale(RulerState& s) {
+    s.FullScale ^= 1;
+    if (s.FullScale) {
+        s.Lenght = s.ScaleLength;  // the length to come back to
+        s.ScaleLength = MonitorExtent(s);
+    } else {
+        s.ScaleLength = s.Lenght;
+    }
+    Refresh r = Placed(kPlaceNoActivate);
+    r.panel.fullScaleButton = true;
+    r.panel.length = true;
+    r.panel.arrows = true;
+    r.readout = true;
+    r.repaint = Repaint::kErase;
+    return r;
+}
+
+Refresh ToggleNarrow(RulerState& s) {
+    s.NarrowScale ^= 1;
+    Refresh r = Placed(kPlaceNoMove | kPlaceNoActivate);
+    r.panel.narrowButton = true;
+    r.readout = true;
+    r.repaint = Repaint::kErase;
+    r.render = true;
+    return r;
+}
+
+Refresh ToggleReverse(RulerState& s) {
+    s.Reverse ^= 1;
+    Refresh r;
+    r.repaint = Repaint::kErase;
+    r.render = true;
+    return r;
+}
+
+Refresh ChangeUnit(RulerState& s, int command) {
+    s.Unit = static_cast<int16_t>(std::clamp(command - 21, 0, 2));
+    Refresh r;
+    r.panel.allReadouts = true;
+    r.panel.unitRadio = true;
+    r.repaint = Repaint::kErase;
+    r.readout = true;
+    r.render = true;
+    return r;
+}
+
+Refresh TurnAbout(RulerState& s, Point pivot) {
+    const int32_t h = RulerThickness(s) / 2;
+    // The point of the centre line nearest the pivot stays put; the body centres across it.
+    if (!s.Vertical) {
+        if (!s.FullScale) s.yPosi = s.yPosi + (s.xPosi - pivot.x) + h;
+        s.xPosi = pivot.x - h;
+    } else {
+        if (!s.FullScale) s.xPosi = s.xPosi + (s.yPosi - pivot.y) + h;
+        s.yPosi = pivot.y - h;
+    }
+    Turn(s);
+    return AfterTurn(s);
+}
+
+Refresh TurnAboutCentre(RulerState& s) {
+    if (!s.FullScale) {
+        const int32_t h = RulerThickness(s) / 2;
+        const int32_t l = s.ScaleLength / 2;
+        const int32_t sign = s.Vertical ? -1 : 1;
+        s.xPosi += sign * (l - h);
+        s.yPosi += sign * (h - l);
+    }
+    Turn(s);
+    return AfterTurn(s);
+}
+
+void RecomputeLength(RulerState& s) {
+    s.ScaleLength = s.FullScale ? MonitorExtent(s) : s.Lenght;
+}
+
+Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
+    switch (virtualKey) {
+        case kLeft:
+        case kNumpad4:
+            return KeyMove(s, Move::kLeft, step);
+        case kRight:
+        case kNumpad6:
+            return KeyMove(s, Move::kRight, step);
+        case kUp:
+        case kNumpad8:
+            return KeyMove(s, Move::kUp, step);
+        case kDown:
+        case kNumpad2:
+            return KeyMove(s, Move::kDown, step);
+        case kNumpad7:
+            return KeyDiagonal(s, Move::kLeft, Move::kUp, step);
+        case kNumpad9:
+            return KeyDiagonal(s, Move::kRight, Move::kUp, step);
+        case kNumpad1:
+            return KeyDiagonal(s, Move::kLeft, Move::kDown, step);
+        case kNumpad3:
+            return KeyDiagonal(s, Move::kRight, Move::kDown, step);
+        case kPrior:
+            return s.FullScale ? Refresh{} : LengthStep(s, step, false);
+        case kNext:
+            return s.FullScale ? Refresh{} : LengthStep(s, step, true);
+        case kAdd:
+            return MarkerStep(s, false, step, true);
+        case kSubtract:
+            return MarkerStep(s, false, step, false);
+        case kMultiply:
+            return MarkerStep(s, true, step, true);
+        case kDivide:
+            return MarkerStep(s, true, step, false);
+        case kHome:
+        case kNumpad5:
+            return TurnAboutCentre(s);
+        case kEnd:
+            return ToggleReverse(s);
+        case kDelete:
+            return ToggleFullScale(s);
+        case kBack:
+            return ToggleNarrow(s);
+        default:
+            return Refresh{};
+    }
+}
+
+Refresh OnWheel(RulerState& s, int delta, int32_t step) {
+    if (delta == 0 || (s.WheelMode != 1 && s.WheelMode != 2)) return Refresh{};
+    return MarkerStep(s, s.WheelMode == 2, step, delta < 0);
+}
+
+Refresh DragTo(RulerState& s, Point screen, Point anchor) {
+    Point p{screen.x - anchor.x, screen.y - anchor.y};
+    if (p.x == s.xPosi && p.y == s.yPosi) return Refresh{};
+    if (s.FullScale) (s.Vertical ? p.y : p.x) = s.Vertical ? s.yPosi : s.xPosi;
+    s.xPosi = p.x;
+    s.yPosi = p.y;
+    Refresh r;
+    r.moveOnly = true;
+    return r;
+}

@@ -1,0 +1,82 @@
+// The measuring operations: steps of position, length and markers, the full-scale, narrow and
+// reverse modes, the unit and the direction. Each changes the state and says what to refresh.
+#pragma once
+
+#include <cstdint>
+
+#include "model/geometry.h"
+#include "model/ruler_state.h"
+
+// The window flags a placement adds to its z-order step, numbered as the system numbers them.
+enum PlaceFlag : uint32_t {
+    kPlaceNoSize = 0x0001,
+    kPlaceNoMove = 0x0002,
+    kPlaceNoActivate = 0x0010,
+};
+
+enum class Repaint { kNone, kKeepBackground, kErase };
+
+// What the Operation panel must show anew; only acted on while it is open.
+struct PanelRefresh {
+    bool length = false;
+    bool red = false;
+    bool blue = false;
+    bool allReadouts = false;
+    bool arrows = false;
+    bool fullScaleButton = false;
+    bool narrowButton = false;
+    bool unitRadio = false;
+};
+
+// Carried out in this order: panel, monitor, window, title and tooltip, repaint, rendering.
+struct Refresh {
+    PanelRefresh panel;
+    bool fixMonitorByCursor = false;
+    bool place = false;  // full placement with these flags
+    uint32_t placeFlags = 0;
+    bool resize = false;    // size and position at once, without activating (length steps)
+    bool moveOnly = false;  // only the position, while dragging
+    bool readout = false;
+    Repaint repaint = Repaint::kNone;
+    bool render = false;
+    bool turned = false;  // the ruler changed direction: cursor, panel and magnifier follow
+
+    bool Any() const;
+};
+
+// Both refreshes' work (for a key that makes two steps).
+Refresh Combine(const Refresh& a, const Refresh& b);
+
+enum class Move { kRight, kLeft, kDown, kUp };
+
+// The step of every move, length, marker and scale step: 10 pixels while Shift or the right
+// button is held, else 1. The caller reads the keys.
+int32_t StepSize(bool shiftOrRightButtonDown);
+
+// The monitor's width for a horizontal ruler, its height for a vertical one.
+int32_t MonitorExtent(const RulerState& s);
+
+Refresh MoveStep(RulerState& s, Move move, int32_t step);
+Refresh LengthStep(RulerState& s, int32_t step, bool longer);
+Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up);
+Refresh ToggleFullScale(RulerState& s);
+Refresh ToggleNarrow(RulerState& s);
+Refresh ToggleReverse(RulerState& s);
+// command 21 Pixel, 22 cm, 23 inch
+Refresh ChangeUnit(RulerState& s, int command);
+// Turns the ruler about the point of its centre line nearest to `pivot` (screen coordinates).
+Refresh TurnAbout(RulerState& s, Point pivot);
+// Turns the ruler about the centre of its rectangle.
+Refresh TurnAboutCentre(RulerState& s);
+// ScaleLength from Lenght, or from the monitor in full-scale mode.
+void RecomputeLength(RulerState& s);
+
+// The ruler's keys (virtual-key codes); keys without an action give no refresh.
+Refresh OnKey(RulerState& s, int virtualKey, int32_t step);
+
+// One marker step per wheel message: toward the user moves the chosen marker away from zero.
+Refresh OnWheel(RulerState& s, int delta, int32_t step);
+
+// A drag to the cursor at `screen`, grabbed at client point `anchor`. A full-scale ruler only
+// moves across its length.
+Refresh DragTo(RulerState& s, Point screen, Point anchor);

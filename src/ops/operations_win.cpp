@@ -1,0 +1,101 @@
+// Carries out what an operation asks for: panel texts, monitor, placement, title and tooltip,
+// repaint and rendering.
+#include "ops/operations_win.h"
+
+#include "app/app_win.h"
+#include "app/placement.h"
+#include "app/placement_win.h"
+#include "ops/readout.h"
+#include "ops/readout_win.h"
+#include "render/ruler_paint_win.h"
+
+namespace {
+
+// Controls and commands of the Operation panel.
+constexpr int kPanelLength = 201;
+constexpr int kPanelRed = 203;
+constexpr int kPanelBlue = 204;
+constexpr int kPanelMoveVertical = 311;
+constexpr int kPanelMoveHorizontal = 312;
+constexpr int kPanelLengthArrow = 321;
+constexpr int kPanelShowFullScale = 2002;
+constexpr int kPanelShowNarrow = 2003;
+constexpr int kTurned = 2001;
+
+void RefreshPanel(const PanelRefresh& p) {
+    const App& app = TheApp();
+    HWND panel = app.panelWindow;
+    if (!app.panelOpen || !panel) return;
+    const RulerState& s = app.state;
+    if (p.fullScaleButton) SendMessageW(panel, WM_COMMAND, kPanelShowFullScale, 0);
+    if (p.narrowButton) SendMessageW(panel, WM_COMMAND, kPanelShowNarrow, 0);
+    if (p.length || p.allReadouts) {
+        SetDlgItemTextW(panel, kPanelLength, PanelReadout(s, PanelLine::kLength).c_str());
+    }
+    if (p.red || p.allReadouts) {
+        SetDlgItemTextW(panel, kPanelRed, PanelReadout(s, PanelLine::kRed).c_str());
+    }
+    if (p.blue || p.allReadouts) {
+        SetDlgItemTextW(panel, kPanelBlue, PanelReadout(s, PanelLine::kBlue).c_str());
+    }
+    if (p.unitRadio) CheckRadioButton(panel, 21, 23, 21 + s.Unit);
+    if (p.arrows) {
+        const bool fullScale = s.FullScale != 0;
+        EnableWindow(GetDlgItem(panel, kPanelMoveHorizontal), !(fullScale && !s.Vertical));
+        EnableWindow(GetDlgItem(panel, kPanelMoveVertical), !(fullScale && s.Vertical));
+        EnableWindow(GetDlgItem(panel, kPanelLengthArrow), !fullScale);
+    }
+}
+
+void Reposition(HWND ruler, const Refresh& r) {
+    const RulerState& s = TheApp().state;
+    const Rect rect = RulerWindowRect(s);
+    if (r.place) {
+        PlaceWindow(ruler, r.placeFlags);
+    } else if (r.resize) {
+        SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
+                     rect.Width(), rect.Height(), SWP_NOACTIVATE);
+    } else if (r.moveOnly) {
+        // A drag moves the window only: size, z-order and frame stay as they are.
+        SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+}  // namespace
+
+int32_t CurrentStep() {
+    return StepSize(GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_RBUTTON) < 0);
+}
+
+void RefreshCursor(HWND ruler) {
+    HCURSOR cursor = static_cast<HCURSOR>(
+        LoadImageW(TheApp().module, TheApp().state.Vertical ? L"LINOVA_V_CUR" : L"LINOVACUR",
+                   IMAGE_CURSOR, 0, 0, LR_SHARED));
+    SetClassLongPtrW(ruler, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+    // The pointer over the ruler changes now, not at the next mouse move.
+    POINT p{};
+    GetCursorPos(&p);
+    if (WindowFromPoint(p) == ruler) SetCursor(cursor);
+}
+
+void DirectionFollowUp(HWND ruler) {
+    const App& app = TheApp();
+    if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, kTurned, 0);
+    if (app.magnifierOpen && app.magnifierWindow) {
+        SendMessageW(app.magnifierWindow, WM_COMMAND, kTurned, 0);
+    }
+    RefreshCursor(ruler);
+}
+
+void ApplyRefresh(HWND ruler, const Refresh& r) {
+    RefreshPanel(r.panel);
+    if (r.fixMonitorByCursor) FixMonitorOf(ruler, true);
+    Reposition(ruler, r);
+    if (r.readout) RefreshReadout(ruler);
+    if (r.repaint != Repaint::kNone) {
+        InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);
+    }
+    if (r.render) RenderScale(ruler);
+    if (r.turned) DirectionFollowUp(ruler);
+}

@@ -1,0 +1,206 @@
+// The measuring operations: bounds, the stored length, full-scale, turning, keys, wheel, drag.
+#include <gtest/gtest.h>
+
+#include "ops/operations.h"
+
+namespace {
+
+RulerState OnMonitor(int32_t x, int32_t y, int32_t length) {
+    RulerState s;
+    s.MonitorRect = {0, 0, 1920, 1080};
+    s.xPosi = x;
+    s.yPosi = y;
+    s.Lenght = length;
+    s.ScaleLength = length;
+    return s;
+}
+
+TEST(Operations, LengthStepsStopAtFiftyAndAtTheMonitor) {
+    RulerState s = OnMonitor(0, 0, 52);
+    Refresh r = LengthStep(s, StepSize(true), false);
+    EXPECT_EQ(s.ScaleLength, 50);
+    EXPECT_EQ(s.Lenght, 50);  // kept for the next start
+    EXPECT_TRUE(r.resize && r.readout && r.panel.length);
+    EXPECT_EQ(r.repaint, Repaint::kKeepBackground);
+    LengthStep(s, StepSize(false), false);
+    EXPECT_EQ(s.ScaleLength, 50);
+
+    s = OnMonitor(0, 0, 1915);
+    LengthStep(s, 10, true);
+    EXPECT_EQ(s.ScaleLength, 1920);
+    s.Vertical = 1;
+    LengthStep(s, 1, false);
+    LengthStep(s, 10, true);
+    EXPECT_EQ(s.ScaleLength, 1080);
+}
+
+TEST(Operations, MarkerStepsStayOnTheScale) {
+    RulerState s = OnMonitor(0, 0, 300);
+    s.Marker = 3;
+    MarkerStep(s, false, 10, false);
+    EXPECT_EQ(s.Marker, 0);
+    s.MarkerBlue = 300;
+    const Refresh r = MarkerStep(s, true, 1, true);
+    EXPECT_EQ(s.MarkerBlue, 300);
+    EXPECT_TRUE(r.panel.blue && r.readout);
+    EXPECT_FALSE(r.panel.red);
+}
+
+TEST(Operations, MovesKeepAThicknessOnTheMonitor) {
+    RulerState s = OnMonitor(-245, 0, 300);
+    MoveStep(s, Move::kLeft, 10);
+    EXPECT_EQ(s.xPosi, -250);
+    s.xPosi = 1865;
+    MoveStep(s, Move::kRight, 10);
+    EXPECT_EQ(s.xPosi, 1870);
+    MoveStep(s, Move::kUp, 10);
+    EXPECT_EQ(s.yPosi, 0);
+    s.yPosi = 1025;
+    MoveStep(s, Move::kDown, 10);
+    EXPECT_EQ(s.yPosi, 1030);
+    s.Vertical = 1;
+    s.NarrowScale = 1;
+    s.xPosi = 3;
+    MoveStep(s, Move::kLeft, 10);
+    EXPECT_EQ(s.xPosi, 0);
+    s.yPosi = -270;
+    MoveStep(s, Move::kUp, 10);
+    EXPECT_EQ(s.yPosi, -278);
+    EXPECT_EQ(MoveStep(s, Move::kUp, 1).placeFlags, static_cast<uint32_t>(kPlaceNoSize));
+}
+
+TEST(Operations, FullScaleOnAndOffRestoresLengthAndPosition) {
+    RulerState s = OnMonitor(500, 300, 400);
+    Refresh r = ToggleFullScale(s);
+    EXPECT_EQ(s.ScaleLength, 1920);
+    EXPECT_EQ(s.Lenght, 400);
+    EXPECT_TRUE(r.place && r.panel.fullScaleButton && r.panel.arrows);
+    EXPECT_EQ(r.placeFlags, static_cast<uint32_t>(kPlaceNoActivate));
+    ToggleFullScale(s);
+    EXPECT_EQ(s.ScaleLength, 400);
+    EXPECT_EQ(s.xPosi, 500);
+    EXPECT_EQ(s.yPosi, 300);
+}
+
+TEST(Operations, TurningAboutTheCentreAndBack) {
+    RulerState s = OnMonitor(100, 200, 300);
+    Refresh r = TurnAboutCentre(s);
+    EXPECT_EQ(s.Vertical, 1);
+    EXPECT_EQ(s.xPosi, 225);
+    EXPECT_EQ(s.yPosi, 75);
+    EXPECT_TRUE(r.turned && r.render && r.fixMonitorByCursor && r.place);
+    TurnAboutCentre(s);
+    EXPECT_EQ(s.Vertical, 0);
+    EXPECT_EQ(s.xPosi, 100);
+    EXPECT_EQ(s.yPosi, 200);
+}
+
+TEST(Operations, TurningAboutAPointKeepsThatScalePosition) {
+    RulerState s = OnMonitor(100, 200, 300);
+    TurnAbout(s, {160, 210});
+    EXPECT_EQ(s.xPosi, 135);
+    EXPECT_EQ(s.yPosi, 165);
+    // Scale position 60 was at x 160; it is now at y 165 + 60 = 225, centred on x 160.
+    TurnAbout(s, {0, 225});
+    EXPECT_EQ(s.Vertical, 0);
+    EXPECT_EQ(s.xPosi, 100);
+    EXPECT_EQ(s.yPosi, 200);
+    EXPECT_EQ(s.Lenght, 300);
+}
+
+TEST(Operations, TurningAFullScaleRulerTakesTheOtherExtent) {
+    RulerState s = OnMonitor(100, 200, 300);
+    ToggleFullScale(s);
+    Refresh r = TurnAbout(s, {700, 500});
+    EXPECT_EQ(s.ScaleLength, 1080);
+    EXPECT_EQ(s.Lenght, 300);
+    EXPECT_EQ(s.xPosi, 675);  // only across the ruler
+    EXPECT_EQ(s.yPosi, 200);
+    EXPECT_TRUE(r.panel.arrows);
+    TurnAboutCentre(s);
+    EXPECT_EQ(s.xPosi, 675);
+    EXPECT_EQ(s.ScaleLength, 1920);
+}
+
+TEST(Operations, KeysOnAFullScaleRulerMoveOnlyAcross) {
+    RulerState s = OnMonitor(100, 200, 300);
+    ToggleFullScale(s);
+    EXPECT_FALSE(OnKey(s, 37, 1).Any());  // left
+    EXPECT_FALSE(OnKey(s, 39, 1).Any());  // right
+    EXPECT_FALSE(OnKey(s, 33, 1).Any());  // page up
+    EXPECT_FALSE(OnKey(s, 34, 1).Any());  // page down
+    OnKey(s, 40, 10);                     // down
+    EXPECT_EQ(s.yPosi, 210);
+    const Refresh r = OnKey(s, 105, 1);  // numeric pad 9: up only
+    EXPECT_EQ(s.xPosi, 100);
+    EXPECT_EQ(s.yPosi, 209);
+    EXPECT_TRUE(r.place);
+}
+
+TEST(Operations, KeyTable) {
+    RulerState s = OnMonitor(100, 200, 300);
+    OnKey(s, 99, 10);  // numeric pad 3: right and down
+    EXPECT_EQ(s.xPosi, 110);
+    EXPECT_EQ(s.yPosi, 210);
+    OnKey(s, 103, 1);  // numeric pad 7: left and up
+    EXPECT_EQ(s.xPosi, 109);
+    EXPECT_EQ(s.yPosi, 209);
+    OnKey(s, 34, 10);
+    EXPECT_EQ(s.ScaleLength, 310);
+    OnKey(s, 107, 1);
+    EXPECT_EQ(s.Marker, 101);
+    OnKey(s, 109, 10);
+    EXPECT_EQ(s.Marker, 91);
+    OnKey(s, 106, 1);
+    EXPECT_EQ(s.MarkerBlue, 131);
+    OnKey(s, 111, 1);
+    EXPECT_EQ(s.MarkerBlue, 130);
+    OnKey(s, 35, 1);
+    EXPECT_EQ(s.Reverse, 1);
+    OnKey(s, 8, 1);
+    EXPECT_EQ(s.NarrowScale, 1);
+    OnKey(s, 46, 1);
+    EXPECT_EQ(s.FullScale, 1);
+    OnKey(s, 101, 1);
+    EXPECT_EQ(s.Vertical, 1);
+    EXPECT_FALSE(OnKey(s, 65, 1).Any());
+}
+
+TEST(Operations, WheelStepsTheChosenMarker) {
+    RulerState s = OnMonitor(0, 0, 300);
+    OnWheel(s, -120, 1);
+    EXPECT_EQ(s.Marker, 101);
+    OnWheel(s, 240, 10);
+    EXPECT_EQ(s.Marker, 91);
+    s.WheelMode = 2;
+    OnWheel(s, -1, 1);
+    EXPECT_EQ(s.MarkerBlue, 131);
+    EXPECT_FALSE(OnWheel(s, 0, 1).Any());
+    s.WheelMode = 0;
+    EXPECT_FALSE(OnWheel(s, -120, 1).Any());
+    EXPECT_EQ(s.MarkerBlue, 131);
+}
+
+TEST(Operations, DragFollowsTheCursorAcrossOnlyWhenFullScale) {
+    RulerState s = OnMonitor(100, 200, 300);
+    EXPECT_FALSE(DragTo(s, {110, 210}, {10, 10}).Any());
+    const Refresh r = DragTo(s, {150, 260}, {10, 10});
+    EXPECT_TRUE(r.moveOnly);
+    EXPECT_EQ(s.xPosi, 140);
+    EXPECT_EQ(s.yPosi, 250);
+    s.FullScale = 1;
+    DragTo(s, {500, 500}, {10, 10});
+    EXPECT_EQ(s.xPosi, 140);
+    EXPECT_EQ(s.yPosi, 490);
+}
+
+TEST(Operations, UnitChange) {
+    RulerState s;
+    Refresh r = ChangeUnit(s, 23);
+    EXPECT_EQ(s.Unit, 2);
+    EXPECT_TRUE(r.panel.allReadouts && r.panel.unitRadio && r.render && r.readout);
+    ChangeUnit(s, 21);
+    EXPECT_EQ(s.Unit, 0);
+}
+
+}  // namespace
