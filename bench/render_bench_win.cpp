@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/ruler_window_win.h"
 #include "render/backgrounds_win.h"
 #include "render/ruler_paint_win.h"
 
@@ -93,6 +94,69 @@ double StartToFirstPaintMs() {
     return elapsed;
 }
 
+// The real ruler window, driven with the messages a drag and Page Down keys bring.
+void DragAndLengthSteps() {
+    App& app = TheApp();
+    RulerState& s = app.state;
+    s = RulerState{};
+    s.Scaling = 378;
+    s.SaveOnExit = 0;
+    s.MonitorRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    s.PrimaryScreenWidth = s.MonitorRect.right;
+    s.PrimaryScreenHeight = s.MonitorRect.bottom;
+    s.xPosi = 100;
+    s.yPosi = 300;
+    app.className = L"Linova bench";
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = RulerWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = app.className.c_str();
+    RegisterClassExW(&wc);
+    HWND ruler = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP,
+                                 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    app.module = LoadLibraryExW(LinovaPath().c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    SetLayeredWindowAttributes(ruler, 0, 255, LWA_ALPHA);
+    ShowWindow(ruler, SW_SHOWNA);
+    SetWindowPos(ruler, HWND_TOPMOST, 100, 300, 301, 50, SWP_NOACTIVATE);
+    UpdateWindow(ruler);
+
+    const uint64_t rendersBefore = ScaleRenderCount();
+    SendMessageW(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    const int moves = 500;
+    const auto dragStart = Clock::now();
+    for (int i = 1; i <= moves; ++i) {
+        // The cursor goes one pixel right and down at each step; the ruler follows it.
+        const int x = 110 + i - s.xPosi;
+        const int y = 310 + i / 2 - s.yPosi;
+        SendMessageW(ruler, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        UpdateWindow(ruler);
+    }
+    const double dragMs = Milliseconds(Clock::now() - dragStart);
+    SendMessageW(ruler, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    std::printf("drag, %d moves                %7.0f moves/s, %llu renders\n", moves,
+                moves * 1000.0 / dragMs,
+                static_cast<unsigned long long>(ScaleRenderCount() - rendersBefore));
+
+    const uint64_t rendersBeforeLength = ScaleRenderCount();
+    const int steps = 200;
+    const auto lengthStart = Clock::now();
+    for (int i = 0; i < steps; ++i) {
+        SendMessageW(ruler, WM_KEYDOWN, i % 2 ? VK_PRIOR : VK_NEXT, 0);
+        UpdateWindow(ruler);
+    }
+    const double lengthMs = Milliseconds(Clock::now() - lengthStart);
+    std::printf("length, %d steps              %7.3f ms per step, %llu renders\n", steps,
+                lengthMs / steps,
+                static_cast<unsigned long long>(ScaleRenderCount() - rendersBeforeLength));
+    DestroyWindow(ruler);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 }  // namespace
 
 int wmain() {
@@ -129,6 +193,8 @@ int wmain() {
     std::printf("PaintRuler 1920 pixels       %7.3f ms (%.1f%% of the slowest render)\n", paint,
                 100.0 * paint / slowestRender);
     DestroyWindow(window);
+
+    DragAndLengthSteps();
 
     std::vector<double> starts;
     for (int i = 0; i < 5; ++i) starts.push_back(StartToFirstPaintMs());

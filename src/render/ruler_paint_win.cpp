@@ -22,6 +22,8 @@ struct BackBuffer {
     int height = 0;
 };
 
+uint64_t g_renderCount = 0;
+
 BackBuffer& Buffer() {
     static BackBuffer buffer;
     return buffer;
@@ -127,7 +129,12 @@ void DrawTexts(HDC dc, const RulerState& s, const ScaleLayout& layout) {
 
 }  // namespace
 
+uint64_t ScaleRenderCount() {
+    return g_renderCount;
+}
+
 void RenderScale(HWND window) {
+    ++g_renderCount;
     const RulerState& s = TheApp().state;
     const ScaleLayout layout = LayoutScale(s);
     PrepareBuffer(window, BufferSize(s, layout.thickness));
