@@ -98,14 +98,15 @@ Refresh AfterTurn(RulerState& s) {
 bool Refresh::Any() const {
     const PanelRefresh& p = panel;
     return p.length || p.red || p.blue || p.allReadouts || p.arrows || p.fullScaleButton ||
-           p.narrowButton || p.unitRadio || fixMonitorByCursor || place || resize || moveOnly ||
-           readout || repaint != Repaint::kNone || render || turned;
+           p.narrowButton || p.unitRadio || fixMonitorByCursor || recomputeLength || place ||
+           resize || moveOnly || readout || repaint != Repaint::kNone || render || turned;
 }
 
 Refresh Combine(const Refresh& a, const Refresh& b) {
     Refresh r = a;
     Or(r.panel, b.panel);
     r.fixMonitorByCursor |= b.fixMonitorByCursor;
+    r.recomputeLength |= b.recomputeLength;
     r.place |= b.place;
     r.placeFlags = a.place && b.place ? (a.placeFlags & b.placeFlags)
                                       : (a.place ? a.placeFlags : b.placeFlags);

@@ -32,7 +32,8 @@ struct PanelRefresh {
 struct Refresh {
     PanelRefresh panel;
     bool fixMonitorByCursor = false;
-    bool place = false;  // full placement with these flags
+    bool recomputeLength = false;  // after the monitor is known
+    bool place = false;            // full placement with these flags
     uint32_t placeFlags = 0;
     bool resize = false;    // size and position at once, without activating (length steps)
     bool moveOnly = false;  // only the position, while dragging

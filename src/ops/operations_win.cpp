@@ -91,6 +91,7 @@ void DirectionFollowUp(HWND ruler) {
 void ApplyRefresh(HWND ruler, const Refresh& r) {
     RefreshPanel(r.panel);
     if (r.fixMonitorByCursor) FixMonitorOf(ruler, true);
+    if (r.recomputeLength) RecomputeLength(TheApp().state);
     Reposition(ruler, r);
     if (r.readout) RefreshReadout(ruler);
     if (r.repaint != Repaint::kNone) {
