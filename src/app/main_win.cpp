@@ -9,6 +9,7 @@
 #include "app/placement_win.h"
 #include "app/ruler_window_win.h"
 #include "app/startup.h"
+#include "app/tray_win.h"
 #include "model/persistence.h"
 #include "model/registry_store_win.h"
 #include "model/text_format.h"
@@ -146,6 +147,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
                                  app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  module, nullptr);
     app.ruler = ruler;
+    // The first instance shows the icon whose menus reach every ruler.
+    if (app.instancesAtStart == 0) AddTrayIcon(ruler);
     ShowRuler(ruler, showCommand);
     StartFurtherInstances(line, app.state.InstanceMax);
     return RunMessageLoop();

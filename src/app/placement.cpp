@@ -26,6 +26,10 @@ Rect RulerWindowRect(const RulerState& s) {
     return r;
 }
 
+int16_t MonitorDiagonal(const RulerState& s) {
+    return s.MonitorIndex < kMaxMonitors ? s.ScreenSize[s.MonitorIndex] : kDefaultDiagonal;
+}
+
 void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList) {
     s.MonitorRect = monitor;
     const size_t count = std::min(monitorList.size(), kMaxMonitors);
@@ -37,9 +41,7 @@ void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& mon
         }
     }
     s.MonitorIndex = static_cast<uint16_t>(index);
-    // A monitor past the recorded four has no display-size entry of its own.
-    const int16_t diagonal = index < kMaxMonitors ? s.ScreenSize[index] : kDefaultDiagonal;
-    s.AutoScaling = ComputeAutoScaling(monitor.Width(), monitor.Height(), diagonal);
+    s.AutoScaling = ComputeAutoScaling(monitor.Width(), monitor.Height(), MonitorDiagonal(s));
 
     const int32_t t = RulerThickness(s);
     const int32_t l = s.ScaleLength;

@@ -17,6 +17,10 @@ Rect RulerWindowRect(const RulerState& s);
 // At most four monitors have a display-size entry; any further one uses the default diagonal.
 inline constexpr size_t kMaxMonitors = 4;
 
+// The physical diagonal of the ruler's monitor, tenths of an inch: its display-size entry, or
+// the default for a monitor past the recorded four.
+int16_t MonitorDiagonal(const RulerState& s);
+
 // Records the ruler's monitor (rectangle, index into the display sizes, automatic scale) and
 // pulls the stored position back so that the ruler stays reachable on it.
 void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);

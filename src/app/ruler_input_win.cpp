@@ -57,16 +57,6 @@ LRESULT OnLeftDoubleClick(HWND ruler, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnRightButtonDown(HWND ruler, LPARAM lParam) {
-    App& app = TheApp();
-    // A right click chooses the point the Direction command turns about, until that is used.
-    if (!app.pivotPending) {
-        app.pivotPoint = ScreenPoint(ruler, lParam);
-        app.pivotPending = true;
-    }
-    return 0;
-}
-
 LRESULT OnMouseWheel(HWND ruler, WPARAM wParam) {
     ApplyRefresh(ruler, OnWheel(TheApp().state, GET_WHEEL_DELTA_WPARAM(wParam), CurrentStep()));
     return 1;

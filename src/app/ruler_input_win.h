@@ -7,6 +7,5 @@ LRESULT OnLeftButtonDown(HWND ruler, LPARAM lParam);
 LRESULT OnMouseMove(HWND ruler, WPARAM wParam, LPARAM lParam);
 LRESULT OnLeftButtonUp(HWND ruler);
 LRESULT OnLeftDoubleClick(HWND ruler, LPARAM lParam);
-LRESULT OnRightButtonDown(HWND ruler, LPARAM lParam);
 LRESULT OnMouseWheel(HWND ruler, WPARAM wParam);
 void OnKeyDown(HWND ruler, WPARAM key);

@@ -2,8 +2,10 @@
 #include "app/ruler_window_win.h"
 
 #include "app/app_win.h"
+#include "app/commands_win.h"
 #include "app/placement_win.h"
 #include "app/ruler_input_win.h"
+#include "app/tray_win.h"
 #include "model/persistence.h"
 #include "model/registry_store_win.h"
 #include "ops/operations_win.h"
@@ -12,8 +14,6 @@
 #include "render/ruler_paint_win.h"
 
 namespace {
-
-constexpr WORD kTurnedCommand = 2001;
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     TheApp().module = create->hInstance;
@@ -31,7 +31,8 @@ LRESULT OnSysColorChange(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy() {
+LRESULT OnDestroy(HWND window) {
+    if (TheApp().instancesAtStart == 0) RemoveTrayIcon(window);
     DeleteBackgroundObjects();
     if (TheApp().state.SaveOnExit) SaveSettings();
     PostQuitMessage(0);
@@ -54,10 +55,7 @@ void OnDisplayChange(HWND window, LPARAM lParam) {
 }
 
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == kTurnedCommand) {
-        RefreshCursor(window);
-        return 0;
-    }
+    if (RunCommand(window, LOWORD(wParam))) return 0;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -81,7 +79,7 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CREATE:
             return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
         case WM_DESTROY:
-            return OnDestroy();
+            return OnDestroy(window);
         case WM_MOVE:
             return 0;
         case WM_SIZE:
@@ -115,9 +113,13 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_LBUTTONDBLCLK:
             return OnLeftDoubleClick(window, lParam);
         case WM_RBUTTONDOWN:
-            return OnRightButtonDown(window, lParam);
+            ShowContextMenu(window, lParam);
+            return 0;
         case WM_MOUSEWHEEL:
             return OnMouseWheel(window, wParam);
+        case WM_USER:
+            OnTrayCallback(window, wParam, lParam);
+            return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
