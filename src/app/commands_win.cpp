@@ -36,18 +36,6 @@ void Enable(HMENU menu, UINT id, bool on) {
                  FALSE);
 }
 
-HBITMAP SetImage(HMENU menu, UINT id, int bitmap) {
-    HBITMAP image = static_cast<HBITMAP>(
-        LoadImageW(TheApp().module, MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0,
-                   LR_LOADTRANSPARENT | LR_DEFAULTSIZE | LR_LOADMAP3DCOLORS));
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_BITMAP;
-    item.hbmpItem = image;
-    SetMenuItemInfoW(menu, id, FALSE, &item);
-    return image;
-}
-
 void PrepareContextMenu(HMENU popup, const ContextMenuState& m) {
     ModifyMenuW(popup, 0, MF_BYPOSITION | MF_STRING, IDM_ABOUT, TheApp().className.c_str());
     Check(popup, IDM_OPERATION, m.operationChecked);
@@ -214,6 +202,18 @@ bool RunDialogCommand(HWND ruler, int command) {
 
 }  // namespace
 
+HBITMAP SetMenuItemImage(HMENU menu, UINT id, int bitmap) {
+    HBITMAP image = static_cast<HBITMAP>(
+        LoadImageW(TheApp().module, MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0,
+                   LR_LOADTRANSPARENT | LR_DEFAULTSIZE | LR_LOADMAP3DCOLORS));
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = image;
+    SetMenuItemInfoW(menu, id, FALSE, &item);
+    return image;
+}
+
 bool RunCommand(HWND ruler, int command) {
     if (RunRulerCommand(ruler, command) || RunInstanceCommand(ruler, command) ||
         RunDialogCommand(ruler, command)) {
@@ -252,10 +252,10 @@ void ShowContextMenu(HWND ruler, LPARAM clickPoint) {
     PrepareContextMenu(popup, state);
     HBITMAP images[4] = {};
     if (app.osVersionCode >= 600) {
-        images[0] = SetImage(popup, IDM_ABOUT, state.firstItemImage);
-        images[1] = SetImage(popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
-        images[2] = SetImage(popup, IDM_REVERSE, IDB_MENU_REVERSE);
-        images[3] = SetImage(popup, IDM_DIRECTION, IDB_MENU_DIRECTION);
+        images[0] = SetMenuItemImage(popup, IDM_ABOUT, state.firstItemImage);
+        images[1] = SetMenuItemImage(popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
+        images[2] = SetMenuItemImage(popup, IDM_REVERSE, IDB_MENU_REVERSE);
+        images[3] = SetMenuItemImage(popup, IDM_DIRECTION, IDB_MENU_DIRECTION);
     }
     POINT p{GET_X_LPARAM(clickPoint), GET_Y_LPARAM(clickPoint)};
     ClientToScreen(ruler, &p);

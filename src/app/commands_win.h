@@ -10,5 +10,9 @@ bool RunCommand(HWND ruler, int command);
 // The right-click menu, built anew each time at the clicked client point.
 void ShowContextMenu(HWND ruler, LPARAM clickPoint);
 
+// Gives a menu item its picture (one of the 16 x 16 menu bitmaps); the caller deletes the bitmap
+// once the menu has closed.
+HBITMAP SetMenuItemImage(HMENU menu, UINT id, int bitmap);
+
 // Ends every running instance from the highest number down, this one among them.
 void AllExit(HWND ruler);

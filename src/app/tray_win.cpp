@@ -5,6 +5,7 @@
 
 #include "app/app_win.h"
 #include "app/commands.h"
+#include "app/commands_win.h"
 #include "app/instances_win.h"
 #include "resources/resource.h"
 
@@ -38,15 +39,7 @@ HBITMAP PrepareAddItem(HMENU popup) {
                    MF_BYCOMMAND | (running < app.state.InstanceMax ? MF_ENABLED : MF_GRAYED));
     SetMenuDefaultItem(popup, GetMenuItemCount(popup) - 1, TRUE);
     if (app.osVersionCode < 600) return nullptr;
-    HBITMAP image = static_cast<HBITMAP>(
-        LoadImageW(app.module, MAKEINTRESOURCEW(IDB_MENU_ADD), IMAGE_BITMAP, 0, 0,
-                   LR_LOADTRANSPARENT | LR_DEFAULTSIZE | LR_LOADMAP3DCOLORS));
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_BITMAP;
-    item.hbmpItem = image;
-    SetMenuItemInfoW(popup, IDM_ADD_LINOVA, FALSE, &item);
-    return image;
+    return SetMenuItemImage(popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
 }
 
 void ShowTrayMenu(HWND ruler, bool right) {
