@@ -44,3 +44,31 @@ void FixMonitorOf(HWND ruler, bool byCursor) {
     if (monitor && GetMonitorInfoW(monitor, &info)) rect = ToRect(info.rcMonitor);
     FixMonitor(s, rect, TheApp().monitorList);
 }
+
+void PlaceDialogWindow(HWND dialog) {
+    const App& app = TheApp();
+    const RulerState& s = app.state;
+    DialogPlacement d{};
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    d.cursor = Point{cursor.x, cursor.y};
+    d.monitor = Rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
+        d.monitor = ToRect(info.rcMonitor);
+    }
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    d.width = r.right - r.left;
+    d.height = r.bottom - r.top;
+    RECT taskbar{};
+    if (HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr); bar && GetWindowRect(bar, &taskbar)) {
+        d.hasTaskbar = true;
+        d.taskbar = ToRect(taskbar);
+    }
+    d.newerSystem = app.osVersionCode >= 600;
+    d.placeAtCursor = app.placeAtCursor;
+    const Point p = PlaceDialog(s, d);
+    MoveWindow(dialog, p.x, p.y, d.width, d.height, FALSE);
+}

@@ -12,3 +12,7 @@ void EnumerateMonitors();
 
 // Records the monitor under the cursor (byCursor) or the one holding the ruler window.
 void FixMonitorOf(HWND ruler, bool byCursor);
+
+// Moves a dialog beside the ruler, or centred on the cursor, inside the cursor's monitor and off
+// the taskbar; its size stays.
+void PlaceDialogWindow(HWND dialog);
