@@ -97,11 +97,9 @@ TEST_F(StartUp, InstancesTakeTheLowestFreeNumber) {
     EXPECT_FALSE(ReadDword(kProductKey, L"Linovamax").has_value());
 }
 
-// Starts instances 1..count, each named on its own command line.
+// Starts instances 1..count, each named on its own command line, all at once.
 void StartNumbered(int count) {
-    std::wstring line;
-    for (int n = 1; n <= count; ++n) line += std::to_wstring(n) + L" ";
-    StartLinova(line);
+    for (int n = 1; n <= count; ++n) StartLinova(std::to_wstring(n));
     for (int n = 1; n <= count; ++n) ASSERT_TRUE(WaitForRuler(n, 10000)) << n;
 }
 

@@ -1,0 +1,157 @@
+// What the screen shows: a rectangle of the desktop copied into memory, read pixel by pixel.
+#include "screen.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace e2e {
+
+namespace {
+
+// A top-down 32-bit DIB section selected into a memory DC: exact colours whatever the screen's
+// format, and its bits readable straight after drawing.
+class Canvas {
+  public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bits_ = static_cast<const uint32_t*>(bits);
+        if (bitmap_) previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas() {
+        if (previous_) SelectObject(dc_, previous_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    bool Ok() const { return bits_ != nullptr; }
+
+    std::vector<COLORREF> Pixels() const {
+        GdiFlush();
+        std::vector<COLORREF> pixels(static_cast<size_t>(width_) * height_);
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            const uint32_t bgra = bits_[i];
+            pixels[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+        }
+        return pixels;
+    }
+
+  private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    const uint32_t* bits_ = nullptr;
+};
+
+}  // namespace
+
+Capture Capture::Screen(const RECT& screenRect) {
+    const int width = screenRect.right - screenRect.left;
+    const int height = screenRect.bottom - screenRect.top;
+    if (width <= 0 || height <= 0) return {};
+    Canvas canvas(width, height);
+    if (!canvas.Ok()) return {};
+    HDC screen = GetDC(nullptr);
+    // CAPTUREBLT: the ruler is a layered window, which a plain screen copy leaves out on Windows.
+    BitBlt(canvas.Dc(), 0, 0, width, height, screen, screenRect.left, screenRect.top,
+           SRCCOPY | CAPTUREBLT);
+    ReleaseDC(nullptr, screen);
+    return Capture(width, height, canvas.Pixels());
+}
+
+Capture Capture::Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground) {
+    HMODULE module = LoadLibraryExW(exePath.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return {};
+    Capture result;
+    if (HICON icon = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, 32, 32, 0))) {
+        Canvas canvas(32, 32);
+        if (canvas.Ok()) {
+            HBRUSH brush = CreateSolidBrush(ground);
+            const RECT all{0, 0, 32, 32};
+            FillRect(canvas.Dc(), &all, brush);
+            DeleteObject(brush);
+            DrawIconEx(canvas.Dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+            result = Capture(32, 32, canvas.Pixels());
+        }
+        DestroyIcon(icon);
+    }
+    FreeLibrary(module);
+    return result;
+}
+
+COLORREF Capture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+bool Capture::ColumnIs(int x, int y0, int y1, COLORREF colour) const {
+    for (int y = y0; y <= y1; ++y) {
+        if (Pixel(x, y) != colour) return false;
+    }
+    return true;
+}
+
+bool Capture::RowIs(int y, int x0, int x1, COLORREF colour) const {
+    for (int x = x0; x <= x1; ++x) {
+        if (Pixel(x, y) != colour) return false;
+    }
+    return true;
+}
+
+bool Capture::SaveBmp(const std::wstring& path) const {
+    if (Empty()) return false;
+    const int stride = (width_ * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width_;
+    info.biHeight = -height_;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(stride) * height_;
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<BYTE> rows(info.biSizeImage);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const COLORREF c = Pixel(x, y);
+            BYTE* p = &rows[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    }
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (!out) return false;
+    const bool ok = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                    std::fwrite(&info, sizeof(info), 1, out) == 1 &&
+                    std::fwrite(rows.data(), rows.size(), 1, out) == 1;
+    std::fclose(out);
+    return ok;
+}
+
+std::string ColourText(COLORREF colour) {
+    if (colour == CLR_INVALID) return "outside";
+    char text[32];
+    std::snprintf(text, sizeof(text), "RGB(%d, %d, %d)", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+}  // namespace e2e

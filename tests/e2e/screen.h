@@ -1,0 +1,51 @@
+// What the screen shows: a rectangle of the desktop copied into memory, read pixel by pixel.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// A still picture of part of the screen (or of something drawn for comparison). Coordinates are
+// relative to the picture's top-left corner; ranges given as from, to include both ends.
+class Capture {
+  public:
+    // Copies the screen rectangle as it is now (layered windows included).
+    static Capture Screen(const RECT& screenRect);
+    // The product's icon resource as the ruler draws it: 32 x 32, DI_NORMAL, on a plain ground.
+    // Empty when the file or the icon cannot be loaded.
+    static Capture Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground);
+
+    Capture() = default;
+
+    bool Empty() const { return pixels_.empty(); }
+
+    // The colour at (x, y); CLR_INVALID outside the picture.
+    COLORREF Pixel(int x, int y) const;
+    // Whether every pixel of column x from y0 to y1 (or of row y from x0 to x1) has the colour.
+    bool ColumnIs(int x, int y0, int y1, COLORREF colour) const;
+    bool RowIs(int y, int x0, int x1, COLORREF colour) const;
+
+    bool operator==(const Capture& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
+
+    // Writes the picture as a 24-bit .bmp file, to look at when a test fails.
+    bool SaveBmp(const std::wstring& path) const;
+
+  private:
+    Capture(int width, int height, std::vector<COLORREF> pixels)
+        : width_(width), height_(height), pixels_(std::move(pixels)) {}
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;  // row by row from the top
+};
+
+// "RGB(r, g, b)" for failure messages.
+std::string ColourText(COLORREF colour);
+
+}  // namespace e2e
