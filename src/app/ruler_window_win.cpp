@@ -39,9 +39,12 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-// Losing the activation must not drop a topmost ruler behind other windows.
+// Losing the activation must not drop a topmost ruler behind other windows. Re-asserting the
+// z-order must not take the activation back either, or no window is left in front.
 LRESULT OnActivate(HWND window, WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) PlaceWindow(window, SWP_NOSIZE | SWP_NOMOVE);
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        PlaceWindow(window, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
     return 0;
 }
 
