@@ -16,20 +16,20 @@
 #define IDS_CANT_ADD_MORE 52
 
 /* Bitmaps */
-#define IDB_PAGE_TOOLBAR 110       /* Setup page buttons, five 24 x 24 images */
-#define IDB_MENU_RULER 111         /* first menu item, horizontal ruler */
-#define IDB_MENU_ADD 112           /* Add Linova */
-#define IDB_MENU_REVERSE 113       /* Reverse */
-#define IDB_MENU_DIRECTION 114     /* Direction */
-#define IDB_MENU_RULER_VERT 115    /* first menu item, vertical ruler */
-#define IDB_PANEL_TOOLBAR 117      /* Operation panel buttons, four 17 x 17 images */
-#define IDB_PANEL_TOOLBAR_BIG 118  /* the same, four 25 x 25 images */
-#define IDB_PAGE_TOOLBAR_BIG 119   /* the Setup page buttons, five 36 x 36 images */
+#define IDB_PAGE_TOOLBAR 110      /* Setup page buttons, five 24 x 24 images */
+#define IDB_MENU_RULER 111        /* first menu item, horizontal ruler */
+#define IDB_MENU_ADD 112          /* Add Linova */
+#define IDB_MENU_REVERSE 113      /* Reverse */
+#define IDB_MENU_DIRECTION 114    /* Direction */
+#define IDB_MENU_RULER_VERT 115   /* first menu item, vertical ruler */
+#define IDB_PANEL_TOOLBAR 117     /* Operation panel buttons, four 17 x 17 images */
+#define IDB_PANEL_TOOLBAR_BIG 118 /* the same, four 25 x 25 images */
+#define IDB_PAGE_TOOLBAR_BIG 119  /* the Setup page buttons, five 36 x 36 images */
 
 /* Commands of the ruler window (context menu, tray menus, other windows) */
 #define IDM_EXIT 0
-#define IDM_ABOUT 1              /* the first menu item once it shows the class name */
-#define IDM_TITLE_ITEM 3         /* the first menu item as the template has it */
+#define IDM_ABOUT 1      /* the first menu item once it shows the class name */
+#define IDM_TITLE_ITEM 3 /* the first menu item as the template has it */
 #define IDM_OPERATION 11
 #define IDM_OPERATION_AT_CURSOR 12
 #define IDM_DIRECTION 13
