@@ -1,0 +1,449 @@
+// Input as a user gives it, sent through the system's input queue (SendInput) or through the X
+// server (xdotool), and the ruler's tooltip text read from its process.
+#include "input.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "harness.h"
+
+namespace e2e {
+
+namespace {
+
+bool IsExtendedKey(WORD virtualKey) {
+    switch (virtualKey) {
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_DIVIDE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INPUT Key(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags =
+        (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+INPUT Mouse(DWORD flags, DWORD data = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    return input;
+}
+
+// An absolute move over the whole virtual desktop. The normalised coordinate is rounded up so
+// that scaling it back (times the desktop size, over 65536) lands on the pixel itself.
+INPUT MoveTo(POINT to) {
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    INPUT input = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK);
+    input.mi.dx = static_cast<LONG>(((to.x - left) * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>(((to.y - top) * 65536LL + height - 1) / height);
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    EXPECT_EQ(sent, inputs.size()) << "SendInput: " << GetLastError();
+}
+
+bool CursorAt(POINT p) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+}
+
+}  // namespace
+
+bool BringToFront(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    auto inFront = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+               info.hwndFocus == window;
+    };
+    // Under Wine the foreground can pass through no window at all for a moment before it
+    // settles, so the window has to stay in front for a few polls, and is asked again when it
+    // drops out.
+    int inFrontPolls = 0;
+    int outPolls = 0;
+    SetForegroundWindow(window);
+    return WaitUntil([&] {
+        if (inFront()) {
+            outPolls = 0;
+            return ++inFrontPolls >= 10;
+        }
+        inFrontPolls = 0;
+        if (++outPolls >= 20) {
+            outPolls = 0;
+            SetForegroundWindow(window);
+        }
+        return false;
+    });
+}
+
+void PressKey(WORD virtualKey) {
+    Send({Key(virtualKey, false), Key(virtualKey, true)});
+}
+
+void PressShifted(WORD virtualKey) {
+    Send(
+        {Key(VK_SHIFT, false), Key(virtualKey, false), Key(virtualKey, true), Key(VK_SHIFT, true)});
+}
+
+void PressWithControl(WORD virtualKey) {
+    Send({Key(VK_CONTROL, false), Key(virtualKey, false), Key(virtualKey, true),
+          Key(VK_CONTROL, true)});
+}
+
+bool MoveCursor(POINT to) {
+    Send({MoveTo(to)});
+    const bool arrived = WaitUntil([&] { return CursorAt(to); }, 2000);
+    POINT now{};
+    GetCursorPos(&now);
+    EXPECT_TRUE(arrived) << "cursor at (" << now.x << ", " << now.y << "), not (" << to.x << ", "
+                         << to.y << ")";
+    return arrived;
+}
+
+namespace {
+
+// Puts the cursor at the point and waits until it has stayed there for a while: a window that
+// was busy may still echo an older cursor position back through the X server, which would move
+// the cursor back (and make a press land there).
+void SettleCursor(POINT at) {
+    int stillPolls = 0;
+    MoveCursor(at);
+    const bool settled = WaitUntil([&] {
+        if (CursorAt(at)) return ++stillPolls >= 10;
+        stillPolls = 0;
+        Send({MoveTo(at)});
+        return false;
+    });
+    EXPECT_TRUE(settled) << "the cursor does not stay at (" << at.x << ", " << at.y << ")";
+}
+
+}  // namespace
+
+void LeftDown() {
+    Send({Mouse(MOUSEEVENTF_LEFTDOWN)});
+}
+
+void LeftUp() {
+    Send({Mouse(MOUSEEVENTF_LEFTUP)});
+}
+
+void RightDown() {
+    Send({Mouse(MOUSEEVENTF_RIGHTDOWN)});
+}
+
+void RightUp() {
+    Send({Mouse(MOUSEEVENTF_RIGHTUP)});
+}
+
+bool HasCapture(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndCapture == window;
+}
+
+void LeftDragTo(HWND window, POINT from, POINT to, int steps, Follows follows) {
+    RECT start{};
+    GetWindowRect(window, &start);
+    SettleCursor(from);
+    LeftDown();
+    if (follows == Follows::kNot) {
+        for (int i = 1; i <= steps; ++i) {
+            MoveCursor(
+                {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        }
+        return;
+    }
+    // Until the window has taken the mouse, a move off its old place goes to whatever window is
+    // under the cursor.
+    if (!WaitUntil([&] { return HasCapture(window); })) {
+        ADD_FAILURE() << "the window took no capture";
+        return;
+    }
+    const bool alongX = follows != Follows::kVerticallyOnly;
+    const bool alongY = follows != Follows::kHorizontallyOnly;
+    for (int i = 1; i <= steps; ++i) {
+        const POINT p{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        MoveCursor(p);
+        const LONG left = start.left + (alongX ? p.x - from.x : 0);
+        const LONG top = start.top + (alongY ? p.y - from.y : 0);
+        RECT now{};
+        if (!WaitUntil([&] {
+                GetWindowRect(window, &now);
+                return now.left == left && now.top == top;
+            })) {
+            ADD_FAILURE() << "with the cursor at (" << p.x << ", " << p.y << ") the window is at ("
+                          << now.left << ", " << now.top << "), not (" << left << ", " << top
+                          << ")";
+            return;
+        }
+    }
+}
+
+void DoubleClick(POINT at) {
+    SettleCursor(at);
+    Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP), Mouse(MOUSEEVENTF_LEFTDOWN),
+          Mouse(MOUSEEVENTF_LEFTUP)});
+}
+
+void WheelTowardUser(int notches) {
+    const int one = notches > 0 ? -WHEEL_DELTA : WHEEL_DELTA;
+    for (int i = 0; i < std::abs(notches); ++i) WheelDelta(one);
+}
+
+void WheelDelta(int delta) {
+    Send({Mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))});
+}
+
+void WheelDeltaShifted(int delta) {
+    Send({Key(VK_SHIFT, false), Mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta)),
+          Key(VK_SHIFT, true)});
+}
+
+bool LeftButtonUp() {
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0;
+}
+
+int XOffset() {
+    const char* offset = std::getenv("LINOVA_X_OFFSET");
+    return offset ? std::atoi(offset) : 0;
+}
+
+namespace {
+constexpr const wchar_t* kXdotool = L"/usr/bin/xdotool";
+}  // namespace
+
+bool XdotoolAvailable() {
+    return std::getenv("DISPLAY") &&
+           GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES;
+}
+
+bool StartXdotool(const std::wstring& arguments) {
+    // Wine's start.exe runs a Unix program with /unix. It returns once the program has started,
+    // even with /wait, so the caller waits on the program's effects.
+    std::wstring commandLine = L"start.exe /unix " + std::wstring(kXdotool) + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "start.exe did not start: " << GetLastError();
+        return false;
+    }
+    CloseHandle(info.hThread);
+    const bool ended = WaitForSingleObject(info.hProcess, 5000) == WAIT_OBJECT_0;
+    DWORD exitCode = 1;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    CloseHandle(info.hProcess);
+    EXPECT_TRUE(ended && exitCode == 0) << "start.exe /unix xdotool: exit " << exitCode;
+    return ended && exitCode == 0;
+}
+
+namespace {
+
+std::wstring XPoint(POINT p) {
+    return std::to_wstring(p.x + XOffset()) + L" " + std::to_wstring(p.y);
+}
+
+}  // namespace
+
+bool XLeftDragTo(HWND window, POINT from, POINT to, int steps) {
+    if (!StartXdotool(L"mousemove " + XPoint(from) + L" mousedown 1")) return false;
+    if (!WaitUntil([&] { return HasCapture(window); })) {
+        ADD_FAILURE() << "the press did not reach the window";
+        return false;
+    }
+    std::wstring chain;
+    for (int i = 1; i <= steps; ++i) {
+        chain +=
+            L"mousemove " +
+            XPoint({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) +
+            L" ";
+    }
+    if (!StartXdotool(chain)) return false;
+    const bool there = WaitUntil([&] { return CursorAt(to); });
+    EXPECT_TRUE(there) << "xdotool did not finish the moves";
+    return there;
+}
+
+bool XLeftUp(POINT rest) {
+    if (!StartXdotool(L"mouseup 1 mousemove " + XPoint(rest))) return false;
+    const bool done = WaitUntil([&] { return CursorAt(rest) && LeftButtonUp(); });
+    EXPECT_TRUE(done) << "xdotool did not release the button";
+    return done;
+}
+
+namespace {
+
+// TTM_GETTEXTW writes through the pointers it is given, so the tool record and the text buffer
+// have to live in the tooltip's own process.
+std::wstring ReadToolText(HWND tooltip, HWND ruler) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tooltip, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return L"";
+    constexpr size_t kChars = 1024;
+    const SIZE_T bytes = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::vector<wchar_t> text(kChars, L'\0');
+    if (remote) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = ruler;
+        tool.uId = 0;
+        tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(tool));
+        DWORD_PTR result = 0;
+        if (WriteProcessMemory(process, remote, &tool, sizeof(tool), nullptr) &&
+            WriteProcessMemory(process, remote + sizeof(tool), text.data(),
+                               kChars * sizeof(wchar_t), nullptr) &&
+            SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote),
+                                SMTO_ABORTIFHUNG, 2000, &result)) {
+            ReadProcessMemory(process, remote + sizeof(tool), text.data(), kChars * sizeof(wchar_t),
+                              nullptr);
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    text.back() = L'\0';
+    return text.data();
+}
+
+struct TooltipSearch {
+    DWORD processId;
+    HWND ruler;
+    HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || ClassOf(window) != TOOLTIPS_CLASSW) return TRUE;
+    if (ReadToolText(window, search->ruler).empty()) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND TooltipOf(HWND ruler) {
+    TooltipSearch search{0, ruler, nullptr};
+    GetWindowThreadProcessId(ruler, &search.processId);
+    if (search.processId) EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TooltipText(HWND ruler) {
+    HWND tooltip = TooltipOf(ruler);
+    return tooltip ? ReadToolText(tooltip, ruler) : L"";
+}
+
+void StoreRuler(int instanceNumber, const StoredRuler& r) {
+    const std::wstring key = InstanceKey(instanceNumber);
+    PutDword(key, L"xPosi", static_cast<DWORD>(r.x));
+    PutDword(key, L"yPosi", static_cast<DWORD>(r.y));
+    PutDword(key, L"Lenght", r.length);
+    PutDword(key, L"Scaling", r.scaling);
+    PutDword(key, L"Marker", r.marker);
+    PutDword(key, L"MarkerBlue", r.markerBlue);
+    PutDword(key, L"BackColor", 0);
+    PutDword(key, L"LayerWindow", 255);
+    // Top-most, vertical, reverse, unit, full scale, narrow, font style, key lock, mouse lock,
+    // spare flag, automatic scale, wheel mode.
+    const int flags[12] = {1,        r.vertical, 0, r.unit,        0,          0, 1,
+                           r.noKeys, r.noMouse,  1, r.scalingAuto, r.wheelMode};
+    std::wstring settings;
+    for (int flag : flags) settings += std::to_wstring(flag) + L",";
+    PutText(key, L"Settings", settings);
+}
+
+std::vector<HWND> StartRulers(const std::vector<StoredRuler>& rulers) {
+    std::wstring numbers;
+    for (size_t i = 0; i < rulers.size(); ++i) {
+        StoreRuler(static_cast<int>(i + 1), rulers[i]);
+        numbers += std::to_wstring(i + 1) + L" ";
+    }
+    StartLinova(numbers);
+    std::vector<HWND> windows;
+    for (size_t i = 0; i < rulers.size(); ++i) {
+        const StoredRuler& r = rulers[i];
+        HWND window = WaitForRuler(static_cast<int>(i + 1), 10000);
+        EXPECT_TRUE(window) << "ruler " << i + 1 << " did not start";
+        if (!window) continue;
+        const int along = r.length + 1;
+        EXPECT_TRUE(ShowsAt(window, r.x, r.y, r.vertical ? 50 : along, r.vertical ? along : 50));
+        EXPECT_TRUE(
+            WaitUntil([&] { return WindowText(window).find(L" - ") != std::wstring::npos; }));
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+HWND StartRuler(const StoredRuler& ruler) {
+    EndAllRulers();
+    ClearSettings();
+    const std::vector<HWND> windows = StartRulers({ruler});
+    return windows.empty() ? nullptr : windows.front();
+}
+
+testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height) {
+    RECT r{};
+    const bool there = WaitUntil([&] {
+        GetWindowRect(window, &r);
+        return r.left == left && r.top == top && r.right - r.left == width &&
+               r.bottom - r.top == height;
+    });
+    if (there) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "window at (" << r.left << ", " << r.top << ") " << r.right - r.left << " x "
+           << r.bottom - r.top << ", expected (" << left << ", " << top << ") " << width << " x "
+           << height;
+}
+
+testing::AssertionResult TitleIs(HWND window, const std::wstring& expected) {
+    if (WaitUntil([&] { return WindowText(window) == expected; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "title " << testing::PrintToString(WindowText(window))
+                                       << ", expected " << testing::PrintToString(expected);
+}
+
+testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected) {
+    std::wstring text;
+    if (WaitUntil([&] { return (text = TooltipText(ruler)) == expected; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "tooltip " << testing::PrintToString(text)
+                                       << ", expected " << testing::PrintToString(expected);
+}
+
+}  // namespace e2e

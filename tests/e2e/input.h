@@ -1,0 +1,113 @@
+// Input as a user gives it, sent through the system's input queue (SendInput) or through the X
+// server (xdotool), and the ruler's tooltip text read from its process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+// ---- Keyboard: the key goes to the foreground window's focus ----
+
+// Makes the window the foreground window and waits until it has the keyboard focus.
+bool BringToFront(HWND window);
+
+// One press and release of the virtual key; with Shift held around it.
+void PressKey(WORD virtualKey);
+void PressShifted(WORD virtualKey);
+void PressWithControl(WORD virtualKey);
+
+// ---- Mouse, in screen coordinates ----
+
+// Moves the cursor there and waits until it is there.
+bool MoveCursor(POINT to);
+void LeftDown();
+void LeftUp();
+void RightDown();
+void RightUp();
+
+// Whether the window's thread has given the window the mouse capture.
+bool HasCapture(HWND window);
+
+// Which way a dragged window follows the cursor (kNot: the window is not expected to move or to
+// capture the mouse).
+enum class Follows { kBoth, kVerticallyOnly, kHorizontallyOnly, kNot };
+
+// Left button down at from on the window, then the cursor taken to "to" in steps. Each step waits
+// until the window has captured the mouse and followed the cursor: under Wine a moved cursor is
+// echoed back by the X server to the window under it, and an echo from a place the window has
+// left would pull it back. The caller releases the button (LeftUp) after checking where the
+// window is.
+void LeftDragTo(HWND window, POINT from, POINT to, int steps, Follows follows = Follows::kBoth);
+// Two clicks at the point, quick enough to count as a double click.
+void DoubleClick(POINT at);
+// Wheel notches of WHEEL_DELTA: positive turns the wheel toward the user, negative away.
+void WheelTowardUser(int notches);
+// One wheel message carrying the given delta (toward the user when negative); with Shift held.
+void WheelDelta(int delta);
+void WheelDeltaShifted(int delta);
+
+// Whether the left button is up in the desktop's input state (the release has been queued for
+// the window that receives it).
+bool LeftButtonUp();
+
+// ---- The X side ----
+
+// The X coordinate of a Windows x (the test environment's LINOVA_X_OFFSET).
+int XOffset();
+// Whether xdotool can be started from here.
+bool XdotoolAvailable();
+// Starts xdotool with the arguments (a command chain); it runs on its own, so the caller waits on
+// what it changes.
+bool StartXdotool(const std::wstring& arguments);
+// A left drag through the X server, in Windows coordinates: pressed at from on the window (the
+// moves start once it has captured the mouse), taken to "to" in steps. Returns when the pointer
+// is there; the X server keeps the order of its events, so no step has to wait for the window.
+bool XLeftDragTo(HWND window, POINT from, POINT to, int steps);
+// Releases the button through the X server and leaves the pointer at rest; returns when the
+// pointer is at rest with the button up.
+bool XLeftUp(POINT rest);
+
+// ---- The ruler's tooltip ----
+
+// The tooltip window of the ruler's process that holds the ruler's tool.
+HWND TooltipOf(HWND ruler);
+// The text of the ruler's tool, read from inside the ruler's process; empty when it cannot be.
+std::wstring TooltipText(HWND ruler);
+
+// ---- Rulers set up for input ----
+
+// What is stored for a ruler before it starts: opaque, white with black ink, kept on top.
+struct StoredRuler {
+    int x = 400;
+    int y = 300;
+    int length = 300;
+    int scaling = 378;
+    int marker = 100;
+    int markerBlue = 130;
+    int unit = 0;  // 0 Pixel, 1 cm, 2 inch
+    bool vertical = false;
+    bool noKeys = false;
+    bool noMouse = false;
+    bool scalingAuto = false;
+    int wheelMode = 1;
+};
+
+void StoreRuler(int instanceNumber, const StoredRuler& ruler);
+
+// Starts the rulers as instances 1, 2, ... from one command line and waits until each stands
+// where it was stored and shows its readout.
+std::vector<HWND> StartRulers(const std::vector<StoredRuler>& rulers);
+// One ruler as instance 1; whatever ran before is ended and all settings removed first.
+HWND StartRuler(const StoredRuler& ruler);
+
+// Each waits until the window shows what is expected.
+testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height);
+testing::AssertionResult TitleIs(HWND window, const std::wstring& expected);
+testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected);
+
+}  // namespace e2e

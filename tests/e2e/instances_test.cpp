@@ -1,0 +1,154 @@
+// Several rulers at once: the first one's tray icon and its two menus, raising, adding and ending
+// rulers from there, and the reuse of instance numbers.
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "menus.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kTrayIconId = 2001;
+
+class Instances : public RulerTest {
+  protected:
+    void TearDown() override {
+        CloseMenus();
+        RulerTest::TearDown();
+    }
+
+    // Starts rulers one after another, each taking the next number.
+    static std::vector<HWND> StartOneByOne(int count) {
+        std::vector<HWND> rulers;
+        for (int n = 1; n <= count; ++n) {
+            StartLinova(L"");
+            HWND ruler = WaitForRuler(n);
+            EXPECT_TRUE(ruler) << n;
+            const std::wstring title = L"Linova <" + std::to_wstring(n) + L"> - H10.00 cm";
+            EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == title; })) << n;
+            rulers.push_back(ruler);
+        }
+        return rulers;
+    }
+
+    // The tray icon's menu, opened by a click on the one icon, which belongs to the first ruler.
+    static std::optional<OpenMenu> TrayMenu(HWND first, bool right) {
+        std::vector<HWND> icons;
+        EXPECT_TRUE(WaitUntil([&] { return (icons = TrayIconWindows()).size() == 1; }))
+            << icons.size() << " icons";
+        if (icons.size() != 1) return std::nullopt;
+        return OpenTrayMenu(icons[0], first, right);
+    }
+
+    // Whether the window comes to the front and stays there for a fifth of a second.
+    static bool StaysInFront(HWND window) {
+        int polls = 0;
+        return WaitUntil([&] {
+            polls = GetForegroundWindow() == window ? polls + 1 : 0;
+            return polls >= 40;
+        });
+    }
+};
+
+TEST_F(Instances, FirstRulerOwnsTheTrayIconWhoseMenusListTheRulers) {
+    const std::vector<HWND> rulers = StartOneByOne(3);
+    ASSERT_EQ(rulers.size(), 3u);
+    ASSERT_TRUE(rulers[0] && rulers[1] && rulers[2]);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(rulers[0], kTrayIconId); }));
+    EXPECT_FALSE(TrayIconExists(rulers[1], kTrayIconId));
+    EXPECT_FALSE(TrayIconExists(rulers[2], kTrayIconId));
+
+    auto menu = TrayMenu(rulers[0], false);
+    ASSERT_TRUE(menu) << "no menu from the first ruler";
+    EXPECT_EQ(Outline(menu->items),
+              L"1001 Linova <1> | 1002 Linova <2> | 1003 Linova <3> | - | 902 &Add Linova");
+    ASSERT_EQ(menu->items.size(), 5u);
+    const MenuItem& add = menu->items[4];
+    EXPECT_TRUE(add.Default());
+    EXPECT_FALSE(add.Grayed());
+    EXPECT_TRUE(add.hasImage);
+    ASSERT_TRUE(CloseMenus());
+
+    menu = TrayMenu(rulers[0], true);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(Outline(menu->items),
+              L"1011 Linova <1> Operation... | 1012 Linova <2> Operation... | "
+              L"1013 Linova <3> Operation... | - | 901 Linova E&xit");
+}
+
+TEST_F(Instances, ChoosingARulerInTheTrayMenuBringsItToTheFront) {
+    const std::vector<HWND> rulers = StartOneByOne(3);
+    ASSERT_EQ(rulers.size(), 3u);
+    ASSERT_TRUE(rulers[0] && rulers[1] && rulers[2]);
+
+    auto menu = TrayMenu(rulers[0], false);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseByKeys(*menu, 1002));
+    EXPECT_TRUE(StaysInFront(rulers[1])) << "in front: " << GetForegroundWindow();
+
+    // With its Operation panel, from the right button's menu.
+    menu = TrayMenu(rulers[0], true);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseByKeys(*menu, 1013));
+    EXPECT_TRUE(StaysInFront(rulers[2])) << "in front: " << GetForegroundWindow();
+}
+
+TEST_F(Instances, AddReusesTheFreeNumberAndAllExitEndsEveryRulerEachSaving) {
+    std::vector<HWND> rulers = StartOneByOne(3);
+    ASSERT_EQ(rulers.size(), 3u);
+    ASSERT_TRUE(rulers[0] && rulers[1] && rulers[2]);
+    CloseRuler(rulers[1]);
+
+    auto menu = TrayMenu(rulers[0], false);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(Outline(menu->items), L"1001 Linova <1> | 1003 Linova <3> | - | 902 &Add Linova");
+    ASSERT_TRUE(ChooseByKeys(*menu, 902));
+    rulers[1] = WaitForRuler(2);
+    ASSERT_TRUE(rulers[1]) << "Add did not start ruler 2";
+    EXPECT_FALSE(FindRuler(4));
+
+    // Something for each to save: the pixel unit instead of cm.
+    std::vector<HANDLE> processes;
+    for (HWND ruler : rulers) {
+        SendMessageW(ruler, WM_COMMAND, 21, 0);
+        processes.push_back(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler)));
+        ASSERT_TRUE(processes.back());
+    }
+
+    menu = TrayMenu(rulers[0], true);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseByKeys(*menu, 901));
+    EXPECT_EQ(
+        WaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), TRUE, 5000),
+        WAIT_OBJECT_0)
+        << "not every ruler ended";
+    for (HANDLE process : processes) CloseHandle(process);
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_EQ(ReadText(InstanceKey(n), L"Settings"), L"1,0,0,0,0,0,1,0,0,1,0,1,") << n;
+        EXPECT_TRUE(ReadDword(InstanceKey(n), L"xPosi").has_value()) << n;
+    }
+    EXPECT_TRUE(WaitUntil([] { return TrayIconWindows().empty(); })) << "the tray icon stayed";
+}
+
+TEST_F(Instances, AddIsGreyedWhileEveryNumberRuns) {
+    StartLinova(L"1 2 3 4 5 6 7 8");
+    std::vector<HWND> rulers;
+    for (int n = 1; n <= 8; ++n) {
+        rulers.push_back(WaitForRuler(n, 10000));
+        ASSERT_TRUE(rulers.back()) << n;
+    }
+    const auto menu = TrayMenu(rulers[0], false);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(Outline(menu->items),
+              L"1001 Linova <1> | 1002 Linova <2> | 1003 Linova <3> | 1004 Linova <4> | "
+              L"1005 Linova <5> | 1006 Linova <6> | 1007 Linova <7> | 1008 Linova <8> | - | "
+              L"902 &Add Linova");
+    const MenuItem* add = FindItem(menu->items, 902);
+    ASSERT_TRUE(add);
+    EXPECT_TRUE(add->Grayed());
+    EXPECT_TRUE(add->Default());
+}
+
+}  // namespace
+}  // namespace e2e

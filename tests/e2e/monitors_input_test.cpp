@@ -1,0 +1,108 @@
+// A ruler taken from one monitor to another: the automatic scale and the bounds follow the
+// monitor it is dropped on. Only meaningful on the two-monitor desktop with the second monitor
+// (-1280, 0)-(0, 800) to the left of the primary one (0, 0)-(1280, 800).
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "input.h"
+
+namespace e2e {
+namespace {
+
+bool TwoMonitorsLeft() {
+    const char* expected = std::getenv("LINOVA_EXPECT_MONITORS");
+    return expected && std::string(expected) == "2-left";
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
+    return TRUE;
+}
+
+// Where the primary monitor comes in the system's enumeration, which numbers the stored display
+// sizes.
+int PrimaryIndex() {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        if (monitors[i].left == 0 && monitors[i].top == 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Starts and ends with no ruler and nothing stored (the suite shares its name with tests that
+// have no fixture).
+struct CleanDesktop {
+    CleanDesktop() {
+        EndAllRulers();
+        ClearSettings();
+    }
+    ~CleanDesktop() {
+        EndAllRulers();
+        ClearSettings();
+    }
+};
+
+TEST(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
+    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+    if (!XdotoolAvailable()) GTEST_SKIP() << "no xdotool or no X display";
+    CleanDesktop clean;
+    const int primary = PrimaryIndex();
+    ASSERT_TRUE(primary == 0 || primary == 1) << primary;
+    const POINT away{1270, 790};
+    MoveCursor(away);
+
+    // Both monitors are 1280 x 800, a diagonal of 1509 pixels: 17.0 inches give 349 tenths of a
+    // pixel per centimetre (1509 * 10000 / 170 / 254), 24.0 inches give 247.
+    PutDword(kProductKey, L"ScreenSize01", 170);
+    PutDword(kProductKey, L"ScreenSize02", 240);
+    const int primaryScale = primary == 0 ? 349 : 247;
+    // 300 pixels at 349 are 8.59 cm, at 247 they are 12.14 cm; 1280 pixels 36.67 and 51.82 cm.
+    const std::wstring onPrimary = primaryScale == 349 ? L" 8.59 cm" : L"12.14 cm";
+    const std::wstring onLeft = primaryScale == 349 ? L"12.14 cm" : L" 8.59 cm";
+    const std::wstring leftFullWidth = primaryScale == 349 ? L"51.82 cm" : L"36.67 cm";
+
+    StoredRuler stored;
+    stored.x = 100;
+    stored.unit = 1;
+    stored.scalingAuto = true;
+    const std::vector<HWND> started = StartRulers({stored});
+    ASSERT_EQ(started.size(), 1u);
+    HWND ruler = started.front();
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onPrimary));
+
+    // Dragged through the X server, where both monitors lie side by side: grabbed 5 pixels from
+    // its right end and let go at the left monitor's left edge, further out than a ruler may stay.
+    ASSERT_TRUE(XLeftDragTo(ruler, {395, 320}, {-1280, 320}, 12));
+    EXPECT_TRUE(ShowsAt(ruler, -1575, 300, 301, 50));
+    ASSERT_TRUE(XLeftUp(away));
+    ASSERT_TRUE(BringToFront(ruler));
+    // The next readout is in the left monitor's scale.
+    PressKey(VK_ADD);
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onLeft));
+    // Still where it was let go.
+    EXPECT_TRUE(ShowsAt(ruler, -1575, 300, 301, 50));
+    // 50 pixels stay on the left monitor, and the next move starts from there.
+    PressKey(VK_LEFT);
+    EXPECT_TRUE(ShowsAt(ruler, -1530, 300, 301, 50));
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(ShowsAt(ruler, -1529, 300, 301, 50));
+    PressKey(VK_DELETE);
+    EXPECT_TRUE(ShowsAt(ruler, -1280, 300, 1281, 50));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + leftFullWidth));
+    PressKey(VK_DELETE);
+    EXPECT_TRUE(ShowsAt(ruler, -1529, 300, 301, 50));
+
+    // And back onto the primary monitor, grabbed at (279, 20) of the ruler.
+    ASSERT_TRUE(XLeftDragTo(ruler, {-1250, 320}, {621, 340}, 10));
+    EXPECT_TRUE(ShowsAt(ruler, 342, 320, 301, 50));
+    ASSERT_TRUE(XLeftUp(away));
+    ASSERT_TRUE(BringToFront(ruler));
+    PressKey(VK_SUBTRACT);
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onPrimary));
+}
+
+}  // namespace
+}  // namespace e2e
