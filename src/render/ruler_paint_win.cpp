@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/app_win.h"
+#include "app/placement.h"
 #include "render/backgrounds.h"
 #include "render/backgrounds_win.h"
 #include "render/scale_layout.h"
@@ -178,7 +179,7 @@ void PaintRuler(HWND window) {
     const RulerState& s = TheApp().state;
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    const int thickness = s.NarrowScale ? 22 : 50;
+    const int thickness = RulerThickness(s);
     const SIZE size = BufferSize(s, thickness);
     BackBuffer& b = Buffer();
     if (b.width != size.cx || b.height != size.cy) RenderScale(window);
