@@ -14,12 +14,11 @@ constexpr size_t kSettingsMaxChars = 30;
 
 enum class Missing { kLinear, kKeep };
 
-// One instance value: its stored name, the field (32- or 16-bit) and what a missing value gives
+// One instance value: its stored name, the field and what a missing value gives
 // (perInstance * N + base, or the field's current value).
 struct ValueRow {
     const wchar_t* name;
-    int32_t RulerState::*wide;
-    int16_t RulerState::*narrow;
+    StateField field;
     Missing missing;
     int32_t perInstance;
     int32_t base;
@@ -27,18 +26,18 @@ struct ValueRow {
 
 // In the order the values are written.
 const ValueRow kInstanceValues[] = {
-    {L"xPosi", &RulerState::xPosi, nullptr, Missing::kLinear, 35, 20},
-    {L"yPosi", &RulerState::yPosi, nullptr, Missing::kLinear, 23, 100},
-    {L"Lenght", &RulerState::Lenght, nullptr, Missing::kLinear, 0, 380},
-    {L"Marker", &RulerState::Marker, nullptr, Missing::kLinear, 0, 150},
-    {L"MarkerBlue", &RulerState::MarkerBlue, nullptr, Missing::kLinear, 0, 180},
-    {L"Scaling", &RulerState::Scaling, nullptr, Missing::kLinear, 0, 300},
-    {L"BackColor", nullptr, &RulerState::BackColor, Missing::kLinear, 1, 1},
-    {L"LayerWindow", nullptr, &RulerState::LayerWindow, Missing::kKeep, 0, 0},
-    {L"MagnifierWinSizeX", &RulerState::MagnifierWinSizeX, nullptr, Missing::kKeep, 0, 0},
-    {L"MagnifierWinSizeY", &RulerState::MagnifierWinSizeY, nullptr, Missing::kKeep, 0, 0},
-    {L"Magnifier", nullptr, &RulerState::Magnifier, Missing::kKeep, 0, 0},
-    {L"MagType", nullptr, &RulerState::MagType, Missing::kKeep, 0, 0},
+    {L"xPosi", &RulerState::xPosi, Missing::kLinear, 35, 20},
+    {L"yPosi", &RulerState::yPosi, Missing::kLinear, 23, 100},
+    {L"Lenght", &RulerState::Lenght, Missing::kLinear, 0, 380},
+    {L"Marker", &RulerState::Marker, Missing::kLinear, 0, 150},
+    {L"MarkerBlue", &RulerState::MarkerBlue, Missing::kLinear, 0, 180},
+    {L"Scaling", &RulerState::Scaling, Missing::kLinear, 0, 300},
+    {L"BackColor", &RulerState::BackColor, Missing::kLinear, 1, 1},
+    {L"LayerWindow", &RulerState::LayerWindow, Missing::kKeep, 0, 0},
+    {L"MagnifierWinSizeX", &RulerState::MagnifierWinSizeX, Missing::kKeep, 0, 0},
+    {L"MagnifierWinSizeY", &RulerState::MagnifierWinSizeY, Missing::kKeep, 0, 0},
+    {L"Magnifier", &RulerState::Magnifier, Missing::kKeep, 0, 0},
+    {L"MagType", &RulerState::MagType, Missing::kKeep, 0, 0},
 };
 
 // A value of four bytes or fewer is taken as the field's bytes, whatever its stored type.
@@ -51,10 +50,6 @@ std::optional<uint32_t> ReadDword(SettingsStore& store, const std::wstring& key,
         v |= static_cast<uint32_t>((*bytes)[i]) << (8 * i);
     }
     return v;
-}
-
-int16_t Low16(uint32_t v) {
-    return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));
 }
 
 std::vector<uint8_t> DwordBytes(int32_t value) {
@@ -122,20 +117,10 @@ void LoadInstance(RulerState& s, SettingsStore& store) {
     const std::wstring key = InstanceKeyPath(s.InstanceNumber);
     if (store.KeyExists(key)) {
         for (const ValueRow& row : kInstanceValues) {
-            const auto v = ReadDword(store, key, row.name);
-            if (row.wide) {
-                if (v) {
-                    s.*row.wide = static_cast<int32_t>(*v);
-                } else if (row.missing == Missing::kLinear) {
-                    s.*row.wide = row.perInstance * s.InstanceNumber + row.base;
-                }
-            } else {
-                if (v) {
-                    s.*row.narrow = Low16(*v);
-                } else if (row.missing == Missing::kLinear) {
-                    s.*row.narrow =
-                        static_cast<int16_t>(row.perInstance * s.InstanceNumber + row.base);
-                }
+            if (const auto v = ReadDword(store, key, row.name)) {
+                row.field.Set(s, static_cast<int32_t>(*v));
+            } else if (row.missing == Missing::kLinear) {
+                row.field.Set(s, row.perInstance * s.InstanceNumber + row.base);
             }
         }
         s.BackColor = static_cast<int16_t>(s.BackColor % 23);
@@ -155,7 +140,7 @@ void SaveInstance(const RulerState& s, SettingsStore& store) {
     if (s.InstanceNumber == 1) SaveProductValues(s, store);
     const std::wstring key = InstanceKeyPath(s.InstanceNumber);
     for (const ValueRow& row : kInstanceValues) {
-        WriteDword(store, key, row.name, row.wide ? s.*row.wide : s.*row.narrow);
+        WriteDword(store, key, row.name, row.field.Get(s));
     }
     store.Write(key, L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s)));
 }

@@ -1,9 +1,47 @@
 // The one state record of a ruler instance, and its Settings flag text.
 #include "model/ruler_state.h"
 
+#include <iterator>
+
 namespace {
 
-constexpr size_t kSlotCount = 12;
+// How a slot's character c becomes the flag's value.
+enum class SlotRead {
+    kNonZero,  // 1 when c is not '0', else 0
+    // (c - '0') mod m, truncating as C does, so characters below '0' give negative values (the
+    // load repairs those of the fields that need it).
+    kModulo,
+    // The same, but a negative value would select nothing sensible: the default text's digit is
+    // taken instead.
+    kModuloOrDefault,
+};
+
+struct FlagSlot {
+    StateField field;
+    SlotRead read;
+    // Taken by the read and by the formatting; 0 for a yes/no flag, which is written as it is.
+    int modulus;
+    // The slot is read only from a text longer than this; 0: always (past the end of a short
+    // text it reads as the default text's digit).
+    size_t readOnlyPast;
+};
+
+// Slot k is the character at index 2k.
+const FlagSlot kSettingsFlags[] = {
+    {&RulerState::TopMost, SlotRead::kModulo, 2, 0},
+    {&RulerState::Vertical, SlotRead::kNonZero, 0, 0},
+    {&RulerState::Reverse, SlotRead::kNonZero, 0, 0},
+    {&RulerState::Unit, SlotRead::kModulo, 3, 0},
+    {&RulerState::FullScale, SlotRead::kNonZero, 0, 0},
+    {&RulerState::NarrowScale, SlotRead::kNonZero, 0, 0},
+    {&RulerState::FontStyle, SlotRead::kModuloOrDefault, 8, 0},
+    {&RulerState::NoKeyOperation, SlotRead::kModuloOrDefault, 2, 0},
+    {&RulerState::NoMouseOperation, SlotRead::kModulo, 2, 0},
+    // The last three slots came later; an older, shorter text leaves them as they are.
+    {&RulerState::SpareFlag, SlotRead::kModulo, 2, 18},
+    {&RulerState::ScalingAuto, SlotRead::kModuloOrDefault, 2, 20},
+    {&RulerState::WheelMode, SlotRead::kModuloOrDefault, 3, 22},
+};
 
 int SlotDigit(const std::wstring& text, size_t slot) {
     // The texts are UTF-16 code units; read them as such on every platform.
@@ -12,22 +50,33 @@ int SlotDigit(const std::wstring& text, size_t slot) {
     return static_cast<int>(static_cast<uint32_t>(c) & 0xFFFF) - '0';
 }
 
-bool SlotFlag(const std::wstring& text, size_t slot) {
-    return SlotDigit(text, slot) != 0;
-}
-
-// (c - '0') mod m, truncating as C does, so characters below '0' give negative values.
-int SlotModulo(const std::wstring& text, size_t slot, int modulus) {
-    return SlotDigit(text, slot) % modulus;
-}
-
-// A negative slot value would select nothing sensible: take the default text's digit instead.
-int SlotModuloOrDefault(const std::wstring& text, size_t slot, int modulus) {
-    const int v = SlotModulo(text, slot, modulus);
-    return v < 0 ? SlotModulo(kDefaultSettingsText, slot, modulus) : v;
+int SlotValue(const std::wstring& text, size_t slot, const FlagSlot& flag) {
+    const int digit = SlotDigit(text, slot);
+    if (flag.read == SlotRead::kNonZero) return digit != 0;
+    const int v = digit % flag.modulus;
+    if (v < 0 && flag.read == SlotRead::kModuloOrDefault) {
+        return SlotDigit(kDefaultSettingsText, slot) % flag.modulus;
+    }
+    return v;
 }
 
 }  // namespace
+
+int16_t Low16(uint32_t v) {
+    return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));
+}
+
+int32_t StateField::Get(const RulerState& s) const {
+    return wide_ ? s.*wide_ : s.*narrow_;
+}
+
+void StateField::Set(RulerState& s, int32_t value) const {
+    if (wide_) {
+        s.*wide_ = value;
+    } else {
+        s.*narrow_ = Low16(static_cast<uint32_t>(value));
+    }
+}
 
 int32_t CurrentScale(const RulerState& s) {
     return s.ScalingAuto ? s.AutoScaling : s.Scaling;
@@ -36,32 +85,18 @@ int32_t CurrentScale(const RulerState& s) {
 void ParseSettings(RulerState& s, const std::wstring& rawText) {
     // Only the characters before a terminator count.
     const std::wstring text = rawText.substr(0, rawText.find(L'\0'));
-    const size_t length = text.size();
-
-    s.TopMost = static_cast<int16_t>(SlotModulo(text, 0, 2));
-    s.Vertical = SlotFlag(text, 1);
-    s.Reverse = SlotFlag(text, 2);
-    s.Unit = static_cast<int16_t>(SlotModulo(text, 3, 3));
-    s.FullScale = SlotFlag(text, 4);
-    s.NarrowScale = SlotFlag(text, 5);
-    s.FontStyle = static_cast<int16_t>(SlotModuloOrDefault(text, 6, 8));
-    s.NoKeyOperation = static_cast<int16_t>(SlotModuloOrDefault(text, 7, 2));
-    s.NoMouseOperation = static_cast<int16_t>(SlotModulo(text, 8, 2));
-    // The last three slots came later; an older, shorter text leaves them as they are.
-    if (length > 18) s.SpareFlag = static_cast<int16_t>(SlotModulo(text, 9, 2));
-    if (length > 20) s.ScalingAuto = SlotModuloOrDefault(text, 10, 2);
-    if (length > 22) s.WheelMode = static_cast<int16_t>(SlotModuloOrDefault(text, 11, 3));
+    for (size_t slot = 0; slot < std::size(kSettingsFlags); ++slot) {
+        const FlagSlot& flag = kSettingsFlags[slot];
+        if (flag.readOnlyPast && text.size() <= flag.readOnlyPast) continue;
+        flag.field.Set(s, SlotValue(text, slot, flag));
+    }
 }
 
 std::wstring FormatSettings(const RulerState& s) {
-    const int values[kSlotCount] = {
-        s.TopMost % 2,   s.Vertical,           s.Reverse,
-        s.Unit % 3,      s.FullScale,          s.NarrowScale,
-        s.FontStyle % 8, s.NoKeyOperation % 2, s.NoMouseOperation % 2,
-        s.SpareFlag % 2, s.ScalingAuto % 2,    s.WheelMode % 3,
-    };
     std::wstring text;
-    for (int v : values) {
+    for (const FlagSlot& flag : kSettingsFlags) {
+        int v = flag.field.Get(s);
+        if (flag.modulus) v %= flag.modulus;
         text += static_cast<wchar_t>(L'0' + v);
         text += L',';
     }

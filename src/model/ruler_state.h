@@ -54,6 +54,24 @@ struct RulerState {
     int16_t SaveOnExit = 1;
 };
 
+// The low 16 bits of a stored 32-bit value, which is what a 16-bit field keeps of it.
+int16_t Low16(uint32_t v);
+
+// One 32- or 16-bit field of the record, so that tables of stored values can name either kind.
+class StateField {
+  public:
+    constexpr StateField(int32_t RulerState::*wide) : wide_(wide) {}
+    constexpr StateField(int16_t RulerState::*narrow) : narrow_(narrow) {}
+
+    // A 16-bit field reads sign-extended and keeps the low 16 bits of what is written.
+    int32_t Get(const RulerState& s) const;
+    void Set(RulerState& s, int32_t value) const;
+
+  private:
+    int32_t RulerState::*wide_ = nullptr;
+    int16_t RulerState::*narrow_ = nullptr;
+};
+
 // The flag text read when the stored one is missing, and the source of any slot a short text lacks.
 inline constexpr const wchar_t* kDefaultSettingsText = L"1,0,0,1,0,0,1,0,0,1,1,1,";
 

@@ -1,6 +1,8 @@
 // The Settings flag text and the repairs applied after every load.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/ruler_state.h"
 
 namespace {
@@ -113,6 +115,21 @@ TEST(FormatSettings, AlwaysTwelveSlots) {
     RulerState back;
     ParseSettings(back, text);
     EXPECT_EQ(FormatSettings(back), text);
+}
+
+// Slot k holds the k-th flag in this order, and formatting writes it back to the same slot.
+TEST(SettingsText, EachSlotHoldsItsOwnFlag) {
+    for (int slot = 0; slot < 12; ++slot) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        std::wstring text = L"0,0,0,0,0,0,0,0,0,0,0,0,";
+        text[2 * slot] = L'1';
+        RulerState s;
+        ParseSettings(s, text);
+        int v[12] = {};
+        v[slot] = 1;
+        ExpectFlags(s, {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]});
+        EXPECT_EQ(FormatSettings(s), text);
+    }
 }
 
 TEST(ApplyLoadClamps, RepairsOutOfRangeValues) {
