@@ -8,12 +8,10 @@
 
 namespace {
 
-// A store that answers every read from one fixed set of values.
-class FixedStore : public SettingsStore {
+// A store whose every key opens and answers every read from one fixed set of values.
+class FixedKey : public StoredKeyReader, public StoredKeyWriter {
   public:
-    bool KeyExists(const std::wstring&) override { return true; }
-    std::optional<std::vector<uint8_t>> Read(const std::wstring&, const std::wstring& name,
-                                             size_t maxBytes) override {
+    std::optional<std::vector<uint8_t>> Read(const std::wstring& name, size_t maxBytes) override {
         if (name == L"Settings") {
             std::vector<uint8_t> bytes;
             for (const wchar_t* c = kDefaultSettingsText; *c; ++c) {
@@ -24,8 +22,19 @@ class FixedStore : public SettingsStore {
         }
         return std::vector<uint8_t>{0x2C, 0x01, 0, 0};
     }
-    void Write(const std::wstring&, const std::wstring&, StoredType,
-               const std::vector<uint8_t>&) override {}
+    bool Write(const std::wstring&, StoredType, const std::vector<uint8_t>&) override {
+        return true;
+    }
+};
+
+class FixedStore : public SettingsStore {
+  public:
+    std::unique_ptr<StoredKeyReader> OpenToRead(const std::wstring&) override {
+        return std::make_unique<FixedKey>();
+    }
+    std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring&) override {
+        return std::make_unique<FixedKey>();
+    }
 };
 
 template <typename F>

@@ -41,9 +41,8 @@ const ValueRow kInstanceValues[] = {
 };
 
 // A value of four bytes or fewer is taken as the field's bytes, whatever its stored type.
-std::optional<uint32_t> ReadDword(SettingsStore& store, const std::wstring& key,
-                                  const std::wstring& name) {
-    const auto bytes = store.Read(key, name, kDwordBytes);
+std::optional<uint32_t> ReadDword(StoredKeyReader& key, const std::wstring& name) {
+    const auto bytes = key.Read(name, kDwordBytes);
     if (!bytes) return std::nullopt;
     uint32_t v = 0;
     for (size_t i = 0; i < bytes->size() && i < kDwordBytes; ++i) {
@@ -58,14 +57,13 @@ std::vector<uint8_t> DwordBytes(int32_t value) {
             static_cast<uint8_t>(v >> 24)};
 }
 
-void WriteDword(SettingsStore& store, const std::wstring& key, const std::wstring& name,
-                int32_t value) {
-    store.Write(key, name, StoredType::kDword, DwordBytes(value));
+bool WriteDword(StoredKeyWriter& key, const std::wstring& name, int32_t value) {
+    return key.Write(name, StoredType::kDword, DwordBytes(value));
 }
 
 // The stored flag text: UTF-16 little-endian, no terminator.
-std::wstring ReadSettingsText(SettingsStore& store, const std::wstring& key) {
-    const auto bytes = store.Read(key, L"Settings", kSettingsMaxBytes);
+std::wstring ReadSettingsText(StoredKeyReader& key) {
+    const auto bytes = key.Read(L"Settings", kSettingsMaxBytes);
     if (!bytes) return kDefaultSettingsText;
     std::wstring text;
     for (size_t i = 0; i + 1 < bytes->size() && text.size() < kSettingsMaxChars; i += 2) {
@@ -101,11 +99,11 @@ std::wstring ScreenSizeValueName(int monitor) {
 }
 
 void LoadProductValues(RulerState& s, SettingsStore& store) {
-    if (store.KeyExists(kProductKey)) {
-        const auto max = ReadDword(store, kProductKey, L"Linovamax");
+    if (const auto key = store.OpenToRead(kProductKey)) {
+        const auto max = ReadDword(*key, L"Linovamax");
         s.InstanceMax = static_cast<int16_t>((max ? Low16(*max) : 8) % 10);
         for (int k = 1; k <= 4; ++k) {
-            const auto size = ReadDword(store, kProductKey, ScreenSizeValueName(k));
+            const auto size = ReadDword(*key, ScreenSizeValueName(k));
             s.ScreenSize[k - 1] = RepairedScreenSize(size ? Low16(*size) : 170);
         }
     }
@@ -114,33 +112,38 @@ void LoadProductValues(RulerState& s, SettingsStore& store) {
 }
 
 void LoadInstance(RulerState& s, SettingsStore& store) {
-    const std::wstring key = InstanceKeyPath(s.InstanceNumber);
-    if (store.KeyExists(key)) {
+    if (const auto key = store.OpenToRead(InstanceKeyPath(s.InstanceNumber))) {
         for (const ValueRow& row : kInstanceValues) {
-            if (const auto v = ReadDword(store, key, row.name)) {
+            if (const auto v = ReadDword(*key, row.name)) {
                 row.field.Set(s, static_cast<int32_t>(*v));
             } else if (row.missing == Missing::kLinear) {
                 row.field.Set(s, row.perInstance * s.InstanceNumber + row.base);
             }
         }
         s.BackColor = static_cast<int16_t>(s.BackColor % 23);
-        ParseSettings(s, ReadSettingsText(store, key));
+        ParseSettings(s, ReadSettingsText(*key));
     }
     ApplyLoadClamps(s);
 }
 
-void SaveProductValues(const RulerState& s, SettingsStore& store) {
-    WriteDword(store, kProductKey, L"Linovamax", s.InstanceMax);
+bool SaveProductValues(const RulerState& s, SettingsStore& store) {
+    const auto key = store.OpenToWrite(kProductKey);
+    if (!key) return false;
+    bool written = WriteDword(*key, L"Linovamax", s.InstanceMax);
     for (int k = 1; k <= 4; ++k) {
-        WriteDword(store, kProductKey, ScreenSizeValueName(k), s.ScreenSize[k - 1]);
+        written = WriteDword(*key, ScreenSizeValueName(k), s.ScreenSize[k - 1]) && written;
     }
+    return written;
 }
 
-void SaveInstance(const RulerState& s, SettingsStore& store) {
-    if (s.InstanceNumber == 1) SaveProductValues(s, store);
-    const std::wstring key = InstanceKeyPath(s.InstanceNumber);
+bool SaveInstance(const RulerState& s, SettingsStore& store) {
+    // The ruler's own values are worth keeping even when the product's could not be written.
+    bool written = s.InstanceNumber != 1 || SaveProductValues(s, store);
+    const auto key = store.OpenToWrite(InstanceKeyPath(s.InstanceNumber));
+    if (!key) return false;
+    // A value that cannot be written does not keep the others from being written.
     for (const ValueRow& row : kInstanceValues) {
-        WriteDword(store, key, row.name, row.field.Get(s));
+        written = WriteDword(*key, row.name, row.field.Get(s)) && written;
     }
-    store.Write(key, L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s)));
+    return key->Write(L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s))) && written;
 }

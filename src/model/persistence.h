@@ -15,6 +15,8 @@ std::wstring InstanceKeyPath(int instanceNumber);
 // ScreenSize01 .. ScreenSize04
 std::wstring ScreenSizeValueName(int monitor);
 
+// Each load opens its key once, for reading only.
+
 // The instance limit (8 or 9) and the four display diagonals of the product key.
 void LoadProductValues(RulerState& s, SettingsStore& store);
 
@@ -22,6 +24,7 @@ void LoadProductValues(RulerState& s, SettingsStore& store);
 // PrimaryScreenWidth/Height are the caller's to set first.
 void LoadInstance(RulerState& s, SettingsStore& store);
 
-// Writes the instance's values (and in instance 1 the product values first).
-void SaveInstance(const RulerState& s, SettingsStore& store);
-void SaveProductValues(const RulerState& s, SettingsStore& store);
+// Writes the instance's values (and in instance 1 the product values first). Each key is opened
+// once; true when every value was written. A value that fails does not stop the others.
+bool SaveInstance(const RulerState& s, SettingsStore& store);
+bool SaveProductValues(const RulerState& s, SettingsStore& store);

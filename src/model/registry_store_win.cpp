@@ -6,55 +6,69 @@
 namespace {
 
 // Closes the key when it leaves scope.
-class Key {
+class KeyHandle {
   public:
-    Key(const std::wstring& path, REGSAM access) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &key_) != ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    explicit Key(HKEY key) : key_(key) {}
-    ~Key() {
-        if (key_) RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
+    explicit KeyHandle(HKEY key) : key_(key) {}
+    ~KeyHandle() { RegCloseKey(key_); }
+    KeyHandle(const KeyHandle&) = delete;
+    KeyHandle& operator=(const KeyHandle&) = delete;
     HKEY get() const { return key_; }
 
   private:
-    HKEY key_ = nullptr;
+    HKEY key_;
+};
+
+class RegistryReader : public StoredKeyReader {
+  public:
+    explicit RegistryReader(HKEY key) : key_(key) {}
+
+    std::optional<std::vector<uint8_t>> Read(const std::wstring& name, size_t maxBytes) override {
+        std::vector<uint8_t> bytes(maxBytes);
+        DWORD size = static_cast<DWORD>(maxBytes);
+        DWORD type = 0;
+        // The type is not checked: whatever fits is taken as the value's bytes.
+        if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, bytes.data(), &size) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        bytes.resize(size);
+        return bytes;
+    }
+
+  private:
+    KeyHandle key_;
+};
+
+class RegistryWriter : public StoredKeyWriter {
+  public:
+    explicit RegistryWriter(HKEY key) : key_(key) {}
+
+    bool Write(const std::wstring& name, StoredType type,
+               const std::vector<uint8_t>& bytes) override {
+        return RegSetValueExW(key_.get(), name.c_str(), 0, static_cast<DWORD>(type), bytes.data(),
+                              static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    }
+
+  private:
+    KeyHandle key_;
 };
 
 }  // namespace
 
-bool RegistryStore::KeyExists(const std::wstring& keyPath) {
-    return Key(keyPath, KEY_READ).get() != nullptr;
-}
-
-std::optional<std::vector<uint8_t>> RegistryStore::Read(const std::wstring& keyPath,
-                                                        const std::wstring& name, size_t maxBytes) {
-    Key key(keyPath, KEY_READ);
-    if (!key.get()) return std::nullopt;
-    std::vector<uint8_t> bytes(maxBytes);
-    DWORD size = static_cast<DWORD>(maxBytes);
-    DWORD type = 0;
-    // The type is not checked: whatever fits is taken as the value's bytes.
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, bytes.data(), &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
+std::unique_ptr<StoredKeyReader> RegistryStore::OpenToRead(const std::wstring& keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return nullptr;
     }
-    bytes.resize(size);
-    return bytes;
+    return std::make_unique<RegistryReader>(key);
 }
 
-void RegistryStore::Write(const std::wstring& keyPath, const std::wstring& name, StoredType type,
-                          const std::vector<uint8_t>& bytes) {
-    HKEY created = nullptr;
+std::unique_ptr<StoredKeyWriter> RegistryStore::OpenToWrite(const std::wstring& keyPath) {
+    HKEY key = nullptr;
+    // Setting values is all a save does: asking for more would fail where only that is allowed.
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &created, nullptr) != ERROR_SUCCESS) {
-        return;
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return nullptr;
     }
-    Key key(created);
-    RegSetValueExW(key.get(), name.c_str(), 0, static_cast<DWORD>(type), bytes.data(),
-                   static_cast<DWORD>(bytes.size()));
+    return std::make_unique<RegistryWriter>(key);
 }

@@ -5,9 +5,6 @@
 
 class RegistryStore : public SettingsStore {
   public:
-    bool KeyExists(const std::wstring& keyPath) override;
-    std::optional<std::vector<uint8_t>> Read(const std::wstring& keyPath, const std::wstring& name,
-                                             size_t maxBytes) override;
-    void Write(const std::wstring& keyPath, const std::wstring& name, StoredType type,
-               const std::vector<uint8_t>& bytes) override;
+    std::unique_ptr<StoredKeyReader> OpenToRead(const std::wstring& keyPath) override;
+    std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring& keyPath) override;
 };

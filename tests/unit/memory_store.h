@@ -16,24 +16,20 @@ class MemoryStore : public SettingsStore {
     };
     using Key = std::map<std::wstring, Value>;
 
-    bool KeyExists(const std::wstring& keyPath) override { return keys.count(keyPath) != 0; }
-
-    std::optional<std::vector<uint8_t>> Read(const std::wstring& keyPath, const std::wstring& name,
-                                             size_t maxBytes) override {
-        const auto key = keys.find(keyPath);
-        if (key == keys.end()) return std::nullopt;
-        const auto value = key->second.find(name);
-        if (value == key->second.end() || value->second.bytes.size() > maxBytes) {
-            return std::nullopt;
-        }
-        return value->second.bytes;
+    std::unique_ptr<StoredKeyReader> OpenToRead(const std::wstring& keyPath) override {
+        ++readOpenings[keyPath];
+        if (keys.count(keyPath) == 0) return nullptr;
+        return std::make_unique<Reader>(*this, keyPath);
     }
 
-    void Write(const std::wstring& keyPath, const std::wstring& name, StoredType type,
-               const std::vector<uint8_t>& bytes) override {
-        keys[keyPath][name] = Value{type, bytes};
-        writeOrder.push_back(name);
+    std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring& keyPath) override {
+        ++writeOpenings[keyPath];
+        if (lockedKeys.count(keyPath) != 0) return nullptr;
+        keys[keyPath];
+        return std::make_unique<Writer>(*this, keyPath);
     }
+
+    bool KeyExists(const std::wstring& keyPath) const { return keys.count(keyPath) != 0; }
 
     void PutDword(const std::wstring& keyPath, const std::wstring& name, uint32_t v) {
         keys[keyPath][name] = Value{StoredType::kDword,
@@ -61,5 +57,54 @@ class MemoryStore : public SettingsStore {
     }
 
     std::map<std::wstring, Key> keys;
+    // The names of the values asked to be written, in that order.
     std::vector<std::wstring> writeOrder;
+    // How often each key path was asked for, and how many keys are open now.
+    std::map<std::wstring, int> readOpenings;
+    std::map<std::wstring, int> writeOpenings;
+    int openKeys = 0;
+    // Keys that do not open for writing, and value names whose writes fail.
+    std::set<std::wstring> lockedKeys;
+    std::set<std::wstring> failingValues;
+
+  private:
+    class Reader : public StoredKeyReader {
+      public:
+        Reader(MemoryStore& store, std::wstring path) : store_(store), path_(std::move(path)) {
+            ++store_.openKeys;
+        }
+        ~Reader() override { --store_.openKeys; }
+
+        std::optional<std::vector<uint8_t>> Read(const std::wstring& name,
+                                                 size_t maxBytes) override {
+            const Key& key = store_.keys[path_];
+            const auto value = key.find(name);
+            if (value == key.end() || value->second.bytes.size() > maxBytes) return std::nullopt;
+            return value->second.bytes;
+        }
+
+      private:
+        MemoryStore& store_;
+        std::wstring path_;
+    };
+
+    class Writer : public StoredKeyWriter {
+      public:
+        Writer(MemoryStore& store, std::wstring path) : store_(store), path_(std::move(path)) {
+            ++store_.openKeys;
+        }
+        ~Writer() override { --store_.openKeys; }
+
+        bool Write(const std::wstring& name, StoredType type,
+                   const std::vector<uint8_t>& bytes) override {
+            store_.writeOrder.push_back(name);
+            if (store_.failingValues.count(name) != 0) return false;
+            store_.keys[path_][name] = Value{type, bytes};
+            return true;
+        }
+
+      private:
+        MemoryStore& store_;
+        std::wstring path_;
+    };
 };

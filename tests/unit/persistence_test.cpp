@@ -1,6 +1,7 @@
 // Loading and saving settings through a store: layout, defaults, encodings and repairs.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "memory_store.h"
@@ -225,6 +226,69 @@ TEST(Persistence, OnlyInstanceOneWritesTheProductKey) {
     EXPECT_FALSE(store.KeyExists(L"Software\\Tamarisk\\Linova"));
     EXPECT_TRUE(store.KeyExists(kInstance3));
     EXPECT_EQ(store.writeOrder.size(), 13u);
+}
+
+TEST(Persistence, LoadAndSaveOpenEachKeyOnceAndCloseIt) {
+    const std::wstring product = L"Software\\Tamarisk\\Linova";
+    MemoryStore store;
+    store.PutDword(product, L"Linovamax", 9);
+    store.PutDword(kInstance1, L"Lenght", 640);
+    RulerState s = Loaded(store, 1);
+    EXPECT_EQ(s.Lenght, 640);
+    const std::map<std::wstring, int> once = {{product, 1}, {kInstance1, 1}};
+    EXPECT_EQ(store.readOpenings, once);
+    EXPECT_TRUE(store.writeOpenings.empty());  // loading creates nothing
+    EXPECT_EQ(store.openKeys, 0);
+
+    EXPECT_TRUE(SaveInstance(s, store));
+    EXPECT_EQ(store.writeOpenings, once);
+    EXPECT_EQ(store.readOpenings, once);
+    EXPECT_EQ(store.openKeys, 0);
+    EXPECT_EQ(store.writeOrder.size(), 18u);
+
+    // A key that is not there is asked for once as well.
+    MemoryStore empty;
+    Loaded(empty, 3);
+    EXPECT_EQ(empty.readOpenings, (std::map<std::wstring, int>{{product, 1}, {kInstance3, 1}}));
+}
+
+TEST(Persistence, FailedWritesAreReportedAndTheOtherValuesStillWritten) {
+    const std::wstring product = L"Software\\Tamarisk\\Linova";
+    MemoryStore store;
+    store.failingValues = {L"Lenght", L"ScreenSize02"};
+    RulerState s = Loaded(store, 1);
+    s.Marker = 77;
+    EXPECT_FALSE(SaveInstance(s, store));
+    EXPECT_EQ(store.writeOrder.size(), 18u);
+    EXPECT_FALSE(store.Dword(kInstance1, L"Lenght").has_value());
+    EXPECT_EQ(store.Dword(kInstance1, L"Marker"), 77);
+    EXPECT_EQ(store.Dword(kInstance1, L"MagType"), 0);
+    EXPECT_EQ(store.keys[kInstance1][L"Settings"].bytes.size(), 48u);
+    EXPECT_EQ(store.Dword(product, L"ScreenSize03"), 170);
+    EXPECT_FALSE(SaveProductValues(s, store));
+    store.failingValues = {L"Settings"};
+    EXPECT_FALSE(SaveInstance(s, store));
+    store.failingValues.clear();
+    EXPECT_TRUE(SaveInstance(s, store));
+    EXPECT_TRUE(SaveProductValues(s, store));
+
+    // A product key that does not open fails the save of instance 1 but not its own values;
+    // instance 3 never writes it.
+    MemoryStore locked;
+    locked.lockedKeys = {product};
+    s.Marker = 88;
+    EXPECT_FALSE(SaveInstance(s, locked));
+    EXPECT_FALSE(locked.KeyExists(product));
+    EXPECT_EQ(locked.Dword(kInstance1, L"Marker"), 88);
+    s.InstanceNumber = 3;
+    EXPECT_TRUE(SaveInstance(s, locked));
+
+    // An instance key that does not open: nothing of it is written.
+    locked.lockedKeys = {kInstance3};
+    locked.writeOrder.clear();
+    EXPECT_FALSE(SaveInstance(s, locked));
+    EXPECT_TRUE(locked.writeOrder.empty());
+    EXPECT_EQ(locked.openKeys, 0);
 }
 
 // Whatever the store holds, loading never fails and ends inside the repaired ranges.
