@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "harness.h"
@@ -73,6 +75,25 @@ bool CursorAt(POINT p) {
     return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
 }
 
+// Waits until done() holds, sending the input again each half second while it does not: under
+// Wine an echo of an older cursor position, coming back through the X server after a move, can
+// undo the move.
+bool WaitResending(const std::vector<INPUT>& inputs, const std::function<bool()>& done,
+                   int timeoutMs) {
+    constexpr auto kResend = std::chrono::milliseconds(500);
+    auto sent = std::chrono::steady_clock::now();
+    return WaitUntil(
+        [&] {
+            if (done()) return true;
+            if (std::chrono::steady_clock::now() - sent > kResend) {
+                Send(inputs);
+                sent = std::chrono::steady_clock::now();
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
 }  // namespace
 
 bool BringToFront(HWND window) {
@@ -119,7 +140,8 @@ void PressWithControl(WORD virtualKey) {
 
 bool MoveCursor(POINT to) {
     Send({MoveTo(to)});
-    const bool arrived = WaitUntil([&] { return CursorAt(to); }, 2000);
+    const bool arrived = WaitResending(
+        {MoveTo(to)}, [&] { return CursorAt(to); }, 2000);
     POINT now{};
     GetCursorPos(&now);
     EXPECT_TRUE(arrived) << "cursor at (" << now.x << ", " << now.y << "), not (" << to.x << ", "
@@ -189,21 +211,26 @@ void LeftDragTo(HWND window, POINT from, POINT to, int steps, Follows follows) {
     }
     const bool alongX = follows != Follows::kVerticallyOnly;
     const bool alongY = follows != Follows::kHorizontallyOnly;
+    POINT previous = from;
     for (int i = 1; i <= steps; ++i) {
         const POINT p{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
         MoveCursor(p);
         const LONG left = start.left + (alongX ? p.x - from.x : 0);
         const LONG top = start.top + (alongY ? p.y - from.y : 0);
         RECT now{};
-        if (!WaitUntil([&] {
-                GetWindowRect(window, &now);
-                return now.left == left && now.top == top;
-            })) {
+        // Sent again from where it started, the step is a move even when the cursor still stands
+        // at its end and only the window was pulled back.
+        auto followed = [&] {
+            GetWindowRect(window, &now);
+            return now.left == left && now.top == top;
+        };
+        if (!WaitResending({MoveTo(previous), MoveTo(p)}, followed, 5000)) {
             ADD_FAILURE() << "with the cursor at (" << p.x << ", " << p.y << ") the window is at ("
                           << now.left << ", " << now.top << "), not (" << left << ", " << top
                           << ")";
             return;
         }
+        previous = p;
     }
 }
 
