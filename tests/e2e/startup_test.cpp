@@ -1,7 +1,13 @@
 // Starting rulers: instance numbers, the first window, what is stored at exit, the limit.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <chrono>
+#include <set>
+#include <vector>
 
 #include "harness.h"
+#include "menus.h"
 
 namespace e2e {
 namespace {
@@ -135,13 +141,46 @@ TEST_F(StartUp, CommandLineChoosesTheNumber) {
     EXPECT_TRUE(WaitForRuler(2));
 }
 
+// The ids of the linova.exe processes that run now.
+std::vector<DWORD> LinovaProcesses() {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"linova.exe") == 0) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// Whether every running linova.exe shows a ruler: one that is still starting shows none yet.
+bool EveryProcessShowsARuler() {
+    std::set<DWORD> owners;
+    for (int n = 1; n <= 9; ++n) {
+        if (HWND ruler = FindRuler(n)) owners.insert(ProcessOf(ruler));
+    }
+    for (DWORD id : LinovaProcesses()) {
+        if (owners.count(id) == 0) return false;
+    }
+    return true;
+}
+
 TEST_F(StartUp, CommandLineStartsFurtherRulers) {
     StartLinova(L"1 4 7 12");
-    EXPECT_TRUE(WaitForRuler(1));
+    HWND first = WaitForRuler(1);
+    ASSERT_TRUE(first);
     EXPECT_TRUE(WaitForRuler(4, 10000));
     EXPECT_TRUE(WaitForRuler(7, 10000));
-    // Nothing else starts: no process took a free number.
-    Sleep(300);
+    // The first ruler starts the others before it answers messages, so once it answers, every
+    // process it started exists; once each of those shows its ruler, no other can come.
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(first, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    ASSERT_TRUE(WaitUntil(EveryProcessShowsARuler, 10000));
+    // Nothing else started: no process took a free number.
+    EXPECT_EQ(LinovaProcesses().size(), 3u);
     for (int n : {2, 3, 5, 6, 8}) EXPECT_FALSE(FindRuler(n)) << n;
 }
 
@@ -186,6 +225,17 @@ TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
     EXPECT_FALSE(ReadDword(InstanceKey(1), L"xPosi").has_value());
     EXPECT_TRUE(SendMessageW(ruler, WM_QUERYENDSESSION, 0, 0));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
+    EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+
+    // The session went on after all: the ruler, placed and showing its readout, moves one pixel
+    // right, and closing it saves that.
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H10.00 cm"; }));
+    SendMessageW(ruler, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(ruler).left == 21; }));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
+    CloseRuler(ruler);
+    EXPECT_FALSE(FindRuler(1));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 21u);
     EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
 }
 
