@@ -10,40 +10,14 @@
 namespace e2e {
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// The stored flags of a horizontal ruler: bold numbers, mouse and keys on, manual scale, wheel
-// mode 1, and the rest as given.
-std::wstring Flags(int topMost, int reverse, int unit, int full, int narrow) {
-    std::wstring text = L"1,0,0,1,0,0,1,0,0,1,0,1,";
-    text[0] = static_cast<wchar_t>(L'0' + topMost);
-    text[4] = static_cast<wchar_t>(L'0' + reverse);
-    text[6] = static_cast<wchar_t>(L'0' + unit);
-    text[8] = static_cast<wchar_t>(L'0' + full);
-    text[10] = static_cast<wchar_t>(L'0' + narrow);
-    return text;
-}
-
-// Stores a ruler of length 300 at the point on a white ground, opaque, at 37.8 pixels per
-// centimetre, with the red marker at 100 and the blue one at 130.
-void Store(int instance, POINT at, const std::wstring& flags) {
-    const std::wstring key = InstanceKey(instance);
-    PutDword(key, L"xPosi", static_cast<DWORD>(at.x));
-    PutDword(key, L"yPosi", static_cast<DWORD>(at.y));
-    PutDword(key, L"Lenght", 300);
-    PutDword(key, L"Scaling", 378);
-    PutDword(key, L"Marker", 100);
-    PutDword(key, L"MarkerBlue", 130);
-    PutDword(key, L"BackColor", 0);
-    PutDword(key, L"LayerWindow", 255);
-    PutText(key, L"Settings", flags);
-}
-
-RECT RectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
+// A horizontal ruler of length 300 stored at the point, on top, in the unit, on a white ground,
+// opaque, at 37.8 pixels per centimetre, with the red marker at 100 and the blue one at 130.
+StoredRuler RulerAt(POINT at, int unit) {
+    StoredRuler ruler;
+    ruler.x = at.x;
+    ruler.y = at.y;
+    ruler.unit = unit;
+    return ruler;
 }
 
 std::string RectText(const RECT& r) {
@@ -85,13 +59,8 @@ std::wstring Marks(const std::vector<MenuItem>& items, UINT id) {
     return words;
 }
 
-class Commands : public RulerTest {
+class Commands : public MenuTest {
   protected:
-    void TearDown() override {
-        CloseMenus();
-        RulerTest::TearDown();
-    }
-
     // Opens the ruler's context menu with a right click near its left end, each time at another
     // point so that two clicks in a row do not make a double click.
     std::optional<OpenMenu> MenuOf(HWND ruler) {
@@ -112,9 +81,14 @@ class Commands : public RulerTest {
 };
 
 TEST_F(Commands, ContextMenuShowsTheInstanceItsFlagsAndWhatItMayDo) {
-    Store(1, {100, 200}, Flags(1, 0, 2, 0, 1));  // on top, inch, narrow
-    Store(2, {100, 400}, Flags(0, 0, 0, 1, 0));  // not on top, pixel, full scale
-    Store(3, {100, 600}, Flags(1, 0, 1, 0, 0));
+    StoredRuler narrowInch = RulerAt({100, 200}, 2);
+    narrowInch.narrow = true;
+    StoreRuler(1, narrowInch);
+    StoredRuler fullPixel = RulerAt({100, 400}, 0);
+    fullPixel.topMost = false;
+    fullPixel.fullScale = true;
+    StoreRuler(2, fullPixel);
+    StoreRuler(3, RulerAt({100, 600}, 1));
     HWND first = Started(1, L"Linova <1> - H 3.12 inches");
     HWND third = Started(3, L"Linova <3> - H 7.93 cm");
     ASSERT_TRUE(first && third);
@@ -168,8 +142,7 @@ TEST_F(Commands, ContextMenuShowsTheInstanceItsFlagsAndWhatItMayDo) {
     StartLinova(L"");
     HWND second = WaitForRuler(2);
     ASSERT_TRUE(second);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(second) == L"Linova <2> - H1920 pixel"; }))
-        << testing::PrintToString(WindowText(second));
+    ASSERT_TRUE(TitleIs(second, L"Linova <2> - H1920 pixel"));
     menu = MenuOf(second);
     ASSERT_TRUE(menu);
     ASSERT_FALSE(menu->items.empty());
@@ -206,37 +179,30 @@ std::string Corners(HWND ruler) {
 }
 
 TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
-    Store(1, {100, 200}, Flags(1, 0, 1, 0, 0));
+    StoreRuler(1, RulerAt({100, 200}, 1));
     HWND ruler = Started(1, L"Linova <1> - H 7.93 cm");
     ASSERT_TRUE(ruler);
 
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 21));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H300 pixel"; }))
-        << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H300 pixel"));
 
     // Out of the way, so that no tooltip covers the ruler.
-    MoveCursor({1900, 1060});
+    MoveCursor(kAway);
     EXPECT_TRUE(WaitUntil([&] { return Corners(ruler) == "square ground"; })) << Corners(ruler);
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 14));
-    MoveCursor({1900, 1060});
+    MoveCursor(kAway);
     EXPECT_TRUE(WaitUntil([&] { return Corners(ruler) == "ground square"; })) << Corners(ruler);
 
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 23));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H 3.12 inches"; }))
-        << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 3.12 inches"));
 
     // Full scale: the whole width of the 1920-pixel monitor, readout included.
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 16));
-    EXPECT_TRUE(WaitUntil([&] {
-        return RectIs(ruler, {0, 200, 1921, 250});
-    })) << RectText(RectOf(ruler));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H19.99 inches"; }))
-        << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(ShowsAt(ruler, 0, 200, 1921, 50));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H19.99 inches"));
 
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 15));
-    EXPECT_TRUE(WaitUntil([&] {
-        return RectIs(ruler, {0, 200, 1921, 222});
-    })) << RectText(RectOf(ruler));
+    EXPECT_TRUE(ShowsAt(ruler, 0, 200, 1921, 22));
 
     auto topMost = [&] { return (GetWindowLongPtrW(ruler, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     ASSERT_TRUE(topMost());
@@ -260,7 +226,7 @@ TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
 }
 
 TEST_F(Commands, DirectionTurnsAboutTheFirstRightClickStillUnused) {
-    Store(1, {100, 200}, Flags(1, 0, 0, 0, 0));
+    StoreRuler(1, RulerAt({100, 200}, 0));
     HWND ruler = Started(1, L"Linova <1> - H300 pixel");
     ASSERT_TRUE(ruler);
 
@@ -273,11 +239,8 @@ TEST_F(Commands, DirectionTurnsAboutTheFirstRightClickStillUnused) {
     // About (160, 210), with half the thickness 25: x = 160 - 25, y = 200 + (100 - 160) + 25.
     // Scale position 60 stays at the screen x of the first click. About the second point the
     // ruler would have gone to (275, 25).
-    EXPECT_TRUE(WaitUntil([&] {
-        return RectIs(ruler, {135, 165, 185, 466});
-    })) << RectText(RectOf(ruler));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - V300 pixel"; }))
-        << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(ShowsAt(ruler, 135, 165, 50, 301));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - V300 pixel"));
 }
 
 std::wstring ClipboardText() {
@@ -306,7 +269,7 @@ std::function<bool()> ClipboardTurnedTo(DWORD before, const std::wstring& text,
 }
 
 TEST_F(Commands, CopyPutsTheReadingInTheCurrentUnitOnTheClipboard) {
-    Store(1, {100, 200}, Flags(1, 0, 0, 0, 0));
+    StoreRuler(1, RulerAt({100, 200}, 0));
     HWND ruler = Started(1, L"Linova <1> - H300 pixel");
     ASSERT_TRUE(ruler);
 
@@ -400,12 +363,14 @@ TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     ASSERT_LT(clientWidth, 640) << "the frame must make the client narrower";
 
     // Both just below the window; the second one reversed, so it probes above its far end.
-    Store(1, {120, 530}, Flags(1, 0, 0, 0, 0));
-    Store(2, {120, 530}, Flags(1, 1, 0, 0, 0));
+    StoredRuler storedReversed = RulerAt({120, 530}, 0);
+    storedReversed.reverse = true;
+    StoreRuler(1, RulerAt({120, 530}, 0));
+    StoreRuler(2, storedReversed);
     HWND ruler = Started(1, L"Linova <1> - H300 pixel");
     HWND reversed = Started(2, L"Linova <2> - H300 pixel");
     ASSERT_TRUE(ruler && reversed);
-    MoveCursor({1900, 1060});
+    MoveCursor(kAway);
     // The red marker, as Copy writes it.
     auto redMarkerReads = [](HWND r, const std::wstring& text) {
         std::wstring seen;

@@ -12,49 +12,20 @@
 namespace e2e {
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr COLORREF kPaleInk = RGB(223, 223, 223);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 64, 255);
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 
 // What is stored for one ruler before it starts, and the ink the test expects it in.
-struct Look {
-    int x = 300;
-    int y = 200;
-    int length = 300;
-    int unit = 0;  // 0 Pixel, 1 cm, 2 inch
-    int scaling = 378;
-    bool vertical = false;
-    bool reverse = false;
-    bool narrow = false;
-    int backColor = 0;
-    int marker = 0;         // 0: three pixels before the far end
-    int markerBlue = 0;     // 0: one pixel before the far end
+struct Look : StoredRuler {
+    Look() {
+        x = 300;
+        y = 200;
+        marker = 0;      // 0: three pixels before the far end
+        markerBlue = 0;  // 0: one pixel before the far end
+    }
     COLORREF ink = kBlack;  // not stored: tells when the painting is on the screen
 };
-
-void Store(int instance, const Look& look) {
-    const std::wstring key = InstanceKey(instance);
-    PutDword(key, L"xPosi", look.x);
-    PutDword(key, L"yPosi", look.y);
-    PutDword(key, L"Lenght", look.length);
-    PutDword(key, L"Scaling", look.scaling);
-    PutDword(key, L"Marker", look.marker);
-    PutDword(key, L"MarkerBlue", look.markerBlue);
-    PutDword(key, L"BackColor", look.backColor);
-    // Opaque, so that the screen shows exactly what was drawn.
-    PutDword(key, L"LayerWindow", 255);
-    // Kept on top, bold numbers, spare flag, manual scale, wheel mode 1.
-    std::wstring settings = L"1,0,0,0,0,0,1,0,0,1,0,1,";
-    settings[2] = look.vertical ? L'1' : L'0';
-    settings[4] = look.reverse ? L'1' : L'0';
-    settings[6] = static_cast<wchar_t>(L'0' + look.unit);
-    settings[10] = look.narrow ? L'1' : L'0';
-    PutText(key, L"Settings", settings);
-}
 
 // A started ruler whose painting is on the screen, read along and across its scale: along is
 // x for a horizontal ruler and y for a vertical one, counted from the window's left or top.
@@ -126,7 +97,7 @@ class Drawing : public RulerTest {
             Look& look = looks[i];
             if (look.marker == 0) look.marker = look.length - 3;
             if (look.markerBlue == 0) look.markerBlue = look.length - 1;
-            Store(static_cast<int>(i + 1), look);
+            StoreRuler(static_cast<int>(i + 1), look);
         }
         for (size_t i = 0; i < looks.size(); ++i) StartLinova(std::to_wstring(i + 1));
         std::vector<Shown> result;

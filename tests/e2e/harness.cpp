@@ -16,8 +16,7 @@ std::vector<HANDLE>& Started() {
 }
 
 HANDLE OpenProcessOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
+    const DWORD pid = ProcessOf(window);
     return pid ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid) : nullptr;
 }
 
@@ -103,6 +102,40 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
+RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height) {
+    RECT r{};
+    const bool there = WaitUntil([&] {
+        r = RectOf(window);
+        return r.left == left && r.top == top && r.right - r.left == width &&
+               r.bottom - r.top == height;
+    });
+    if (there) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "window at (" << r.left << ", " << r.top << ") " << r.right - r.left << " x "
+           << r.bottom - r.top << ", expected (" << left << ", " << top << ") " << width << " x "
+           << height;
+}
+
+testing::AssertionResult TitleIs(HWND window, const std::wstring& expected) {
+    if (WaitUntil([&] { return WindowText(window) == expected; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "title " << testing::PrintToString(WindowText(window))
+                                       << ", expected " << testing::PrintToString(expected);
+}
+
 void ClearSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
 }
@@ -169,6 +202,25 @@ std::vector<std::wstring> ValueNames(const std::wstring& key) {
     }
     RegCloseKey(handle);
     return names;
+}
+
+void StoreRuler(int instanceNumber, const StoredRuler& r) {
+    const std::wstring key = InstanceKey(instanceNumber);
+    PutDword(key, L"xPosi", static_cast<DWORD>(r.x));
+    PutDword(key, L"yPosi", static_cast<DWORD>(r.y));
+    PutDword(key, L"Lenght", r.length);
+    PutDword(key, L"Scaling", r.scaling);
+    PutDword(key, L"Marker", r.marker);
+    PutDword(key, L"MarkerBlue", r.markerBlue);
+    PutDword(key, L"BackColor", r.backColor);
+    PutDword(key, L"LayerWindow", 255);
+    // Top-most, vertical, reverse, unit, full scale, narrow, font style, key lock, mouse lock,
+    // spare flag, automatic scale, wheel mode.
+    const int flags[12] = {r.topMost, r.vertical, r.reverse, r.unit, r.fullScale,   r.narrow,
+                           1,         r.noKeys,   r.noMouse, 1,      r.scalingAuto, r.wheelMode};
+    std::wstring settings;
+    for (int flag : flags) settings += std::to_wstring(flag) + L",";
+    PutText(key, L"Settings", settings);
 }
 
 void RulerTest::SetUp() {

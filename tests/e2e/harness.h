@@ -38,6 +38,13 @@ void CloseRuler(HWND ruler);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassOf(HWND window);
+// The window's rectangle on the screen.
+RECT RectOf(HWND window);
+DWORD ProcessOf(HWND window);
+
+// Each waits until the window shows what is expected.
+testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height);
+testing::AssertionResult TitleIs(HWND window, const std::wstring& expected);
 
 // Settings under HKCU\Software\Tamarisk.
 void ClearSettings();
@@ -49,6 +56,30 @@ std::optional<std::wstring> ReadText(const std::wstring& key, const wchar_t* nam
 std::vector<std::wstring> ValueNames(const std::wstring& key);
 // The stored size in bytes of a value of any type.
 std::optional<DWORD> ValueBytes(const std::wstring& key, const wchar_t* name);
+
+// What is stored for a ruler before it starts: opaque, so that the screen shows exactly what was
+// drawn, with bold numbers and the spare flag set; the rest as given.
+struct StoredRuler {
+    int x = 400;
+    int y = 300;
+    int length = 300;
+    int scaling = 378;
+    int marker = 100;
+    int markerBlue = 130;
+    int backColor = 0;  // white with black ink
+    int unit = 0;       // 0 Pixel, 1 cm, 2 inch
+    bool topMost = true;
+    bool vertical = false;
+    bool reverse = false;
+    bool fullScale = false;
+    bool narrow = false;
+    bool noKeys = false;
+    bool noMouse = false;
+    bool scalingAuto = false;
+    int wheelMode = 1;
+};
+
+void StoreRuler(int instanceNumber, const StoredRuler& ruler);
 
 // Every test starts and ends with no ruler running and nothing stored.
 class RulerTest : public ::testing::Test {

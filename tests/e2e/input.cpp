@@ -184,12 +184,17 @@ void RightUp() {
     Send({Mouse(MOUSEEVENTF_RIGHTUP)});
 }
 
+namespace {
+
+// Whether the window's thread has given the window the mouse capture.
 bool HasCapture(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
            info.hwndCapture == window;
 }
+
+}  // namespace
 
 void LeftDragTo(HWND window, POINT from, POINT to, int steps, Follows follows) {
     RECT start{};
@@ -254,17 +259,22 @@ void WheelDeltaShifted(int delta) {
           Key(VK_SHIFT, true)});
 }
 
+namespace {
+
+// Whether the left button is up in the desktop's input state (the release has been queued for
+// the window that receives it).
 bool LeftButtonUp() {
     return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0;
 }
 
+// The X coordinate of a Windows x (the test environment's LINOVA_X_OFFSET).
 int XOffset() {
     const char* offset = std::getenv("LINOVA_X_OFFSET");
     return offset ? std::atoi(offset) : 0;
 }
 
-namespace {
 constexpr const wchar_t* kXdotool = L"/usr/bin/xdotool";
+
 }  // namespace
 
 bool XdotoolAvailable() {
@@ -272,6 +282,10 @@ bool XdotoolAvailable() {
            GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+// Starts xdotool with the arguments (a command chain); it runs on its own, so the caller waits on
+// what it changes.
 bool StartXdotool(const std::wstring& arguments) {
     // Wine's start.exe runs a Unix program with /unix. It returns once the program has started,
     // even with /wait, so the caller waits on the program's effects.
@@ -292,8 +306,6 @@ bool StartXdotool(const std::wstring& arguments) {
     EXPECT_TRUE(ended && exitCode == 0) << "start.exe /unix xdotool: exit " << exitCode;
     return ended && exitCode == 0;
 }
-
-namespace {
 
 std::wstring XPoint(POINT p) {
     return std::to_wstring(p.x + XOffset()) + L" " + std::to_wstring(p.y);
@@ -380,8 +392,7 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
     return FALSE;
 }
 
-}  // namespace
-
+// The tooltip window of the ruler's process that holds the ruler's tool.
 HWND TooltipOf(HWND ruler) {
     TooltipSearch search{0, ruler, nullptr};
     GetWindowThreadProcessId(ruler, &search.processId);
@@ -389,29 +400,13 @@ HWND TooltipOf(HWND ruler) {
     return search.found;
 }
 
+// The text of the ruler's tool, read from inside the ruler's process; empty when it cannot be.
 std::wstring TooltipText(HWND ruler) {
     HWND tooltip = TooltipOf(ruler);
     return tooltip ? ReadToolText(tooltip, ruler) : L"";
 }
 
-void StoreRuler(int instanceNumber, const StoredRuler& r) {
-    const std::wstring key = InstanceKey(instanceNumber);
-    PutDword(key, L"xPosi", static_cast<DWORD>(r.x));
-    PutDword(key, L"yPosi", static_cast<DWORD>(r.y));
-    PutDword(key, L"Lenght", r.length);
-    PutDword(key, L"Scaling", r.scaling);
-    PutDword(key, L"Marker", r.marker);
-    PutDword(key, L"MarkerBlue", r.markerBlue);
-    PutDword(key, L"BackColor", 0);
-    PutDword(key, L"LayerWindow", 255);
-    // Top-most, vertical, reverse, unit, full scale, narrow, font style, key lock, mouse lock,
-    // spare flag, automatic scale, wheel mode.
-    const int flags[12] = {1,        r.vertical, 0, r.unit,        0,          0, 1,
-                           r.noKeys, r.noMouse,  1, r.scalingAuto, r.wheelMode};
-    std::wstring settings;
-    for (int flag : flags) settings += std::to_wstring(flag) + L",";
-    PutText(key, L"Settings", settings);
-}
+}  // namespace
 
 std::vector<HWND> StartRulers(const std::vector<StoredRuler>& rulers) {
     std::wstring numbers;
@@ -442,26 +437,14 @@ HWND StartRuler(const StoredRuler& ruler) {
     return windows.empty() ? nullptr : windows.front();
 }
 
-testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height) {
-    RECT r{};
-    const bool there = WaitUntil([&] {
-        GetWindowRect(window, &r);
-        return r.left == left && r.top == top && r.right - r.left == width &&
-               r.bottom - r.top == height;
-    });
-    if (there) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "window at (" << r.left << ", " << r.top << ") " << r.right - r.left << " x "
-           << r.bottom - r.top << ", expected (" << left << ", " << top << ") " << width << " x "
-           << height;
-}
-
-testing::AssertionResult TitleIs(HWND window, const std::wstring& expected) {
-    if (WaitUntil([&] { return WindowText(window) == expected; })) {
-        return testing::AssertionSuccess();
+HWND StartInFront(const StoredRuler& ruler) {
+    HWND window = StartRuler(ruler);
+    if (!window) return nullptr;
+    if (!BringToFront(window)) {
+        ADD_FAILURE() << "the ruler did not come to the front";
+        return nullptr;
     }
-    return testing::AssertionFailure() << "title " << testing::PrintToString(WindowText(window))
-                                       << ", expected " << testing::PrintToString(expected);
+    return window;
 }
 
 testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected) {

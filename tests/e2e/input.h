@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "harness.h"
+
 namespace e2e {
 
 // ---- Keyboard: the key goes to the foreground window's focus ----
@@ -23,15 +25,16 @@ void PressWithControl(WORD virtualKey);
 
 // ---- Mouse, in screen coordinates ----
 
+// Where the cursor rests when a test does not point at a ruler, so that no tooltip opens: the
+// bottom right of the one 1920 x 1080 monitor.
+constexpr POINT kAway{1900, 1060};
+
 // Moves the cursor there and waits until it is there.
 bool MoveCursor(POINT to);
 void LeftDown();
 void LeftUp();
 void RightDown();
 void RightUp();
-
-// Whether the window's thread has given the window the mouse capture.
-bool HasCapture(HWND window);
 
 // Which way a dragged window follows the cursor (kNot: the window is not expected to move or to
 // capture the mouse).
@@ -51,19 +54,10 @@ void WheelTowardUser(int notches);
 void WheelDelta(int delta);
 void WheelDeltaShifted(int delta);
 
-// Whether the left button is up in the desktop's input state (the release has been queued for
-// the window that receives it).
-bool LeftButtonUp();
-
 // ---- The X side ----
 
-// The X coordinate of a Windows x (the test environment's LINOVA_X_OFFSET).
-int XOffset();
 // Whether xdotool can be started from here.
 bool XdotoolAvailable();
-// Starts xdotool with the arguments (a command chain); it runs on its own, so the caller waits on
-// what it changes.
-bool StartXdotool(const std::wstring& arguments);
 // A left drag through the X server, in Windows coordinates: pressed at from on the window (the
 // moves start once it has captured the mouse), taken to "to" in steps. Returns when the pointer
 // is there; the X server keeps the order of its events, so no step has to wait for the window.
@@ -72,42 +66,17 @@ bool XLeftDragTo(HWND window, POINT from, POINT to, int steps);
 // pointer is at rest with the button up.
 bool XLeftUp(POINT rest);
 
-// ---- The ruler's tooltip ----
-
-// The tooltip window of the ruler's process that holds the ruler's tool.
-HWND TooltipOf(HWND ruler);
-// The text of the ruler's tool, read from inside the ruler's process; empty when it cannot be.
-std::wstring TooltipText(HWND ruler);
-
 // ---- Rulers set up for input ----
-
-// What is stored for a ruler before it starts: opaque, white with black ink, kept on top.
-struct StoredRuler {
-    int x = 400;
-    int y = 300;
-    int length = 300;
-    int scaling = 378;
-    int marker = 100;
-    int markerBlue = 130;
-    int unit = 0;  // 0 Pixel, 1 cm, 2 inch
-    bool vertical = false;
-    bool noKeys = false;
-    bool noMouse = false;
-    bool scalingAuto = false;
-    int wheelMode = 1;
-};
-
-void StoreRuler(int instanceNumber, const StoredRuler& ruler);
 
 // Starts the rulers as instances 1, 2, ... from one command line and waits until each stands
 // where it was stored and shows its readout.
 std::vector<HWND> StartRulers(const std::vector<StoredRuler>& rulers);
 // One ruler as instance 1; whatever ran before is ended and all settings removed first.
 HWND StartRuler(const StoredRuler& ruler);
+// The same, and then the ruler brought to the front for keys; null when either fails.
+HWND StartInFront(const StoredRuler& ruler);
 
-// Each waits until the window shows what is expected.
-testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height);
-testing::AssertionResult TitleIs(HWND window, const std::wstring& expected);
+// Waits until the ruler's tooltip holds the text.
 testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected);
 
 }  // namespace e2e

@@ -10,19 +10,6 @@
 namespace e2e {
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 64, 255);
-
-// Where the cursor rests when a test does not point at a ruler, so that no tooltip opens.
-constexpr POINT kAway{1900, 1060};
-
-RECT RectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
 // The tooltip of a horizontal ruler of instance 1 in Pixel.
 std::wstring PixelReadout(int length, int red, int blue) {
     auto pixels = [](int n) { return std::to_wstring(n) + L" pixel"; };
@@ -45,9 +32,8 @@ using InputReadout = Input;
 // ---- Keys ----
 
 TEST_F(InputKeys, ArrowsAndNumericPadMoveOnePixelAndShiftMakesItTen) {
-    HWND ruler = StartRuler(StoredRuler{});
+    HWND ruler = StartInFront(StoredRuler{});
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
 
     PressKey(VK_RIGHT);
     EXPECT_TRUE(ShowsAt(ruler, 401, 300, 301, 50));
@@ -100,9 +86,8 @@ TEST_F(InputKeys, MovesStopWhereTheRulerWouldLeaveTheMonitor) {
     StoredRuler stored;
     stored.x = -245;
     stored.y = 5;
-    HWND ruler = StartRuler(stored);
+    HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_LEFT);
     EXPECT_TRUE(ShowsAt(ruler, -250, 5, 301, 50));
     PressKey(VK_LEFT);
@@ -114,9 +99,8 @@ TEST_F(InputKeys, MovesStopWhereTheRulerWouldLeaveTheMonitor) {
 
     stored.x = 1865;
     stored.y = 1025;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_RIGHT);
     EXPECT_TRUE(ShowsAt(ruler, 1870, 1025, 301, 50));
     PressKey(VK_RIGHT);
@@ -129,9 +113,8 @@ TEST_F(InputKeys, MovesStopWhereTheRulerWouldLeaveTheMonitor) {
     stored.vertical = true;
     stored.x = 5;
     stored.y = -245;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_LEFT);
     EXPECT_TRUE(ShowsAt(ruler, 0, -245, 50, 301));
     PressKey(VK_LEFT);
@@ -144,9 +127,8 @@ TEST_F(InputKeys, MovesStopWhereTheRulerWouldLeaveTheMonitor) {
     // Downward a vertical ruler, too, only has to keep one thickness on the monitor.
     stored.x = 1865;
     stored.y = 1025;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_RIGHT);
     EXPECT_TRUE(ShowsAt(ruler, 1870, 1025, 50, 301));
     PressShifted(VK_DOWN);
@@ -161,9 +143,8 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.x = 100;
     stored.y = 100;
     stored.length = 52;
-    HWND ruler = StartRuler(stored);
+    HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_PRIOR);
     EXPECT_TRUE(ShowsAt(ruler, 100, 100, 51, 50));
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H50 pixel"));
@@ -177,9 +158,8 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.x = 0;
     stored.y = 300;
     stored.length = 1915;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_NEXT);
     EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H1920 pixel"));
@@ -194,9 +174,8 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.x = 500;
     stored.y = 0;
     stored.length = 1075;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressShifted(VK_NEXT);
     EXPECT_TRUE(ShowsAt(ruler, 500, 0, 50, 1081));
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - V1080 pixel"));
@@ -211,9 +190,8 @@ TEST_F(InputKeys, MarkerKeysStepTheMarkersBetweenZeroAndTheLength) {
     StoredRuler stored;
     stored.marker = 5;
     stored.markerBlue = 295;
-    HWND ruler = StartRuler(stored);
+    HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
 
     PressKey(VK_SUBTRACT);
     EXPECT_TRUE(TooltipIs(ruler, PixelReadout(300, 4, 295)));
@@ -325,9 +303,8 @@ TEST_F(InputKeys, EndMovesTheZeroToTheFarEnd) {
 }
 
 TEST_F(InputKeys, DeleteSpansTheMonitorAndMovesOnlyAcrossIt) {
-    HWND ruler = StartRuler(StoredRuler{});
+    HWND ruler = StartInFront(StoredRuler{});
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_DELETE);
     EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H1920 pixel"));
@@ -351,9 +328,8 @@ TEST_F(InputKeys, DeleteSpansTheMonitorAndMovesOnlyAcrossIt) {
     StoredRuler vertical;
     vertical.vertical = true;
     vertical.x = 800;
-    ruler = StartRuler(vertical);
+    ruler = StartInFront(vertical);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_DELETE);
     EXPECT_TRUE(ShowsAt(ruler, 800, 0, 50, 1081));
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - V1080 pixel"));
@@ -366,9 +342,8 @@ TEST_F(InputKeys, BackspaceMakesTheBodyNarrowAndItMayLeaveMoreOfItself) {
     StoredRuler stored;
     stored.x = -240;
     stored.y = 400;
-    HWND ruler = StartRuler(stored);
+    HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
 
     PressKey(VK_BACK);
     EXPECT_TRUE(ShowsAt(ruler, -240, 400, 301, 22));
@@ -412,9 +387,8 @@ TEST_F(InputKeys, LockedKeysChangeNothingButTheWheelStillSteps) {
 
 TEST_F(InputMouse, WheelStepsTheMarkerChosenByTheWheelMode) {
     StoredRuler stored;
-    HWND ruler = StartRuler(stored);
+    HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     MoveCursor({550, 325});
     // Toward the user is away from the zero end; one step per message whatever its size.
     WheelTowardUser(2);
@@ -428,9 +402,8 @@ TEST_F(InputMouse, WheelStepsTheMarkerChosenByTheWheelMode) {
     EXPECT_TRUE(TooltipIs(ruler, PixelReadout(300, 112, 130)));
 
     stored.wheelMode = 2;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     MoveCursor({550, 325});
     WheelTowardUser(1);
     EXPECT_TRUE(TooltipIs(ruler, PixelReadout(300, 100, 131)));
@@ -438,9 +411,8 @@ TEST_F(InputMouse, WheelStepsTheMarkerChosenByTheWheelMode) {
     EXPECT_TRUE(TooltipIs(ruler, PixelReadout(300, 100, 129)));
 
     stored.wheelMode = 0;
-    ruler = StartRuler(stored);
+    ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    ASSERT_TRUE(BringToFront(ruler));
     MoveCursor({550, 325});
     WheelTowardUser(1);
     WheelTowardUser(-1);

@@ -11,13 +11,8 @@ namespace {
 
 constexpr UINT kTrayIconId = 2001;
 
-class Instances : public RulerTest {
+class Instances : public MenuTest {
   protected:
-    void TearDown() override {
-        CloseMenus();
-        RulerTest::TearDown();
-    }
-
     // Starts rulers one after another, each taking the next number.
     static std::vector<HWND> StartOneByOne(int count) {
         std::vector<HWND> rulers;
@@ -26,7 +21,7 @@ class Instances : public RulerTest {
             HWND ruler = WaitForRuler(n);
             EXPECT_TRUE(ruler) << n;
             const std::wstring title = L"Linova <" + std::to_wstring(n) + L"> - H10.00 cm";
-            EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == title; })) << n;
+            EXPECT_TRUE(TitleIs(ruler, title)) << n;
             rulers.push_back(ruler);
         }
         return rulers;

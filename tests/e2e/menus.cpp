@@ -172,6 +172,51 @@ bool KeysTo(const std::vector<MenuItem>& items, UINT id, std::vector<WORD>& keys
     return false;
 }
 
+// The first visible menu window of the process (any process when 0), or null.
+HWND FindMenuWindow(DWORD processId = 0) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (ClassOf(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+            if (s->processId && ProcessOf(window) != s->processId) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Reads the menu shown in the window from inside its process (menu handles do not work across
+// processes). Empty when it cannot.
+std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow) {
+    const auto menu = static_cast<uint64_t>(SendMessageW(menuWindow, kGetMenuHandle, 0, 0));
+    if (!menu) return std::nullopt;
+    ProcessCalls calls(ProcessOf(menuWindow));
+    if (!calls.Ok()) return std::nullopt;
+    return ReadItems(calls, menu, 0);
+}
+
+// Waits for a menu of the process to show and reads it with all its pop-ups.
+std::optional<OpenMenu> WaitForMenu(DWORD processId, int timeoutMs = 5000) {
+    OpenMenu menu;
+    std::optional<std::vector<MenuItem>> items;
+    // A menu window that has only just appeared may not hold its menu yet.
+    const bool read = WaitUntil(
+        [&] {
+            menu.window = FindMenuWindow(processId);
+            return menu.window && (items = ReadMenu(menu.window));
+        },
+        timeoutMs);
+    if (!read) return std::nullopt;
+    menu.processId = ProcessOf(menu.window);
+    menu.items = std::move(*items);
+    return menu;
+}
+
 // Waits until no menu shows and the thread has left menu mode and released the mouse.
 bool MenuEnded(DWORD thread) {
     return WaitUntil([&] {
@@ -215,53 +260,6 @@ std::wstring Outline(const std::vector<MenuItem>& items) {
     return line;
 }
 
-DWORD ProcessOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
-
-HWND FindMenuWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (ClassOf(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-            if (s->processId && ProcessOf(window) != s->processId) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow) {
-    const auto menu = static_cast<uint64_t>(SendMessageW(menuWindow, kGetMenuHandle, 0, 0));
-    if (!menu) return std::nullopt;
-    ProcessCalls calls(ProcessOf(menuWindow));
-    if (!calls.Ok()) return std::nullopt;
-    return ReadItems(calls, menu, 0);
-}
-
-std::optional<OpenMenu> WaitForMenu(DWORD processId, int timeoutMs) {
-    OpenMenu menu;
-    std::optional<std::vector<MenuItem>> items;
-    // A menu window that has only just appeared may not hold its menu yet.
-    const bool read = WaitUntil(
-        [&] {
-            menu.window = FindMenuWindow(processId);
-            return menu.window && (items = ReadMenu(menu.window));
-        },
-        timeoutMs);
-    if (!read) return std::nullopt;
-    menu.processId = ProcessOf(menu.window);
-    menu.items = std::move(*items);
-    return menu;
-}
-
 bool ChooseByKeys(const OpenMenu& menu, UINT id) {
     std::vector<WORD> keys;
     if (!KeysTo(menu.items, id, keys)) return false;
@@ -280,6 +278,11 @@ bool CloseMenus() {
     return MenuEnded(thread);
 }
 
+namespace {
+
+// A click of the left or right button at the screen point. A click that would make a double
+// click with the one before (same button, same place, within the double-click time) waits
+// until it cannot: the windows here answer only single clicks.
 void ClickAt(POINT at, bool right) {
     static struct {
         POINT at;
@@ -302,6 +305,8 @@ void ClickAt(POINT at, bool right) {
     }
     last = {at, right, GetTickCount64()};
 }
+
+}  // namespace
 
 std::optional<OpenMenu> OpenContextMenu(HWND ruler, POINT at) {
     if (!BringToFront(ruler)) return std::nullopt;

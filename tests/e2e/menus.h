@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "harness.h"
+
 namespace e2e {
 
 // One item of an open menu, as that menu's process reads it.
@@ -44,14 +46,6 @@ const MenuItem* FindPopUp(const std::vector<MenuItem>& items, const std::wstring
 // separator, joined by " | ". Easy to compare whole and to read in a failure message.
 std::wstring Outline(const std::vector<MenuItem>& items);
 
-// The first visible menu window of the process (any process when 0), or null.
-HWND FindMenuWindow(DWORD processId = 0);
-// Waits for a menu of the process to show and reads it with all its pop-ups.
-std::optional<OpenMenu> WaitForMenu(DWORD processId, int timeoutMs = 5000);
-// Reads the menu shown in the window from inside its process (menu handles do not work across
-// processes). Empty when it cannot.
-std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow);
-
 // Chooses the command of an open menu with the keyboard (Home, Down, Right into pop-ups,
 // Return), as a user would who walks the menu, and waits until the menu has ended: its thread
 // has left menu mode and released the mouse, so the next click reaches its window. False when
@@ -60,12 +54,15 @@ bool ChooseByKeys(const OpenMenu& menu, UINT id);
 // Closes every open menu level with Escape and waits until the menu has ended.
 bool CloseMenus();
 
-DWORD ProcessOf(HWND window);
-
-// A click of the left or right button at the screen point. A click that would make a double
-// click with the one before (same button, same place, within the double-click time) waits
-// until it cannot: the windows here answer only single clicks.
-void ClickAt(POINT at, bool right);
+// A ruler test that opens menus: a menu left open by a failed test is closed before the rulers
+// end, so that it cannot hold the next test's input.
+class MenuTest : public RulerTest {
+  protected:
+    void TearDown() override {
+        CloseMenus();
+        RulerTest::TearDown();
+    }
+};
 
 // Brings the ruler to the front, right-clicks the screen point on it and reads the context menu
 // that opens. The ruler must be in front for the menu to receive keys.

@@ -1,5 +1,6 @@
 // The program's resources load by their names and numbers from the built linova.exe.
 #include "harness.h"
+#include "screen.h"
 
 #include <commctrl.h>
 
@@ -158,13 +159,7 @@ TEST_F(Resources, CatalogueHoldsExactlyTheExpectedResources) {
 
 // The bitmap's pixels, row by row from the top, as COLORREF values.
 std::vector<COLORREF> PixelsOf(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib(width, height);
     std::vector<DWORD> bits(static_cast<size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);

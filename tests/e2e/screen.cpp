@@ -13,13 +13,7 @@ namespace {
 class Canvas {
   public:
     Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownDib(width, height);
         dc_ = CreateCompatibleDC(nullptr);
         void* bits = nullptr;
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -144,6 +138,17 @@ bool Capture::SaveBmp(const std::wstring& path) const {
                     std::fwrite(rows.data(), rows.size(), 1, out) == 1;
     std::fclose(out);
     return ok;
+}
+
+BITMAPINFO TopDownDib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
 }
 
 std::string ColourText(COLORREF colour) {

@@ -9,6 +9,12 @@
 
 namespace e2e {
 
+// What a ruler with the white ground draws in: black ink on white, the red and the blue marker.
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 64, 255);
+
 // A still picture of part of the screen (or of something drawn for comparison). Coordinates are
 // relative to the picture's top-left corner; ranges given as from, to include both ends.
 class Capture {
@@ -44,6 +50,10 @@ class Capture {
     int height_ = 0;
     std::vector<COLORREF> pixels_;  // row by row from the top
 };
+
+// The header of a 32-bit DIB of the size stored from the top row down: exact colours whatever
+// the screen's format.
+BITMAPINFO TopDownDib(int width, int height);
 
 // "RGB(r, g, b)" for failure messages.
 std::string ColourText(COLORREF colour);

@@ -7,18 +7,11 @@
 #include <vector>
 
 #include "harness.h"
-#include "menus.h"
 
 namespace e2e {
 namespace {
 
 using StartUp = RulerTest;
-
-RECT RectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
 
 TEST_F(StartUp, FirstRulerWithNothingStored) {
     const auto started = std::chrono::steady_clock::now();
@@ -34,8 +27,7 @@ TEST_F(StartUp, FirstRulerWithNothingStored) {
 
     EXPECT_EQ(ClassOf(ruler), L"Linova <1>");
     // 300 pixels at the repaired manual scale of 30.0 pixels per centimetre.
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H10.00 cm"; }))
-        << "title: " << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H10.00 cm"));
     const RECT r = RectOf(ruler);
     EXPECT_EQ(r.left, 20);
     EXPECT_EQ(r.top, 100);
@@ -92,7 +84,7 @@ TEST_F(StartUp, InstancesTakeTheLowestFreeNumber) {
         StartLinova(L"");
         ASSERT_TRUE(WaitForRuler(n)) << n;
         const std::wstring title = L"Linova <" + std::to_wstring(n) + L"> - H10.00 cm";
-        EXPECT_TRUE(WaitUntil([&] { return WindowText(FindRuler(n)) == title; })) << n;
+        EXPECT_TRUE(TitleIs(FindRuler(n), title)) << n;
     }
     CloseRuler(FindRuler(2));
     EXPECT_FALSE(FindRuler(2));
@@ -198,8 +190,7 @@ TEST_F(StartUp, StoredValuesOutOfRangeComeBackRepaired) {
     BYTE alpha = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(ruler, nullptr, &alpha, nullptr));
     EXPECT_EQ(alpha, 255);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H733.33 cm"; }))
-        << testing::PrintToString(WindowText(ruler));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H733.33 cm"));
     CloseRuler(ruler);
     EXPECT_EQ(ReadDword(key, L"Lenght"), 22000u);
     EXPECT_EQ(ReadDword(key, L"LayerWindow"), 255u);
@@ -229,7 +220,7 @@ TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
 
     // The session went on after all: the ruler, placed and showing its readout, moves one pixel
     // right, and closing it saves that.
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(ruler) == L"Linova <1> - H10.00 cm"; }));
+    ASSERT_TRUE(TitleIs(ruler, L"Linova <1> - H10.00 cm"));
     SendMessageW(ruler, WM_KEYDOWN, VK_RIGHT, 0);
     ASSERT_TRUE(WaitUntil([&] { return RectOf(ruler).left == 21; }));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
