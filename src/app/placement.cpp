@@ -15,6 +15,10 @@ int32_t RulerThickness(const RulerState& s) {
     return s.NarrowScale ? 22 : 50;
 }
 
+int32_t MonitorExtent(const RulerState& s) {
+    return s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
+}
+
 Rect RulerWindowRect(const RulerState& s) {
     const int32_t thickness = RulerThickness(s);
     const int32_t length = s.ScaleLength + 1;

@@ -10,6 +10,9 @@
 // The short side of the ruler: 50 pixels, 22 when narrow.
 int32_t RulerThickness(const RulerState& s);
 
+// The monitor's width for a horizontal ruler, its height for a vertical one.
+int32_t MonitorExtent(const RulerState& s);
+
 // The ruler window's screen rectangle: (ScaleLength + 1) x thickness, turned when vertical; a
 // full-scale ruler starts at its monitor's edge.
 Rect RulerWindowRect(const RulerState& s);

@@ -123,10 +123,6 @@ int32_t StepSize(bool shiftOrRightButtonDown) {
     return shiftOrRightButtonDown ? 10 : 1;
 }
 
-int32_t MonitorExtent(const RulerState& s) {
-    return s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
-}
-
 Refresh MoveStep(RulerState& s, Move move, int32_t step) {
     // At least a thickness of the ruler stays on the monitor along the direction of motion.
     const int32_t t = RulerThickness(s);

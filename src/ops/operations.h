@@ -54,9 +54,6 @@ enum class Move { kRight, kLeft, kDown, kUp };
 // button is held, else 1. The caller reads the keys.
 int32_t StepSize(bool shiftOrRightButtonDown);
 
-// The monitor's width for a horizontal ruler, its height for a vertical one.
-int32_t MonitorExtent(const RulerState& s);
-
 Refresh MoveStep(RulerState& s, Move move, int32_t step);
 Refresh LengthStep(RulerState& s, int32_t step, bool longer);
 Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up);

@@ -1,7 +1,6 @@
 // Renders the whole scale into the back buffer and paints the ruler window from it.
 #include "render/ruler_paint_win.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "app/app_win.h"
@@ -19,8 +18,12 @@ struct BackBuffer {
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
     uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
+    bool vertical = false;
+    int32_t thickness = 0;
+    int32_t length = 0;  // along the ruler; 0 when there are no pixels to draw into
+
+    int Width() const { return vertical ? thickness : length; }
+    int Height() const { return vertical ? length : thickness; }
 };
 
 uint64_t g_renderCount = 0;
@@ -30,25 +33,31 @@ BackBuffer& Buffer() {
     return buffer;
 }
 
-SIZE BufferSize(const RulerState& s, int thickness) {
-    return s.Vertical ? SIZE{thickness, kScaleBufferLength} : SIZE{kScaleBufferLength, thickness};
+// The buffer's length when it was made for the ruler's direction and body width, else 0.
+int32_t UsableLength(const RulerState& s) {
+    const BackBuffer& b = Buffer();
+    const bool suits = b.dc && b.vertical == (s.Vertical != 0) && b.thickness == RulerThickness(s);
+    return suits ? b.length : 0;
 }
 
-// The bitmap is only made anew when its size changes: the first touch of a fresh 4 MB bitmap
-// costs more than the whole drawing.
-void PrepareBuffer(HWND window, SIZE size) {
+// The bitmap is only made anew when its size changes: the first touch of a fresh bitmap costs
+// page faults, more than drawing a scale the size of a monitor.
+void PrepareBuffer(HWND window, bool vertical, int32_t thickness, int32_t length) {
     BackBuffer& b = Buffer();
-    if (b.dc && b.width == size.cx && b.height == size.cy) return;
+    if (b.dc && b.vertical == vertical && b.thickness == thickness && b.length == length) return;
     HDC screen = GetDC(window);
     if (b.dc) {
         SelectObject(b.dc, b.previous);
         DeleteObject(b.bitmap);
         DeleteDC(b.dc);
     }
+    b.vertical = vertical;
+    b.thickness = thickness;
+    b.length = length;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biWidth = b.Width();
+    info.bmiHeader.biHeight = -b.Height();
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -57,28 +66,12 @@ void PrepareBuffer(HWND window, SIZE size) {
     b.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     b.previous = SelectObject(b.dc, b.bitmap);
     b.bits = static_cast<uint32_t*>(bits);
-    b.width = b.bits ? size.cx : 0;
-    b.height = b.bits ? size.cy : 0;
+    if (!b.bits) b.length = 0;
     ReleaseDC(window, screen);
 }
 
 POINT ToPoint(const RulerState& s, ScalePoint p) {
     return s.Vertical ? POINT{p.across, p.along} : POINT{p.along, p.across};
-}
-
-// Paints a stroke's pixels as a line call would: straight or diagonal, the end left out.
-void PutStroke(const RulerState& s, const Stroke& k, uint32_t pixel) {
-    BackBuffer& b = Buffer();
-    const POINT from = ToPoint(s, k.from);
-    const POINT to = ToPoint(s, k.to);
-    const int dx = (to.x > from.x) - (to.x < from.x);
-    const int dy = (to.y > from.y) - (to.y < from.y);
-    const int count = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
-    for (int i = 0; i < count; ++i) {
-        const int x = from.x + i * dx;
-        const int y = from.y + i * dy;
-        if (x >= 0 && x < b.width && y >= 0 && y < b.height) b.bits[y * b.width + x] = pixel;
-    }
 }
 
 void DrawOrigin(HDC dc, const RulerState& s, const ScaleLayout& layout) {
@@ -134,11 +127,19 @@ uint64_t ScaleRenderCount() {
     return g_renderCount;
 }
 
-void RenderScale(HWND window) {
+bool BackBufferWouldChange(BufferFit fit) {
+    if (!Buffer().dc) return false;
+    const RulerState& s = TheApp().state;
+    const int32_t current = UsableLength(s);
+    return BufferLengthFor(s, current, fit == BufferFit::kMonitorChanged) != current;
+}
+
+void RenderScale(HWND window, BufferFit fit) {
     ++g_renderCount;
     const RulerState& s = TheApp().state;
-    const ScaleLayout layout = LayoutScale(s);
-    PrepareBuffer(window, BufferSize(s, layout.thickness));
+    const int32_t length = BufferLengthFor(s, UsableLength(s), fit == BufferFit::kMonitorChanged);
+    const ScaleLayout layout = LayoutScale(s, length);
+    PrepareBuffer(window, s.Vertical != 0, layout.thickness, length);
     BackBuffer& b = Buffer();
     if (!b.bits) return;
     HDC dc = b.dc;
@@ -147,14 +148,14 @@ void RenderScale(HWND window) {
     HGDIOBJ oldPen = SelectObject(dc, pen);
     SetTextColor(dc, ink);
     HGDIOBJ oldBrush = SelectObject(dc, BackgroundBrush());
-    Rectangle(dc, 0, 0, b.width, b.height);
+    Rectangle(dc, 0, 0, b.Width(), b.Height());
     SelectObject(dc, oldBrush);
     DrawOrigin(dc, s, layout);
     // Text and ticks are both ink, so the order between them does not show.
     DrawTexts(dc, s, layout);
     GdiFlush();
     const uint32_t pixel = (GetRValue(ink) << 16) | (GetGValue(ink) << 8) | GetBValue(ink);
-    for (const Stroke& k : layout.strokes) PutStroke(s, k, pixel);
+    PutStrokes(layout, s.Vertical != 0, pixel, PixelBlock{b.bits, b.Width(), b.Height()});
     SelectObject(dc, oldPen);
     DeleteObject(pen);
 }
@@ -163,7 +164,7 @@ namespace {
 
 // A line across the whole body at a position along it.
 void DrawMarker(HDC dc, const RulerState& s, int thickness, int32_t position, HPEN pen) {
-    const int16_t along = static_cast<int16_t>(s.Reverse ? s.ScaleLength - position : position);
+    const int32_t along = MarkerAlong(s, position);
     HGDIOBJ old = SelectObject(dc, pen);
     const POINT from = ToPoint(s, {along, 0});
     const POINT to = ToPoint(s, {along, thickness});
@@ -180,11 +181,12 @@ void PaintRuler(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
     const int thickness = RulerThickness(s);
-    const SIZE size = BufferSize(s, thickness);
-    BackBuffer& b = Buffer();
-    if (b.width != size.cx || b.height != size.cy) RenderScale(window);
+    // The first paint, and a scale that has outgrown its buffer, render before they copy.
+    const int32_t current = UsableLength(s);
+    if (BufferLengthFor(s, current, false) != current) RenderScale(window);
+    const BackBuffer& b = Buffer();
     if (b.dc) {
-        const int32_t source = s.Reverse ? kReverseOrigin - s.ScaleLength : 0;
+        const int32_t source = BufferSourceAlong(s, b.length);
         const POINT extent = ToPoint(s, {s.ScaleLength + 1, thickness});
         const POINT from = ToPoint(s, {source, 0});
         BitBlt(dc, 0, 0, extent.x, extent.y, b.dc, from.x, from.y, SRCCOPY);

@@ -2,6 +2,9 @@
 // square, the icon and the unit label go. The painting code only iterates it.
 #include "render/scale_layout.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/placement.h"
 #include "model/text_format.h"
 
@@ -13,6 +16,8 @@ constexpr int32_t kUnitLabelAlong = 125;
 constexpr int32_t kUnitLabelAcross = 15;
 // Numbers this close to the zero end of a full vertical body would cover the icon.
 constexpr int32_t kIconClearance = 45;
+// The tick loop runs this far past both ends of the buffer.
+constexpr int32_t kLoopOverrun = 20;
 
 const wchar_t* const kUnitNames[] = {L"Pixel", L"cm", L"inch"};
 
@@ -59,10 +64,10 @@ void AddTicks(ScaleLayout& layout, int32_t a, int32_t t, bool halfInch) {
     layout.strokes.push_back({{a, b}, {a - 4, b + 4}});
 }
 
-void AddNumbers(ScaleLayout& layout, const RulerState& s, int32_t a, int64_t value) {
+void AddNumbers(ScaleLayout& layout, const RulerState& s, int32_t origin, int32_t a,
+                int64_t value) {
     const bool full = !s.NarrowScale;
-    if (s.Vertical && full &&
-        (s.Reverse ? a > kReverseOrigin - kIconClearance : a < kIconClearance)) {
+    if (s.Vertical && full && (s.Reverse ? a > origin - kIconClearance : a < kIconClearance)) {
         return;
     }
     const std::wstring text = DecimalText(value);
@@ -72,38 +77,85 @@ void AddNumbers(ScaleLayout& layout, const RulerState& s, int32_t a, int64_t val
     if (full) layout.labels.push_back({{along, s.Vertical ? 48 : 49}, true, text});
 }
 
-void AddTickLoop(ScaleLayout& layout, const RulerState& s) {
+void AddTickLoop(ScaleLayout& layout, const RulerState& s, int32_t bufferLength) {
     const TickRule rule = RuleFor(s);
     // A scale of zero would never advance; nothing else leads there, so it draws no ticks.
     if (rule.step <= 0) return;
+    const int32_t origin = bufferLength - 1;  // of a reversed scale
     int64_t m = 50;  // hundredths of a pixel: the half rounds each position to the nearest pixel
     for (int64_t o = 0;; o += rule.stepsPerTick, m += rule.step * rule.stepsPerTick) {
         int32_t a = static_cast<int16_t>(m / 100);
-        if (s.Reverse) a = kReverseOrigin - a;
+        if (s.Reverse) a = origin - a;
         const bool halfInch = s.Unit == kUnitInch && o % 5 == 0 && o % 10 != 0;
         AddTicks(layout, a, TickLength(s, o), halfInch);
-        if (o % rule.labelEvery == 0 && o != 0) AddNumbers(layout, s, a, o / rule.labelDivisor);
-        // The loop runs a little past both ends of the buffer.
-        if (s.Reverse ? a <= -20 : a >= 22020) break;
+        if (o % rule.labelEvery == 0 && o != 0) {
+            AddNumbers(layout, s, origin, a, o / rule.labelDivisor);
+        }
+        // A little past both ends, so that numbers standing on the edge show their inner half.
+        if (s.Reverse ? a <= -kLoopOverrun : a >= bufferLength + kLoopOverrun - 1) break;
     }
 }
 
 }  // namespace
 
-ScaleLayout LayoutScale(const RulerState& s) {
+int32_t BufferLengthFor(const RulerState& s, int32_t current, bool monitorChanged) {
+    const int32_t longest = kLongestScaleBuffer;
+    const int64_t wanted = std::max<int64_t>(s.ScaleLength, MonitorExtent(s)) + 1;
+    const int32_t fitted = static_cast<int32_t>(std::min<int64_t>(wanted, longest));
+    const int32_t roomy = std::min(fitted + fitted / 2, longest);
+    const int32_t scale =
+        static_cast<int32_t>(std::min<int64_t>(int64_t{s.ScaleLength} + 1, longest));
+    if (current <= 0) return fitted;
+    if (current < scale) return roomy;
+    // Only a monitor the ruler was not yet fitted to leaves the buffer short of a full scale.
+    if (current < fitted) return fitted;
+    if (monitorChanged && current > roomy) return fitted;
+    return current;
+}
+
+int32_t BufferSourceAlong(const RulerState& s, int32_t bufferLength) {
+    return s.Reverse ? bufferLength - 1 - s.ScaleLength : 0;
+}
+
+int32_t MarkerAlong(const RulerState& s, int32_t position) {
+    return static_cast<int16_t>(s.Reverse ? s.ScaleLength - position : position);
+}
+
+ScaleLayout LayoutScale(const RulerState& s, int32_t bufferLength) {
     ScaleLayout layout;
     layout.thickness = RulerThickness(s);
-    layout.originSquare = {s.Reverse ? kScaleBufferLength - kOriginSquareSize : 0, 0};
+    const int32_t origin = bufferLength - 1;  // of a reversed scale
+    layout.originSquare = {s.Reverse ? bufferLength - kOriginSquareSize : 0, 0};
     if (!s.NarrowScale) {
         layout.hasIcon = true;
-        layout.icon = {s.Reverse ? kScaleBufferLength - layout.thickness + kIconInset : kIconInset,
+        layout.icon = {s.Reverse ? bufferLength - layout.thickness + kIconInset : kIconInset,
                        kIconInset};
         layout.hasUnitLabel = true;
-        layout.unitLabel = {s.Reverse ? kReverseOrigin - kUnitLabelAlong : kUnitLabelAlong,
+        layout.unitLabel = {s.Reverse ? origin - kUnitLabelAlong : kUnitLabelAlong,
                             kUnitLabelAcross};
         const int unit = s.Unit >= 0 && s.Unit <= 2 ? s.Unit : 0;
         layout.unitLabelText = std::wstring(L"[") + kUnitNames[unit] + L"]";
     }
-    AddTickLoop(layout, s);
+    AddTickLoop(layout, s, bufferLength);
     return layout;
+}
+
+void PutStrokes(const ScaleLayout& layout, bool vertical, uint32_t pixel, PixelBlock block) {
+    for (const Stroke& k : layout.strokes) {
+        const int32_t x0 = vertical ? k.from.across : k.from.along;
+        const int32_t y0 = vertical ? k.from.along : k.from.across;
+        const int32_t x1 = vertical ? k.to.across : k.to.along;
+        const int32_t y1 = vertical ? k.to.along : k.to.across;
+        // Ticks are straight and arrowheads exact diagonals, so one step moves both by one.
+        const int32_t dx = (x1 > x0) - (x1 < x0);
+        const int32_t dy = (y1 > y0) - (y1 < y0);
+        const int32_t count = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t x = x0 + i * dx;
+            const int32_t y = y0 + i * dy;
+            if (x >= 0 && x < block.width && y >= 0 && y < block.height) {
+                block.pixels[static_cast<size_t>(y) * block.width + x] = pixel;
+            }
+        }
+    }
 }

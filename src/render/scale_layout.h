@@ -8,10 +8,22 @@
 
 #include "model/ruler_state.h"
 
-// The scale is drawn once, this long, and each paint shows the stretch the window covers.
-inline constexpr int32_t kScaleBufferLength = 22001;
-// The zero point of a reversed scale.
-inline constexpr int32_t kReverseOrigin = 22000;
+// The scale is drawn once into a back buffer at least as long as the window, and each paint shows
+// the stretch the window covers. No buffer is longer than this: longer rulers are not drawn
+// further.
+inline constexpr int32_t kLongestScaleBuffer = 22001;
+
+// The back buffer's length along the ruler. A new buffer (current 0, or one made for the other
+// direction or body width) holds the scale and a full-scale ruler on the ruler's monitor, one
+// pixel more for the window's far end. A buffer is kept while the scale fits in it; a scale that
+// outgrows it gets one with room to spare, so that a run of longer scales does not re-make it
+// each time. After a monitor change the buffer is also made anew when a full-scale ruler there
+// would not fit or when it is far longer than the ruler needs.
+int32_t BufferLengthFor(const RulerState& s, int32_t current, bool monitorChanged);
+
+// The along-coordinate in the buffer that the window's near end shows: a reversed scale has its
+// zero point at the buffer's far end and the window shows the stretch that ends there.
+int32_t BufferSourceAlong(const RulerState& s, int32_t bufferLength);
 
 // A point in scale terms: `along` the ruler's long axis, `across` its short one. A horizontal
 // ruler draws it at (along, across), a vertical one at (across, along).
@@ -45,4 +57,20 @@ struct ScaleLayout {
     std::vector<ScaleLabel> labels;
 };
 
-ScaleLayout LayoutScale(const RulerState& s);
+// Where the window shows a marker that stands `position` pixels from the zero point (kept to 16
+// bits, as the line call takes it).
+int32_t MarkerAlong(const RulerState& s, int32_t position);
+
+// The picture of the scale in a buffer `bufferLength` pixels long.
+ScaleLayout LayoutScale(const RulerState& s, int32_t bufferLength);
+
+// 32-bit pixels row by row from the top, as a top-down bitmap holds them.
+struct PixelBlock {
+    uint32_t* pixels;
+    int32_t width;
+    int32_t height;
+};
+
+// Writes the layout's strokes into the pixels as the system's line calls paint them: each from
+// its first point up to, not including, its last; anything outside the block is left out.
+void PutStrokes(const ScaleLayout& layout, bool vertical, uint32_t pixel, PixelBlock block);

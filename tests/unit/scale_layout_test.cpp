@@ -32,7 +32,7 @@ std::map<int32_t, std::wstring> TopLabels(const ScaleLayout& layout) {
 }
 
 TEST(ScaleLayout, PixelTicksEveryFiveLongEveryTenNumbersEveryFifty) {
-    const ScaleLayout layout = LayoutScale(Ruler(kUnitPixel, 378));
+    const ScaleLayout layout = LayoutScale(Ruler(kUnitPixel, 378), kLongestScaleBuffer);
     const auto ticks = TopTicks(layout);
     EXPECT_EQ(ticks.at(0), 6);
     EXPECT_EQ(ticks.at(5), 3);
@@ -56,7 +56,7 @@ TEST(ScaleLayout, PixelTicksEveryFiveLongEveryTenNumbersEveryFifty) {
 }
 
 TEST(ScaleLayout, SecondEdgeTicksMirrorTheFirst) {
-    const ScaleLayout layout = LayoutScale(Ruler(kUnitPixel, 378));
+    const ScaleLayout layout = LayoutScale(Ruler(kUnitPixel, 378), kLongestScaleBuffer);
     ASSERT_GE(layout.strokes.size(), 4u);
     EXPECT_EQ(layout.strokes[1].from.along, 0);
     EXPECT_EQ(layout.strokes[1].from.across, 49);
@@ -65,7 +65,7 @@ TEST(ScaleLayout, SecondEdgeTicksMirrorTheFirst) {
 }
 
 TEST(ScaleLayout, CentimetresAtCoarseScaleTickEveryFiveMillimetres) {
-    const auto layout = LayoutScale(Ruler(kUnitCm, 378));
+    const auto layout = LayoutScale(Ruler(kUnitCm, 378), kLongestScaleBuffer);
     const auto ticks = TopTicks(layout);
     const std::vector<std::pair<int32_t, int32_t>> expected = {{0, 8},  {19, 5}, {38, 8}, {57, 5},
                                                                {76, 8}, {95, 5}, {113, 8}};
@@ -84,7 +84,7 @@ TEST(ScaleLayout, CentimetresAtCoarseScaleTickEveryFiveMillimetres) {
 }
 
 TEST(ScaleLayout, CentimetresAtFineScaleTickEveryMillimetre) {
-    const auto ticks = TopTicks(LayoutScale(Ruler(kUnitCm, 500)));
+    const auto ticks = TopTicks(LayoutScale(Ruler(kUnitCm, 500), kLongestScaleBuffer));
     for (int32_t mm = 0; mm <= 20; ++mm) {
         ASSERT_EQ(ticks.count(mm * 5), 1u) << mm;
         EXPECT_EQ(ticks.at(mm * 5), mm % 5 == 0 ? 8 : 5) << mm;
@@ -93,7 +93,7 @@ TEST(ScaleLayout, CentimetresAtFineScaleTickEveryMillimetre) {
 }
 
 TEST(ScaleLayout, InchTenthsWithHalfInchArrowheads) {
-    const auto layout = LayoutScale(Ruler(kUnitInch, 378));
+    const auto layout = LayoutScale(Ruler(kUnitInch, 378), kLongestScaleBuffer);
     const auto ticks = TopTicks(layout);
     const std::vector<int32_t> tenths = {0, 10, 19, 29, 38, 48, 58, 67, 77, 86, 96};
     auto it = ticks.begin();
@@ -128,7 +128,7 @@ TEST(ScaleLayout, InchTenthsWithHalfInchArrowheads) {
 TEST(ScaleLayout, ReversedScaleCountsFromTheFarEnd) {
     RulerState s = Ruler(kUnitPixel, 378);
     s.Reverse = 1;
-    const auto layout = LayoutScale(s);
+    const auto layout = LayoutScale(s, kLongestScaleBuffer);
     const auto ticks = TopTicks(layout);
     EXPECT_EQ(ticks.at(22000), 6);
     EXPECT_EQ(ticks.at(21995), 3);
@@ -141,7 +141,7 @@ TEST(ScaleLayout, ReversedScaleCountsFromTheFarEnd) {
 
 TEST(ScaleLayout, FullAndNarrowBodies) {
     RulerState s = Ruler(kUnitCm, 378);
-    auto layout = LayoutScale(s);
+    auto layout = LayoutScale(s, kLongestScaleBuffer);
     EXPECT_EQ(layout.thickness, 50);
     EXPECT_TRUE(layout.hasIcon);
     EXPECT_EQ(layout.icon.along, 9);
@@ -151,7 +151,7 @@ TEST(ScaleLayout, FullAndNarrowBodies) {
     EXPECT_EQ(layout.unitLabel.across, 15);
 
     s.NarrowScale = 1;
-    layout = LayoutScale(s);
+    layout = LayoutScale(s, kLongestScaleBuffer);
     EXPECT_EQ(layout.thickness, 22);
     EXPECT_FALSE(layout.hasIcon);
     EXPECT_FALSE(layout.hasUnitLabel);
@@ -164,39 +164,40 @@ TEST(ScaleLayout, VerticalFullBodyLeavesOutNumbersBesideTheIcon) {
     RulerState s = Ruler(kUnitPixel, 378);
     s.Vertical = 1;
     s.Unit = kUnitCm;  // numbers at 38 (beside the icon) and 76
-    auto labels = TopLabels(LayoutScale(s));
+    auto labels = TopLabels(LayoutScale(s, kLongestScaleBuffer));
     EXPECT_EQ(labels.count(39), 0u);
     EXPECT_EQ(labels.at(77), L"2");  // one pixel further along when vertical
-    for (const ScaleLabel& l : LayoutScale(s).labels) {
+    for (const ScaleLabel& l : LayoutScale(s, kLongestScaleBuffer).labels) {
         if (l.alignBottom) {
             EXPECT_EQ(l.at.across, 48);
         }
     }
     s.Reverse = 1;
-    labels = TopLabels(LayoutScale(s));
+    labels = TopLabels(LayoutScale(s, kLongestScaleBuffer));
     EXPECT_EQ(labels.count(22000 - 38 + 1), 0u);
     EXPECT_EQ(labels.at(22000 - 76 + 1), L"2");
     // A narrow vertical body has no icon, so the number stays.
     s.Reverse = 0;
     s.NarrowScale = 1;
-    EXPECT_EQ(TopLabels(LayoutScale(s)).at(39), L"1");
+    EXPECT_EQ(TopLabels(LayoutScale(s, kLongestScaleBuffer)).at(39), L"1");
     // Horizontal rulers keep it too.
     s.Vertical = 0;
     s.NarrowScale = 0;
-    EXPECT_EQ(TopLabels(LayoutScale(s)).at(38), L"1");
+    EXPECT_EQ(TopLabels(LayoutScale(s, kLongestScaleBuffer)).at(38), L"1");
 }
 
 TEST(ScaleLayout, UnitLabelsAndTheAutomaticScale) {
     RulerState s = Ruler(kUnitPixel, 300);
-    EXPECT_EQ(LayoutScale(s).unitLabelText, L"[Pixel]");
+    EXPECT_EQ(LayoutScale(s, kLongestScaleBuffer).unitLabelText, L"[Pixel]");
     s.Unit = kUnitInch;
-    EXPECT_EQ(LayoutScale(s).unitLabelText, L"[inch]");
+    EXPECT_EQ(LayoutScale(s, kLongestScaleBuffer).unitLabelText, L"[inch]");
     s.Unit = kUnitCm;
     s.ScalingAuto = 1;
     s.AutoScaling = 500;
-    EXPECT_EQ(TopTicks(LayoutScale(s)).at(5), 5);  // millimetre ticks at the automatic scale
+    EXPECT_EQ(TopTicks(LayoutScale(s, kLongestScaleBuffer)).at(5),
+              5);  // millimetre ticks at the automatic scale
     s.AutoScaling = 0;
-    EXPECT_TRUE(LayoutScale(s).strokes.empty());
+    EXPECT_TRUE(LayoutScale(s, kLongestScaleBuffer).strokes.empty());
 }
 
 }  // namespace
