@@ -47,18 +47,32 @@ void RefreshPanel(const PanelRefresh& p) {
     }
 }
 
+// The window is shown with the size and in the z-order band the state gives it, so that a
+// placement of the position alone leaves nothing else to do.
+bool OnlyPositionDiffers(HWND ruler, const RulerState& s, const Rect& rect) {
+    RECT now{};
+    if (!IsWindowVisible(ruler) || !GetWindowRect(ruler, &now)) return false;
+    const bool topmost = (GetWindowLongPtrW(ruler, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return now.right - now.left == rect.Width() && now.bottom - now.top == rect.Height() &&
+           topmost == (s.TopMost != 0);
+}
+
 void Reposition(HWND ruler, const Refresh& r) {
     const RulerState& s = TheApp().state;
     const Rect rect = RulerWindowRect(s);
-    if (r.place) {
+    // A move step keeps the size; when the z-order needs nothing either, it moves as a drag does.
+    const bool positionOnly =
+        r.moveOnly || (r.place && (r.placeFlags & kPlaceNoSize) && !(r.placeFlags & kPlaceNoMove) &&
+                       OnlyPositionDiffers(ruler, s, rect));
+    if (positionOnly) {
+        // Size, z-order and frame stay as they are.
+        SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (r.place) {
         PlaceWindow(ruler, r.placeFlags);
     } else if (r.resize) {
         SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
                      rect.Width(), rect.Height(), SWP_NOACTIVATE);
-    } else if (r.moveOnly) {
-        // A drag moves the window only: size, z-order and frame stay as they are.
-        SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
