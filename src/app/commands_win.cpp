@@ -6,14 +6,11 @@
 
 #include "app/app_win.h"
 #include "app/commands.h"
-#include "app/placement.h"
 #include "app/instances_win.h"
 #include "app/placement_win.h"
 #include "app/tray_win.h"
-#include "model/units.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
-#include "render/ruler_paint_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -76,11 +73,7 @@ void ToggleTopMost(HWND ruler) {
 
 // The display sizes may have changed: the automatic scale follows.
 void AfterDisplaySize(HWND ruler) {
-    RulerState& s = TheApp().state;
-    s.AutoScaling =
-        ComputeAutoScaling(s.MonitorRect.Width(), s.MonitorRect.Height(), MonitorDiagonal(s));
-    RenderScale(ruler);
-    InvalidateRect(ruler, nullptr, TRUE);
+    ApplyRefresh(ruler, FollowDisplaySizes(TheApp().state));
 }
 
 void OnUninstallCommand() {

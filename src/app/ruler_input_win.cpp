@@ -43,7 +43,7 @@ LRESULT OnMouseMove(HWND ruler, WPARAM wParam, LPARAM lParam) {
 LRESULT OnLeftButtonUp(HWND ruler) {
     App& app = TheApp();
     // The ruler may have been dropped on another monitor, or partly off this one.
-    FixMonitorOf(ruler, true);
+    FollowMonitor(ruler);
     if (app.dragging) ReleaseCapture();
     app.dragging = false;
     InvalidateRect(ruler, nullptr, TRUE);

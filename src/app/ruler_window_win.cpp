@@ -53,7 +53,7 @@ void OnDisplayChange(HWND window, LPARAM lParam) {
     s.PrimaryScreenWidth = LOWORD(lParam);
     s.PrimaryScreenHeight = HIWORD(lParam);
     EnumerateMonitors();
-    FixMonitorOf(window, true);
+    FollowMonitor(window);
     PlaceWindow(window, 0);
 }
 

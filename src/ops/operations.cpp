@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/placement.h"
+#include "model/units.h"
 
 namespace {
 
@@ -241,6 +242,22 @@ Refresh TurnAboutCentre(RulerState& s) {
 
 void RecomputeLength(RulerState& s) {
     s.ScaleLength = s.FullScale ? MonitorExtent(s) : s.Lenght;
+}
+
+Refresh AfterScaleChange(int32_t before, const RulerState& s) {
+    Refresh r;
+    if (CurrentScale(s) == before) return r;
+    r.readout = true;
+    r.repaint = Repaint::kErase;
+    r.render = true;
+    return r;
+}
+
+Refresh FollowDisplaySizes(RulerState& s) {
+    const int32_t before = CurrentScale(s);
+    s.AutoScaling =
+        ComputeAutoScaling(s.MonitorRect.Width(), s.MonitorRect.Height(), MonitorDiagonal(s));
+    return AfterScaleChange(before, s);
 }
 
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {

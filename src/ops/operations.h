@@ -69,6 +69,13 @@ Refresh TurnAboutCentre(RulerState& s);
 // ScaleLength from Lenght, or from the monitor in full-scale mode.
 void RecomputeLength(RulerState& s);
 
+// The current scale was `before`: when it is another now, the scale is drawn again and the title
+// and tooltip rewritten, so that the drawing and the readouts agree.
+Refresh AfterScaleChange(int32_t before, const RulerState& s);
+
+// The display sizes may have changed: the automatic scale follows the ruler's monitor's entry.
+Refresh FollowDisplaySizes(RulerState& s);
+
 // The ruler's keys (virtual-key codes); keys without an action give no refresh.
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step);
 

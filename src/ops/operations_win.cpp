@@ -76,6 +76,22 @@ void Reposition(HWND ruler, const Refresh& r) {
     }
 }
 
+// The monitor under the cursor becomes the ruler's. A scale that changed with it is drawn and read
+// out anew, and a back buffer that does not suit a new monitor is made anew.
+Refresh FixMonitorByCursor(HWND ruler, bool& monitorChanged) {
+    RulerState& s = TheApp().state;
+    const int32_t scale = CurrentScale(s);
+    const Rect monitor = s.MonitorRect;
+    FixMonitorOf(ruler, true);
+    Refresh r = AfterScaleChange(scale, s);
+    monitorChanged = s.MonitorRect != monitor;
+    if (monitorChanged && BackBufferWouldChange(BufferFit::kMonitorChanged)) {
+        r.repaint = Repaint::kErase;
+        r.render = true;
+    }
+    return r;
+}
+
 }  // namespace
 
 int32_t CurrentStep() {
@@ -102,15 +118,25 @@ void DirectionFollowUp(HWND ruler) {
     RefreshCursor(ruler);
 }
 
-void ApplyRefresh(HWND ruler, const Refresh& r) {
+void ApplyRefresh(HWND ruler, const Refresh& refresh) {
+    Refresh r = refresh;
     RefreshPanel(r.panel);
-    if (r.fixMonitorByCursor) FixMonitorOf(ruler, true);
+    bool monitorChanged = false;
+    if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(ruler, monitorChanged));
     if (r.recomputeLength) RecomputeLength(TheApp().state);
     Reposition(ruler, r);
     if (r.readout) RefreshReadout(ruler);
     if (r.repaint != Repaint::kNone) {
         InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);
     }
-    if (r.render) RenderScale(ruler);
+    if (r.render) {
+        RenderScale(ruler, monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
+    }
     if (r.turned) DirectionFollowUp(ruler);
+}
+
+void FollowMonitor(HWND ruler) {
+    Refresh r;
+    r.fixMonitorByCursor = true;
+    ApplyRefresh(ruler, r);
 }

@@ -11,6 +11,10 @@ int32_t CurrentStep();
 
 void ApplyRefresh(HWND ruler, const Refresh& refresh);
 
+// The ruler may now belong to another monitor (a drop, a display change): the monitor under the
+// cursor becomes its own, and the drawing, the title and the tooltip follow a changed scale.
+void FollowMonitor(HWND ruler);
+
 // After a turn: the panel and the magnifier show the new direction, the cursor too.
 void DirectionFollowUp(HWND ruler);
 

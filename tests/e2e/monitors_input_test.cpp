@@ -7,6 +7,7 @@
 
 #include "harness.h"
 #include "input.h"
+#include "screen.h"
 
 namespace e2e {
 namespace {
@@ -102,6 +103,64 @@ TEST(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
     ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_SUBTRACT);
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onPrimary));
+}
+
+// Along positions between the origin square and the far end where the window shows ink in the
+// row next to its top outline: the ticks of a horizontal ruler, less those under a marker.
+std::vector<int> TicksShown(HWND ruler) {
+    RECT r{};
+    GetWindowRect(ruler, &r);
+    const Capture shot = Capture::Screen(r);
+    std::vector<int> ticks;
+    for (int a = 6; a < r.right - r.left - 1; ++a) {
+        if (shot.Pixel(a, 1) == RGB(0, 0, 0)) ticks.push_back(a);
+    }
+    return ticks;
+}
+
+TEST(TwoMonitors, DroppedOnTheOtherMonitorItIsDrawnAndReadInThatMonitorsScaleAtOnce) {
+    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+    if (!XdotoolAvailable()) GTEST_SKIP() << "no xdotool or no X display";
+    CleanDesktop clean;
+    const int primary = PrimaryIndex();
+    ASSERT_TRUE(primary == 0 || primary == 1) << primary;
+    const POINT away{1270, 790};
+    MoveCursor(away);
+    // 17.0 inches give 34.9 pixels per centimetre, 24.0 inches 24.7 (as above).
+    PutDword(kProductKey, L"ScreenSize01", 170);
+    PutDword(kProductKey, L"ScreenSize02", 240);
+    const int leftScale = primary == 0 ? 247 : 349;
+    // A tick every 5 mm, stepped from half a pixel; the markers at 100 and 130 cover theirs.
+    std::vector<int> leftTicks;
+    for (int k = 1; (50 + 5 * k * leftScale) / 100 < 300; ++k) {
+        const int a = (50 + 5 * k * leftScale) / 100;
+        if (a != 100 && a != 130) leftTicks.push_back(a);
+    }
+    const std::wstring readout = leftScale == 247
+                                     ? L"Linova <1> - H12.14 cm\nRed :  4.04 cm\nBlue :  5.26 cm"
+                                       L"\nRed - Blue : -1.21 cm"
+                                     : L"Linova <1> - H 8.59 cm\nRed :  2.86 cm\nBlue :  3.72 cm"
+                                       L"\nRed - Blue : -0.85 cm";
+
+    StoredRuler stored;
+    stored.x = 100;
+    stored.unit = 1;
+    stored.scalingAuto = true;
+    const std::vector<HWND> started = StartRulers({stored});
+    ASSERT_EQ(started.size(), 1u);
+    HWND ruler = started.front();
+    ASSERT_NE(TicksShown(ruler), leftTicks);
+
+    // Grabbed 10 pixels from its zero end and let go wholly on the left monitor; no key follows.
+    ASSERT_TRUE(XLeftDragTo(ruler, {110, 320}, {-1000, 320}, 12));
+    ASSERT_TRUE(XLeftUp(away));
+    EXPECT_TRUE(ShowsAt(ruler, -1010, 300, 301, 50));
+    EXPECT_TRUE(TitleIs(ruler, readout.substr(0, readout.find(L'\n'))));
+    EXPECT_TRUE(TooltipIs(ruler, readout));
+    std::vector<int> shown;
+    EXPECT_TRUE(WaitUntil([&] { return (shown = TicksShown(ruler)) == leftTicks; }))
+        << "ticks at " << testing::PrintToString(shown) << ", expected "
+        << testing::PrintToString(leftTicks);
 }
 
 }  // namespace

@@ -194,6 +194,30 @@ TEST(Operations, DragFollowsTheCursorAcrossOnlyWhenFullScale) {
     EXPECT_EQ(s.yPosi, 490);
 }
 
+TEST(Operations, ANewAutomaticScaleIsDrawnAndReadOutAnew) {
+    RulerState s = OnMonitor(0, 0, 300);
+    s.ScalingAuto = 1;
+    s.AutoScaling = 510;  // 17.0 inches on 1920 x 1080
+    s.ScreenSize[0] = 240;
+    Refresh r = FollowDisplaySizes(s);
+    EXPECT_EQ(s.AutoScaling, 361);
+    EXPECT_TRUE(r.render && r.readout);
+    EXPECT_EQ(r.repaint, Repaint::kErase);
+    EXPECT_FALSE(FollowDisplaySizes(s).Any());  // the same size again changes nothing
+    // A manual scale stays what it was, so the drawing does too.
+    s.ScalingAuto = 0;
+    s.Scaling = 378;
+    s.ScreenSize[0] = 170;
+    EXPECT_FALSE(FollowDisplaySizes(s).Any());
+    EXPECT_EQ(s.AutoScaling, 510);
+    // A monitor past the four with a display size has the default diagonal.
+    s.ScalingAuto = 1;
+    s.MonitorIndex = 4;
+    s.AutoScaling = 361;
+    EXPECT_TRUE(FollowDisplaySizes(s).render);
+    EXPECT_EQ(s.AutoScaling, 510);
+}
+
 TEST(Operations, UnitChange) {
     RulerState s;
     Refresh r = ChangeUnit(s, 23);
