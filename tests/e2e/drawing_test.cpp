@@ -521,6 +521,69 @@ TEST_F(Drawing, NarrowRulerHasNumbersOnOneEdgeAndNoIconOrUnitLabel) {
     EXPECT_EQ(Stray(r, drawn, 112, 138, 1, 20), 0);
 }
 
+// ---- Turning ----
+
+TEST_F(Drawing, ALongRulerTurnedAndTurnedBackShowsTheSamePixels) {
+    // Longer than the monitor is high, so the upright ruler needs a longer buffer than the
+    // monitor alone asks for; one numbered from the far end as well. Upright, both stand with
+    // their far ends on the screen.
+    Look plain;
+    plain.x = 10;
+    plain.y = 40;
+    plain.length = 1900;
+    plain.unit = 2;
+    Look reversed = plain;
+    reversed.y = 100;
+    reversed.unit = 1;
+    reversed.reverse = true;
+    const std::vector<Shown> shown = Show({plain, reversed});
+    for (const Shown& r : shown) {
+        SCOPED_TRACE(r.look.reverse ? "reversed" : "plain");
+        ASSERT_TRUE(r.painted);
+        RECT rect{};
+        auto turn = [&](SIZE size) {
+            SendMessageW(r.window, WM_KEYDOWN, VK_HOME, 0);
+            return WaitUntil([&] {
+                GetWindowRect(r.window, &rect);
+                return rect.right - rect.left == size.cx && rect.bottom - rect.top == size.cy;
+            });
+        };
+        // Home turns the ruler upright about its centre; what the screen shows of it has the
+        // same ticks along its first edge.
+        ASSERT_TRUE(turn({50, 1901}));
+        const RECT visible{rect.left, std::max(rect.top, 0L), rect.right,
+                           std::min(rect.bottom, static_cast<LONG>(GetSystemMetrics(SM_CYSCREEN)))};
+        int upright = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            const Capture shot = Capture::Screen(visible);
+            upright = 0;
+            for (LONG y = visible.top; y < visible.bottom; ++y) {
+                const int along = y - rect.top;
+                upright += shot.Pixel(1, y - visible.top) != r.At(along, 1);
+            }
+            return upright == 0;
+        })) << upright
+            << " pixels upright differ along the first edge";
+        // And back.
+        ASSERT_TRUE(turn({1901, 50}));
+        EXPECT_EQ(rect.left, r.look.x);
+        EXPECT_EQ(rect.top, r.look.y);
+        Shown back = r;
+        Capture previous;
+        EXPECT_TRUE(WaitUntil([&] {
+            back.shot = Capture::Screen(rect);
+            const bool done = LooksPainted(back) && back.shot == previous;
+            previous = back.shot;
+            return done;
+        }));
+        int differ = 0;
+        for (int a = 0; a <= r.Length(); ++a) {
+            for (int c = 0; c < r.Thickness(); ++c) differ += back.At(a, c) != r.At(a, c);
+        }
+        EXPECT_EQ(differ, 0) << "pixels that changed with the turns";
+    }
+}
+
 // ---- Markers ----
 
 TEST_F(Drawing, MarkersCrossTheWholeBodyAndTheBlueIsDottedOverTheRed) {
