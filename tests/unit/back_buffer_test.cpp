@@ -70,20 +70,9 @@ TEST(BackBuffer, AnotherMonitorKeepsTheBufferOnlyWhileItSuits) {
 // number looks is the system's business, so they count as their boxes and anchor points.
 enum Cover : uint8_t { kGround, kInk, kSquare, kIcon, kRed, kBlue, kBlueOnRed };
 
-struct Text {
-    int32_t along;
-    int32_t across;
-    bool bottom;
-    std::wstring text;
-    bool operator<(const Text& o) const {
-        return std::tie(along, across, bottom, text) <
-               std::tie(o.along, o.across, o.bottom, o.text);
-    }
-    bool operator==(const Text& o) const {
-        return std::tie(along, across, bottom, text) ==
-               std::tie(o.along, o.across, o.bottom, o.text);
-    }
-};
+// A number or the unit label: its anchor along and across, hanging from it or standing on it, and
+// its text.
+using Text = std::tuple<int32_t, int32_t, bool, std::wstring>;
 
 // Texts are centred on their anchor; this far outside the window a number can still show.
 constexpr int32_t kTextReach = 20;
@@ -106,8 +95,10 @@ struct Window {
             for (int32_t k = across; k < across + size; ++k) Put(a, k, c);
         }
     }
-    void Write(Text t) {
-        if (t.along >= -kTextReach && t.along <= length - 1 + kTextReach) texts.push_back(t);
+    void Write(int32_t along, int32_t across, bool bottom, const std::wstring& text) {
+        if (along >= -kTextReach && along <= length - 1 + kTextReach) {
+            texts.emplace_back(along, across, bottom, text);
+        }
     }
     // The border, then the red and the blue marker across the body.
     void Finish(const RulerState& s, int32_t red, int32_t blue) {
@@ -170,11 +161,11 @@ Window Shown(const RulerState& s, int32_t bufferLength) {
         }
     }
     if (layout.hasUnitLabel) {
-        w.Write({layout.unitLabel.along - source, layout.unitLabel.across, false,
-                 layout.unitLabelText});
+        w.Write(layout.unitLabel.along - source, layout.unitLabel.across, false,
+                layout.unitLabelText);
     }
     for (const ScaleLabel& l : layout.labels) {
-        w.Write({l.at.along - source, l.at.across, l.alignBottom, l.text});
+        w.Write(l.at.along - source, l.at.across, l.alignBottom, l.text);
     }
     w.Finish(s, MarkerAlong(s, s.Marker), MarkerAlong(s, s.MarkerBlue));
     return w;
@@ -192,7 +183,7 @@ Window Expected(const RulerState& s) {
     if (full) w.Box(s.Reverse ? length - 40 : 9, 9, 32, kIcon);
     if (full) {
         const wchar_t* names[] = {L"[Pixel]", L"[cm]", L"[inch]"};
-        w.Write({at(125), 15, false, names[s.Unit]});
+        w.Write(at(125), 15, false, names[s.Unit]);
     }
     const int64_t scale = s.ScalingAuto ? s.AutoScaling : s.Scaling;
     // Hundredths of a pixel per counting step, counting steps per tick, ticks 1..5 long.
@@ -221,8 +212,8 @@ Window Expected(const RulerState& s) {
         if (o != 0 && o % labelEvery == 0 && !besideIcon) {
             const std::wstring text = std::to_wstring(s.Unit == kUnitPixel ? o : o / 10);
             const int32_t along = s.Vertical ? a + 1 : a;
-            w.Write({along, 2, false, text});
-            if (full) w.Write({along, s.Vertical ? 48 : 49, true, text});
+            w.Write(along, 2, false, text);
+            if (full) w.Write(along, s.Vertical ? 48 : 49, true, text);
         }
     }
     w.Finish(s, static_cast<int16_t>(at(s.Marker)), static_cast<int16_t>(at(s.MarkerBlue)));
@@ -265,7 +256,6 @@ void ExpectWindowsAgree(const RulerState& s) {
         const Window shown = Shown(s, buffer);
         EXPECT_TRUE(shown.cover == expected.cover)
             << Describe(s, buffer) << "; first difference at " << FirstDifference(shown, expected);
-        EXPECT_EQ(shown.texts.size(), expected.texts.size()) << Describe(s, buffer);
         EXPECT_TRUE(shown.texts == expected.texts) << Describe(s, buffer);
     }
 }
