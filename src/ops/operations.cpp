@@ -3,6 +3,7 @@
 #include "ops/operations.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "app/placement.h"
 #include "model/units.h"
@@ -120,6 +121,11 @@ Refresh Combine(const Refresh& a, const Refresh& b) {
     return r;
 }
 
+int32_t Saturated(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
 int32_t StepSize(bool shiftOrRightButtonDown) {
     return shiftOrRightButtonDown ? 10 : 1;
 }
@@ -128,26 +134,31 @@ Refresh MoveStep(RulerState& s, Move move, int32_t step) {
     // At least a thickness of the ruler stays on the monitor along the direction of motion.
     const int32_t t = RulerThickness(s);
     const Rect& m = s.MonitorRect;
+    const int64_t x = s.xPosi;
+    const int64_t y = s.yPosi;
     switch (move) {
         case Move::kRight:
-            s.xPosi = std::min(s.xPosi + step, m.right - t);
+            s.xPosi = Saturated(std::min(x + step, int64_t{m.right} - t));
             break;
         case Move::kLeft:
-            s.xPosi = std::max(s.xPosi - step, s.Vertical ? m.left : m.left + t - s.ScaleLength);
+            s.xPosi = Saturated(
+                std::max(x - step, s.Vertical ? m.left : int64_t{m.left} + t - s.ScaleLength));
             break;
         case Move::kDown:
-            s.yPosi = std::min(s.yPosi + step, m.bottom - t);
+            s.yPosi = Saturated(std::min(y + step, int64_t{m.bottom} - t));
             break;
         case Move::kUp:
-            s.yPosi = std::max(s.yPosi - step, s.Vertical ? m.top + t - s.ScaleLength : m.top);
+            s.yPosi = Saturated(
+                std::max(y - step, s.Vertical ? int64_t{m.top} + t - s.ScaleLength : m.top));
             break;
     }
     return Placed(kPlaceNoSize);
 }
 
 Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
-    s.ScaleLength = longer ? std::min(s.ScaleLength + step, MonitorExtent(s))
-                           : std::max(s.ScaleLength - step, kShortestLength);
+    const int64_t length = s.ScaleLength;
+    s.ScaleLength = Saturated(longer ? std::min<int64_t>(length + step, MonitorExtent(s))
+                                     : std::max<int64_t>(length - step, kShortestLength));
     // The stored length follows, so a length set with the keys is kept at exit.
     if (!s.FullScale) s.Lenght = s.ScaleLength;
     Refresh r;
@@ -160,7 +171,9 @@ Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
 
 Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up) {
     int32_t& marker = blue ? s.MarkerBlue : s.Marker;
-    marker = up ? std::min(marker + step, s.ScaleLength) : std::max(marker - step, 0);
+    const int64_t from = marker;
+    marker = Saturated(up ? std::min<int64_t>(from + step, s.ScaleLength)
+                          : std::max<int64_t>(from - step, 0));
     Refresh r;
     (blue ? r.panel.blue : r.panel.red) = true;
     r.repaint = Repaint::kKeepBackground;
@@ -217,12 +230,14 @@ Refresh ChangeUnit(RulerState& s, int command) {
 Refresh TurnAbout(RulerState& s, Point pivot) {
     const int32_t h = RulerThickness(s) / 2;
     // The point of the centre line nearest the pivot stays put; the body centres across it.
+    const int64_t x = s.xPosi;
+    const int64_t y = s.yPosi;
     if (!s.Vertical) {
-        if (!s.FullScale) s.yPosi = s.yPosi + (s.xPosi - pivot.x) + h;
-        s.xPosi = pivot.x - h;
+        if (!s.FullScale) s.yPosi = Saturated(y + (x - pivot.x) + h);
+        s.xPosi = Saturated(int64_t{pivot.x} - h);
     } else {
-        if (!s.FullScale) s.xPosi = s.xPosi + (s.yPosi - pivot.y) + h;
-        s.yPosi = pivot.y - h;
+        if (!s.FullScale) s.xPosi = Saturated(x + (y - pivot.y) + h);
+        s.yPosi = Saturated(int64_t{pivot.y} - h);
     }
     Turn(s);
     return AfterTurn(s);
@@ -232,9 +247,9 @@ Refresh TurnAboutCentre(RulerState& s) {
     if (!s.FullScale) {
         const int32_t h = RulerThickness(s) / 2;
         const int32_t l = s.ScaleLength / 2;
-        const int32_t sign = s.Vertical ? -1 : 1;
-        s.xPosi += sign * (l - h);
-        s.yPosi += sign * (h - l);
+        const int64_t sign = s.Vertical ? -1 : 1;
+        s.xPosi = Saturated(s.xPosi + sign * (l - h));
+        s.yPosi = Saturated(s.yPosi + sign * (h - l));
     }
     Turn(s);
     return AfterTurn(s);
@@ -314,7 +329,7 @@ Refresh OnWheel(RulerState& s, int delta, int32_t step) {
 }
 
 Refresh DragTo(RulerState& s, Point screen, Point anchor) {
-    Point p{screen.x - anchor.x, screen.y - anchor.y};
+    Point p{Saturated(int64_t{screen.x} - anchor.x), Saturated(int64_t{screen.y} - anchor.y)};
     if (p.x == s.xPosi && p.y == s.yPosi) return Refresh{};
     if (s.FullScale) (s.Vertical ? p.y : p.x) = s.Vertical ? s.yPosi : s.xPosi;
     s.xPosi = p.x;

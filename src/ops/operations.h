@@ -50,6 +50,10 @@ Refresh Combine(const Refresh& a, const Refresh& b);
 
 enum class Move { kRight, kLeft, kDown, kUp };
 
+// A sum computed wide, brought back into the 32-bit range: a stored position or marker may lie
+// at either end of that range, and a step from there must stop at the end, not wrap around.
+int32_t Saturated(int64_t value);
+
 // The step of every move, length, marker and scale step: 10 pixels while Shift or the right
 // button is held, else 1. The caller reads the keys.
 int32_t StepSize(bool shiftOrRightButtonDown);

@@ -1,9 +1,14 @@
 // The measuring operations: bounds, the stored length, full-scale, turning, keys, wheel, drag.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ops/operations.h"
 
 namespace {
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
 RulerState OnMonitor(int32_t x, int32_t y, int32_t length) {
     RulerState s;
@@ -216,6 +221,75 @@ TEST(Operations, ANewAutomaticScaleIsDrawnAndReadOutAnew) {
     s.AutoScaling = 361;
     EXPECT_TRUE(FollowDisplaySizes(s).render);
     EXPECT_EQ(s.AutoScaling, 510);
+}
+
+// A stored position or marker may lie at either end of the 32-bit range: every step from there
+// stops at its bound instead of wrapping around to the other end.
+TEST(OperationsAtTheNumberLimits, MarkerStepsLandOnTheirBounds) {
+    RulerState s = OnMonitor(0, 0, 300);
+    s.Marker = kMax;
+    MarkerStep(s, false, 1, true);
+    EXPECT_EQ(s.Marker, 300);
+    s.MarkerBlue = kMax;
+    MarkerStep(s, true, 10, true);
+    EXPECT_EQ(s.MarkerBlue, 300);
+    s.Marker = kMax;
+    MarkerStep(s, false, 10, false);
+    EXPECT_EQ(s.Marker, kMax - 10);
+    s.MarkerBlue = kMin;
+    MarkerStep(s, true, 10, false);
+    EXPECT_EQ(s.MarkerBlue, 0);
+}
+
+TEST(OperationsAtTheNumberLimits, LengthAndMoveStepsLandOnTheirBounds) {
+    RulerState s = OnMonitor(0, 0, kMax);
+    LengthStep(s, 10, true);
+    EXPECT_EQ(s.ScaleLength, 1920);
+    s.ScaleLength = kMin;
+    LengthStep(s, 10, false);
+    EXPECT_EQ(s.ScaleLength, 50);
+
+    s = OnMonitor(kMax, kMax, 300);
+    MoveStep(s, Move::kRight, 10);
+    EXPECT_EQ(s.xPosi, 1870);
+    MoveStep(s, Move::kDown, 1);
+    EXPECT_EQ(s.yPosi, 1030);
+    s.xPosi = kMin;
+    s.yPosi = kMin;
+    MoveStep(s, Move::kLeft, 10);
+    EXPECT_EQ(s.xPosi, -250);
+    MoveStep(s, Move::kUp, 1);
+    EXPECT_EQ(s.yPosi, 0);
+    s.Vertical = 1;
+    s.xPosi = kMin;
+    s.yPosi = kMin;
+    MoveStep(s, Move::kLeft, 1);
+    EXPECT_EQ(s.xPosi, 0);
+    MoveStep(s, Move::kUp, 10);
+    EXPECT_EQ(s.yPosi, -250);
+}
+
+TEST(OperationsAtTheNumberLimits, TurnsAndDragsStopAtTheEnds) {
+    RulerState s = OnMonitor(kMax, kMax, 300);
+    TurnAbout(s, {0, 0});
+    EXPECT_EQ(s.xPosi, -25);
+    EXPECT_EQ(s.yPosi, kMax);
+    s.xPosi = kMin;
+    s.yPosi = kMin;
+    TurnAbout(s, {0, 100});
+    EXPECT_EQ(s.Vertical, 0);
+    EXPECT_EQ(s.xPosi, kMin);
+    EXPECT_EQ(s.yPosi, 75);
+
+    s = OnMonitor(kMax, kMin, 300);
+    TurnAboutCentre(s);  // 125 pixels right and up
+    EXPECT_EQ(s.xPosi, kMax);
+    EXPECT_EQ(s.yPosi, kMin);
+
+    s = OnMonitor(0, 0, 300);
+    DragTo(s, {kMin, kMax}, {10, -10});
+    EXPECT_EQ(s.xPosi, kMin);
+    EXPECT_EQ(s.yPosi, kMax);
 }
 
 TEST(Operations, UnitChange) {
