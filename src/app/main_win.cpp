@@ -84,10 +84,10 @@ void ShowRuler(HWND ruler, int showCommand) {
     RefreshReadout(ruler);
 }
 
-void StartFurtherInstances(const CommandLine& line, int instanceMax) {
+void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
     wchar_t path[MAX_PATH] = L"";
     if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return;
-    for (int n : InstancesToStart(line, instanceMax, IsInstanceWindowPresent)) {
+    for (int n : InstancesToStart(line, s.InstanceMax, s.InstanceNumber, IsInstanceWindowPresent)) {
         ShellExecuteW(nullptr, nullptr, path, DecimalText(n).c_str(), L"", SW_SHOW);
     }
 }
@@ -150,6 +150,6 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     // The first instance shows the icon whose menus reach every ruler.
     if (app.instancesAtStart == 0) AddTrayIcon(ruler);
     ShowRuler(ruler, showCommand);
-    StartFurtherInstances(line, app.state.InstanceMax);
+    StartFurtherInstances(line, app.state);
     return RunMessageLoop();
 }

@@ -2,6 +2,8 @@
 // choice and the instance numbers named on the command line.
 #include "app/startup.h"
 
+#include <set>
+
 #include "model/text_format.h"
 
 int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor) {
@@ -81,11 +83,16 @@ int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
     return firstFree;
 }
 
-std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax,
+std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax, int self,
                                   const IsInstanceRunning& isRunning) {
+    std::set<int> free;
+    for (int n = 1; n <= instanceMax; ++n) {
+        if (n != self && !isRunning(n)) free.insert(n);
+    }
     std::vector<int> numbers;
-    for (int n : line.further) {
-        if (n >= 1 && n <= instanceMax && !isRunning(n)) numbers.push_back(n);
+    // Each free number is started once; a long line of repeats stops as soon as none is left.
+    for (auto n = line.further.begin(); n != line.further.end() && !free.empty(); ++n) {
+        if (free.erase(*n)) numbers.push_back(*n);
     }
     return numbers;
 }

@@ -42,6 +42,8 @@ CommandLine ParseCommandLine(const std::wstring& text);
 int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
                          const IsInstanceRunning& isRunning);
 
-// The further command-line numbers to start: in range and not running.
-std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax,
+// The further command-line numbers to start, in the order named: each at most once, in range,
+// neither this process's own number `self` nor running. So never more are started than there
+// are free numbers, however often a number is repeated.
+std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax, int self,
                                   const IsInstanceRunning& isRunning);

@@ -65,6 +65,11 @@ HWND WaitForRuler(int instanceNumber, int timeoutMs) {
     return window;
 }
 
+bool Answers(HWND window, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
 void CloseRuler(HWND ruler) {
     HANDLE process = OpenProcessOf(ruler);
     PostMessageW(ruler, WM_CLOSE, 0, 0);
@@ -88,6 +93,25 @@ void EndAllRulers() {
         if (WaitForSingleObject(p, 5000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
         CloseHandle(p);
     }
+}
+
+std::vector<HWND> TopWindows(const std::wstring& classPrefix, const wchar_t* title) {
+    struct Search {
+        const std::wstring& prefix;
+        const wchar_t* title;
+        std::vector<HWND> found;
+    } search{classPrefix, title, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (ClassOf(window).rfind(s.prefix, 0) == 0 &&
+                (!s.title || WindowText(window) == s.title)) {
+                s.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::wstring WindowText(HWND window) {

@@ -29,12 +29,20 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 HWND WaitForRuler(int instanceNumber, int timeoutMs = 5000);
 HWND FindRuler(int instanceNumber);
 
+// Whether the window handles a message within the time: a ruler does once it runs its message
+// loop, a hung one does not.
+bool Answers(HWND window, UINT timeoutMs = 5000);
+
 // Closes every ruler window as a user would and waits for each process to end; kills what is
 // left after a grace period.
 void EndAllRulers();
 
 // Closes one ruler window and waits for its process to end.
 void CloseRuler(HWND ruler);
+
+// The top-level windows whose class name starts with the prefix and, when a title is given, whose
+// title is that title; hidden ones too. FindWindowW finds only one of several alike.
+std::vector<HWND> TopWindows(const std::wstring& classPrefix, const wchar_t* title = nullptr);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassOf(HWND window);

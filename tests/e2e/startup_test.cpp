@@ -168,12 +168,25 @@ TEST_F(StartUp, CommandLineStartsFurtherRulers) {
     EXPECT_TRUE(WaitForRuler(7, 10000));
     // The first ruler starts the others before it answers messages, so once it answers, every
     // process it started exists; once each of those shows its ruler, no other can come.
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(first, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    ASSERT_TRUE(Answers(first));
     ASSERT_TRUE(WaitUntil(EveryProcessShowsARuler, 10000));
     // Nothing else started: no process took a free number.
     EXPECT_EQ(LinovaProcesses().size(), 3u);
     for (int n : {2, 3, 5, 6, 8}) EXPECT_FALSE(FindRuler(n)) << n;
+}
+
+TEST_F(StartUp, ANumberRepeatedOnTheCommandLineStartsOneRuler) {
+    StartLinova(L"1 2 2 2 2 2 2 2 2");
+    HWND first = WaitForRuler(1);
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(WaitForRuler(2, 10000));
+    // Once the first answers, it has started all it will start; once each of those shows its
+    // ruler, none is left to come.
+    ASSERT_TRUE(Answers(first));
+    ASSERT_TRUE(WaitUntil(EveryProcessShowsARuler, 10000));
+    EXPECT_EQ(LinovaProcesses().size(), 2u);
+    EXPECT_EQ(TopWindows(L"Linova <").size(), 2u);
+    EXPECT_TRUE(TopWindows(L"#32770", L"Linova").empty());
 }
 
 TEST_F(StartUp, StoredValuesOutOfRangeComeBackRepaired) {

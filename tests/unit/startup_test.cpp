@@ -103,12 +103,30 @@ TEST(CommandLine, InstanceChoice) {
 }
 
 TEST(CommandLine, FurtherInstancesInRangeAndNotRunning) {
-    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7"), 8, Running({1})),
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7"), 8, 1, Running({1})),
               (std::vector<int>{4, 7}));
-    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 12"), 8, Running({1})), std::vector<int>{});
-    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7 0 -2"), 8, Running({1, 4})),
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 12"), 8, 1, Running({1})), std::vector<int>{});
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 4 7 0 -2"), 8, 1, Running({1, 4})),
               std::vector<int>{7});
-    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 9"), 9, Running({1})), std::vector<int>{9});
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 9"), 9, 1, Running({1})), std::vector<int>{9});
+}
+
+TEST(CommandLine, EachFurtherNumberStartsOnceAndNeverThisProcesssOwn) {
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 2 2 2 2 2 2 2 2"), 8, 1, Running({1})),
+              std::vector<int>{2});
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"1 7 4 7 4 1"), 8, 1, Running({1})),
+              (std::vector<int>{7, 4}));
+    // This process's own number, even before its window can be found.
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(L"3 3 1 5 3 1"), 8, 3, Running({})),
+              (std::vector<int>{1, 5}));
+    // Two numbers free: at most two started, whatever the line names.
+    EXPECT_EQ(
+        InstancesToStart(ParseCommandLine(L"1 8 7 6 2 8 7"), 8, 1, Running({1, 2, 3, 4, 5, 6})),
+        (std::vector<int>{8, 7}));
+    // A line as long as a command line gets, of one number over and over.
+    std::wstring repeats = L"1";
+    while (repeats.size() < 30000) repeats += L" 2";
+    EXPECT_EQ(InstancesToStart(ParseCommandLine(repeats), 8, 1, Running({1})), std::vector<int>{2});
 }
 
 }  // namespace
