@@ -65,22 +65,21 @@ void FillRulerFont(LOGFONTW& font) {
     lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
 }
 
-// Size, position and z-order from the state, then the monitor it landed on; a full-scale ruler
-// takes its length from that monitor.
+// The monitor the ruler was stored on, then size, position and z-order from the state. The
+// monitor is known and the position kept on it before the window first gets a rectangle, so a
+// ruler stored off every monitor is never shown there; a full-scale ruler takes its length from
+// that monitor.
 void ShowRuler(HWND ruler, int showCommand) {
-    RulerState& s = TheApp().state;
-    if (TheApp().osVersionCode >= 500) {
+    App& app = TheApp();
+    RulerState& s = app.state;
+    if (app.osVersionCode >= 500) {
         SetLayeredWindowAttributes(ruler, 0, static_cast<BYTE>(s.LayerWindow & 0xFF), LWA_ALPHA);
     }
+    EnumerateMonitors();
+    SettleOnMonitor(s, MonitorNearest(StoredRulerRect(s)), app.monitorList);
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);
     PlaceWindow(ruler, 0);
-    EnumerateMonitors();
-    FixMonitorOf(ruler, false);
-    if (s.FullScale) {
-        s.ScaleLength = s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
-        PlaceWindow(ruler, 0);
-    }
     RefreshReadout(ruler);
 }
 

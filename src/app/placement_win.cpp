@@ -12,6 +12,15 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM) {
     return TRUE;
 }
 
+// The whole monitor, taskbar included; the primary screen stands in when there is none.
+Rect RectOfMonitor(HMONITOR monitor) {
+    const RulerState& s = TheApp().state;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor && GetMonitorInfoW(monitor, &info)) return ToRect(info.rcMonitor);
+    return Rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
+}
+
 }  // namespace
 
 void PlaceWindow(HWND ruler, UINT flags) {
@@ -29,7 +38,6 @@ void EnumerateMonitors() {
 }
 
 void FixMonitorOf(HWND ruler, bool byCursor) {
-    RulerState& s = TheApp().state;
     HMONITOR monitor = nullptr;
     if (byCursor) {
         POINT cursor{};
@@ -38,11 +46,12 @@ void FixMonitorOf(HWND ruler, bool byCursor) {
     } else {
         monitor = MonitorFromWindow(ruler, MONITOR_DEFAULTTONEAREST);
     }
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    Rect rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
-    if (monitor && GetMonitorInfoW(monitor, &info)) rect = ToRect(info.rcMonitor);
-    FixMonitor(s, rect, TheApp().monitorList);
+    FixMonitor(TheApp().state, RectOfMonitor(monitor), TheApp().monitorList);
+}
+
+Rect MonitorNearest(const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    return RectOfMonitor(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
 }
 
 void PlaceDialogWindow(HWND dialog) {
@@ -52,12 +61,7 @@ void PlaceDialogWindow(HWND dialog) {
     POINT cursor{};
     GetCursorPos(&cursor);
     d.cursor = Point{cursor.x, cursor.y};
-    d.monitor = Rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
-        d.monitor = ToRect(info.rcMonitor);
-    }
+    d.monitor = RectOfMonitor(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST));
     RECT r{};
     GetWindowRect(dialog, &r);
     d.width = r.right - r.left;

@@ -4,7 +4,9 @@
 
 #include <set>
 
+#include "app/placement.h"
 #include "model/text_format.h"
+#include "ops/operations.h"
 
 int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor) {
     constexpr uint32_t kWin32Windows = 1;
@@ -95,4 +97,22 @@ std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax, int 
         if (free.erase(*n)) numbers.push_back(*n);
     }
     return numbers;
+}
+
+Rect StoredRulerRect(const RulerState& s) {
+    const int64_t thickness = RulerThickness(s);
+    const int64_t length = int64_t{s.Lenght} + 1;
+    Rect r;
+    r.left = s.xPosi;
+    r.top = s.yPosi;
+    r.right = Saturated(r.left + (s.Vertical ? thickness : length));
+    r.bottom = Saturated(r.top + (s.Vertical ? length : thickness));
+    return r;
+}
+
+void SettleOnMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList) {
+    // A full-scale ruler comes back to its stored length and position: keep that one reachable.
+    s.ScaleLength = s.Lenght;
+    FixMonitor(s, monitor, monitorList);
+    RecomputeLength(s);
 }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "model/geometry.h"
+#include "model/ruler_state.h"
+
 // One number for the system version; readers compare it with 500 and 600.
 int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor);
 
@@ -47,3 +50,13 @@ int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
 // are free numbers, however often a number is repeated.
 std::vector<int> InstancesToStart(const CommandLine& line, int instanceMax, int self,
                                   const IsInstanceRunning& isRunning);
+
+// The rectangle a ruler was stored with (position, stored length, thickness, direction), before
+// any monitor is known; a full-scale ruler, too, belongs where it was stored. Saturated at the
+// ends of the number range, which a stored position may reach.
+Rect StoredRulerRect(const RulerState& s);
+
+// Before a starting ruler is first shown: records `monitor` (the one its stored rectangle lies on,
+// or the nearest), keeps the stored position on it for the length the ruler comes back to, and
+// gives a full-scale ruler that monitor's length.
+void SettleOnMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);

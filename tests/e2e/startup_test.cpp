@@ -3,7 +3,9 @@
 #include <tlhelp32.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "harness.h"
@@ -241,6 +243,68 @@ TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
     EXPECT_FALSE(FindRuler(1));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 21u);
     EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+}
+
+// The distinct rectangles the ruler window of the instance has, polled from the moment it exists
+// until its title reads `title`, empty ones left out. The polls follow each other without a pause,
+// so that a rectangle the window has only for a moment is seen too. (This system reports no
+// location changes to event hooks.)
+std::vector<RECT> RectanglesUntilTitle(int instanceNumber, const std::wstring& title) {
+    std::vector<RECT> seen;
+    HWND ruler = nullptr;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ruler && std::chrono::steady_clock::now() < end) ruler = FindRuler(instanceNumber);
+    while (ruler && std::chrono::steady_clock::now() < end) {
+        const bool titled = WindowText(ruler) == title;
+        const RECT r = RectOf(ruler);
+        if (!IsRectEmpty(&r) && (seen.empty() || !EqualRect(&seen.back(), &r))) seen.push_back(r);
+        if (titled) break;
+    }
+    return seen;
+}
+
+TEST_F(StartUp, ARulerStoredFarOffEveryMonitorIsFirstShownOnOne) {
+    StoredRuler offScreen;
+    offScreen.x = 100000;
+    offScreen.y = -50000;
+    StoreRuler(1, offScreen);
+    StartLinova(L"");
+    const std::vector<RECT> seen = RectanglesUntilTitle(1, L"Linova <1> - H300 pixel");
+    ASSERT_FALSE(seen.empty());
+    // Pulled onto the 1920 x 1080 monitor: 50 pixels from its right edge, at its top.
+    const RECT expected{1870, 0, 2171, 50};
+    for (const RECT& r : seen) {
+        EXPECT_TRUE(EqualRect(&r, &expected))
+            << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+    }
+}
+
+// On the two-monitor desktop, (-1280, 0)-(0, 800) to the left of the primary (0, 0)-(1280, 800),
+// a ruler starts on the monitor its stored rectangle is on or nearest to: one stored far to the
+// left is kept on the left monitor, and a full-scale one spans the monitor it was stored on.
+TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
+    const char* monitors = std::getenv("LINOVA_EXPECT_MONITORS");
+    if (!monitors || std::string(monitors) != "2-left") GTEST_SKIP() << "one-monitor desktop";
+    EndAllRulers();
+    ClearSettings();
+    StoredRuler ruler;
+    ruler.x = -5000;
+    StoreRuler(1, ruler);
+    ruler.x = -1000;
+    ruler.y = 500;
+    ruler.fullScale = true;
+    StoreRuler(2, ruler);
+    StartLinova(L"1 2");
+    HWND first = WaitForRuler(1);
+    HWND second = WaitForRuler(2);
+    EXPECT_TRUE(first && ShowsAt(first, -1280 + 50 - 300, 300, 301, 50));
+    EXPECT_TRUE(second && ShowsAt(second, -1280, 500, 1281, 50));
+    EXPECT_TRUE(second && TitleIs(second, L"Linova <2> - H1280 pixel"));
+    EndAllRulers();
+    // The full-scale ruler keeps the place it comes back to.
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), static_cast<DWORD>(-1530));
+    EXPECT_EQ(ReadDword(InstanceKey(2), L"xPosi"), static_cast<DWORD>(-1000));
+    ClearSettings();
 }
 
 }  // namespace

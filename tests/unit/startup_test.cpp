@@ -1,6 +1,7 @@
 // Start-up decisions: version code, DPI step, instance choice and command-line numbers.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 #include "app/startup.h"
@@ -127,6 +128,65 @@ TEST(CommandLine, EachFurtherNumberStartsOnceAndNeverThisProcesssOwn) {
     std::wstring repeats = L"1";
     while (repeats.size() < 30000) repeats += L" 2";
     EXPECT_EQ(InstancesToStart(ParseCommandLine(repeats), 8, 1, Running({1})), std::vector<int>{2});
+}
+
+RulerState StoredAt(int32_t x, int32_t y, int32_t length) {
+    RulerState s;
+    s.xPosi = x;
+    s.yPosi = y;
+    s.Lenght = length;
+    return s;
+}
+
+TEST(StartPlacement, StoredRectangleEvenAtTheEndOfTheNumberRange) {
+    RulerState s = StoredAt(400, 300, 600);
+    s.FullScale = 1;  // belongs where it was stored, before any monitor is known
+    EXPECT_EQ(StoredRulerRect(s), (Rect{400, 300, 1001, 350}));
+    s.Vertical = 1;
+    s.NarrowScale = 1;
+    EXPECT_EQ(StoredRulerRect(s), (Rect{400, 300, 422, 901}));
+    const int32_t max = std::numeric_limits<int32_t>::max();
+    s = StoredAt(max - 100, max, 300);
+    EXPECT_EQ(StoredRulerRect(s), (Rect{max - 100, max, max, max}));
+}
+
+TEST(StartPlacement, ARulerStoredFarOffIsKeptOnItsMonitor) {
+    const Rect monitor{0, 0, 1920, 1080};
+    RulerState s = StoredAt(100000, -50000, 300);
+    SettleOnMonitor(s, monitor, {monitor});
+    EXPECT_EQ(s.MonitorRect, monitor);
+    EXPECT_EQ(s.MonitorIndex, 0);
+    EXPECT_EQ(s.xPosi, 1870);
+    EXPECT_EQ(s.yPosi, 0);
+    EXPECT_EQ(s.ScaleLength, 300);
+
+    // On the left one of two monitors, found second: its display-size entry is the second one.
+    const Rect left{-1280, 0, 0, 800};
+    s = StoredAt(-2000000000, 2000000000, 400);
+    s.ScreenSize[1] = 240;
+    SettleOnMonitor(s, left, {monitor, left});
+    EXPECT_EQ(s.MonitorIndex, 1);
+    EXPECT_EQ(s.xPosi, -1280 + 50 - 400);
+    EXPECT_EQ(s.yPosi, 750);
+    EXPECT_EQ(s.AutoScaling, 247);  // 1509 * 10000 / 240 / 254
+}
+
+TEST(StartPlacement, AFullScaleRulerKeepsTheStoredPlaceItComesBackTo) {
+    const Rect monitor{0, 0, 1920, 1080};
+    RulerState s = StoredAt(-1000, 300, 400);
+    s.FullScale = 1;
+    s.ScaleLength = 0;  // what the load leaves before any monitor is known
+    SettleOnMonitor(s, monitor, {monitor});
+    EXPECT_EQ(s.ScaleLength, 1920);
+    EXPECT_EQ(s.Lenght, 400);
+    // 50 pixels of the 400 it comes back to stay on the monitor.
+    EXPECT_EQ(s.xPosi, -350);
+    s = StoredAt(300, 5000, 400);
+    s.FullScale = 1;
+    s.Vertical = 1;
+    SettleOnMonitor(s, monitor, {monitor});
+    EXPECT_EQ(s.ScaleLength, 1080);
+    EXPECT_EQ(s.yPosi, 1030);
 }
 
 }  // namespace
