@@ -1,5 +1,13 @@
-// Finding the other running rulers by their window class names.
+// Finding the other running rulers by their window class names, and choosing this ruler's number
+// without racing rulers that start with it.
 #include "app/instances_win.h"
+
+namespace {
+
+// One name for every ruler of the session ("Local\" is the session's own namespace).
+constexpr const wchar_t* kChoiceLockName = L"Local\\Linova instance choice";
+
+}  // namespace
 
 HWND FindInstanceWindow(int instanceNumber) {
     return FindWindowW(InstanceClassName(instanceNumber).c_str(), nullptr);
@@ -7,4 +15,26 @@ HWND FindInstanceWindow(int instanceNumber) {
 
 bool IsInstanceWindowPresent(int instanceNumber) {
     return FindInstanceWindow(instanceNumber) != nullptr;
+}
+
+InstanceChoiceLock::InstanceChoiceLock() {
+    mutex_ = CreateMutexW(nullptr, FALSE, kChoiceLockName);
+    // Without the lock the window search alone decides, as it would for a lone ruler.
+    if (!mutex_) return;
+    const DWORD waited = WaitForSingleObject(mutex_, kInstanceChoiceWaitMs);
+    // Abandoned: a ruler was ended while it chose. The lock guards only the set of ruler windows,
+    // which the system has cleaned up with that process, so the lock is simply ours now. Timed
+    // out: a ruler hangs while it chooses; this one goes on by the window search alone rather
+    // than hang with it.
+    owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+InstanceChoiceLock::~InstanceChoiceLock() {
+    Release();
+    if (mutex_) CloseHandle(mutex_);
+}
+
+void InstanceChoiceLock::Release() {
+    if (owned_) ReleaseMutex(mutex_);
+    owned_ = false;
 }

@@ -1,4 +1,5 @@
-// Finding the other running rulers by their window class names.
+// Finding the other running rulers by their window class names, and choosing this ruler's number
+// without racing rulers that start with it.
 #pragma once
 
 #include <windows.h>
@@ -10,3 +11,22 @@ HWND FindInstanceWindow(int instanceNumber);
 
 // The predicate the instance search runs over.
 bool IsInstanceWindowPresent(int instanceNumber);
+
+// Rulers started at the same moment choose their numbers one after another. Each holds this
+// lock of the user's session from the search for a free number until its ruler window exists,
+// the window being what the next ruler's search finds.
+class InstanceChoiceLock {
+  public:
+    // Waits for the rulers that are choosing now, at most kInstanceChoiceWaitMs.
+    InstanceChoiceLock();
+    ~InstanceChoiceLock();
+    InstanceChoiceLock(const InstanceChoiceLock&) = delete;
+    InstanceChoiceLock& operator=(const InstanceChoiceLock&) = delete;
+
+    // Lets the next ruler choose: once this ruler's window exists, or when it refuses to start.
+    void Release();
+
+  private:
+    HANDLE mutex_ = nullptr;
+    bool owned_ = false;
+};

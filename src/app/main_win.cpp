@@ -129,7 +129,9 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     app.osVersionCode = ReadOsVersionCode();
     if (app.osVersionCode >= 600) SetProcessDPIAware();
     const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
+    InstanceChoiceLock choosing;
     if (!ChooseInstanceAndLoad(app, line)) {
+        choosing.Release();
         RefuseToStart(module);
         return 0;
     }
@@ -146,6 +148,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
                                  app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  module, nullptr);
     app.ruler = ruler;
+    // From now on the other rulers' searches find this number taken.
+    choosing.Release();
     // The first instance shows the icon whose menus reach every ruler.
     if (app.instancesAtStart == 0) AddTrayIcon(ruler);
     ShowRuler(ruler, showCommand);

@@ -45,6 +45,11 @@ CommandLine ParseCommandLine(const std::wstring& text);
 int ChooseInstanceNumber(int firstFree, int commandLineNumber, int instanceMax,
                          const IsInstanceRunning& isRunning);
 
+// How long a starting ruler waits for another one that is choosing its number. Ten rulers started
+// together choose in well under a second; a ruler that hangs while choosing must not keep the
+// others from starting.
+inline constexpr uint32_t kInstanceChoiceWaitMs = 10000;
+
 // The further command-line numbers to start, in the order named: each at most once, in range,
 // neither this process's own number `self` nor running. So never more are started than there
 // are free numbers, however often a number is repeated.

@@ -2,13 +2,16 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "harness.h"
+#include "menus.h"
 
 namespace e2e {
 namespace {
@@ -243,6 +246,107 @@ TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
     EXPECT_FALSE(FindRuler(1));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 21u);
     EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+}
+
+TEST_F(StartUp, RulersStartedTogetherTakeNumbersOfTheirOwnUpToTheLimit) {
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<HANDLE> processes;
+        for (int i = 0; i < 10; ++i) processes.push_back(StartLinova(L""));
+        ASSERT_EQ(std::count(processes.begin(), processes.end(), nullptr), 0);
+        // Eight rulers on eight numbers, and two refusals.
+        std::vector<HWND> boxes;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                boxes = TopWindows(L"#32770", L"Linova");
+                return boxes.size() >= 2 && TopWindows(L"Linova <").size() >= 8;
+            },
+            30000))
+            << boxes.size() << " refusals, " << TopWindows(L"Linova <").size() << " rulers";
+        std::set<DWORD> owners;
+        for (int n = 1; n <= 8; ++n) {
+            HWND ruler = FindRuler(n);
+            ASSERT_TRUE(ruler) << n;
+            // In its message loop, so its start-up, tray icon included, is over.
+            EXPECT_TRUE(Answers(ruler)) << n;
+            owners.insert(ProcessOf(ruler));
+        }
+        EXPECT_EQ(owners.size(), 8u);
+        EXPECT_EQ(TopWindows(L"Linova <").size(), 8u);
+        EXPECT_EQ(TopWindows(L"#32770", L"Linova").size(), 2u);
+        for (HWND box : boxes) {
+            EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), L"Linova can't add more.");
+        }
+        EXPECT_EQ(TrayIconWindows().size(), 1u);
+        EXPECT_TRUE(TrayIconExists(FindRuler(1), 2001));
+
+        // All Exit from the first ends every ruler; the refusals end with their boxes.
+        for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(FindRuler(1), WM_COMMAND, 901, 0);
+        EXPECT_EQ(WaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(),
+                                         TRUE, 15000),
+                  WAIT_OBJECT_0);
+        EXPECT_TRUE(TopWindows(L"Linova <").empty());
+        EXPECT_TRUE(WaitUntil([] { return TrayIconWindows().empty(); }));
+        for (int n = 1; n <= 8; ++n) {
+            EXPECT_TRUE(ReadDword(InstanceKey(n), L"xPosi").has_value()) << n;
+        }
+        EndAllRulers();
+        ClearSettings();
+    }
+}
+
+// Holds the lock under which starting rulers choose their numbers, as a ruler that hangs while it
+// chooses would, on a thread of its own; when that thread ends without letting go, the lock is
+// abandoned, as when such a ruler is killed.
+class ChoiceLockHolder {
+  public:
+    ChoiceLockHolder()
+        : letGo_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          held_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_([this] {
+              HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\Linova instance choice");
+              if (lock && WaitForSingleObject(lock, 5000) == WAIT_OBJECT_0) SetEvent(held_);
+              WaitForSingleObject(letGo_, INFINITE);
+              if (lock) CloseHandle(lock);
+          }) {}
+    ~ChoiceLockHolder() {
+        Abandon();
+        CloseHandle(letGo_);
+        CloseHandle(held_);
+    }
+
+    bool Holds() const { return WaitForSingleObject(held_, 5000) == WAIT_OBJECT_0; }
+    // Ends the thread that holds the lock, without releasing it.
+    void Abandon() {
+        SetEvent(letGo_);
+        if (thread_.joinable()) thread_.join();
+    }
+
+  private:
+    HANDLE letGo_;
+    HANDLE held_;
+    std::thread thread_;
+};
+
+TEST_F(StartUp, ARulerHungOrKilledWhileChoosingHoldsTheOthersBackOnlyForAWhile) {
+    ChoiceLockHolder holder;
+    ASSERT_TRUE(holder.Holds());
+    const auto started = std::chrono::steady_clock::now();
+    StartLinova(L"");
+    // The new ruler waits for the one choosing...
+    EXPECT_FALSE(WaitForRuler(1, 1000));
+    // ...but not for ever.
+    EXPECT_TRUE(WaitForRuler(1, 20000));
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(waited, std::chrono::seconds(9));
+
+    // The holder ends without letting go: the next ruler takes the lock over, and lets go of it.
+    holder.Abandon();
+    StartLinova(L"");
+    EXPECT_TRUE(WaitForRuler(2, 5000));
+    StartLinova(L"");
+    EXPECT_TRUE(WaitForRuler(3, 5000));
 }
 
 // The distinct rectangles the ruler window of the instance has, polled from the moment it exists
