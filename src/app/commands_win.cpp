@@ -63,7 +63,7 @@ void SwitchInstance(const InstanceSwitch& target) {
     HWND other = FindInstanceWindow(target.instance);
     if (!other) return;
     SetForegroundWindow(other);
-    if (target.withPanel) SendMessageW(other, WM_COMMAND, IDM_OPERATION_AT_CURSOR, 0);
+    if (target.withPanel) SendToInstance(other, WM_COMMAND, IDM_OPERATION_AT_CURSOR);
 }
 
 void ToggleTopMost(HWND ruler) {
@@ -82,13 +82,28 @@ void OnUninstallCommand() {
     if (s.InstanceNumber != 1 || !s.SaveOnExit) s.SaveOnExit = 0;
 }
 
+// A ruler that does not answer in time is passed over. The toggle is not posted after it: a send
+// that timed out may still be delivered, and a toggle must not arrive twice.
 void BroadcastSameColorLock() {
     const RulerState& s = TheApp().state;
     for (int n : OtherInstances(s.InstanceNumber, s.InstanceMax, IsInstanceWindowPresent)) {
         if (HWND other = FindInstanceWindow(n)) {
-            SendMessageW(other, WM_COMMAND, IDM_TOGGLE_COLOR_LOCK, 0);
+            SendToInstance(other, WM_COMMAND, IDM_TOGGLE_COLOR_LOCK);
         }
     }
+}
+
+// Hides and closes one ruler, first telling it not to save when `withoutSaving`. Each is waited
+// for, so that it has saved before the next is asked, but only a short while: a ruler that hangs
+// gets the same requests posted, to be carried out in order once it runs again.
+void CloseInstance(HWND other, bool withoutSaving) {
+    const bool told = !withoutSaving || SendToInstance(other, WM_COMMAND, IDM_UNINSTALL);
+    // ShowWindow would wait for the other ruler's thread.
+    ShowWindowAsync(other, SW_HIDE);
+    // Not told: a close sent now could overtake the posted request and save after all.
+    if (told && SendToInstance(other, WM_CLOSE, 0)) return;
+    if (!told) PostMessageW(other, WM_COMMAND, IDM_UNINSTALL, 0);
+    PostMessageW(other, WM_CLOSE, 0, 0);
 }
 
 bool RunRulerCommand(HWND ruler, int command) {
@@ -222,15 +237,10 @@ bool RunCommand(HWND ruler, int command) {
 void AllExit(HWND ruler) {
     RemoveTrayIcon(ruler);
     const RulerState& s = TheApp().state;
+    // After an uninstall, no instance writes its settings back.
+    const bool withoutSaving = !s.SaveOnExit && s.InstanceNumber == 1;
     for (int n = s.InstanceMax; n >= 1; --n) {
-        HWND other = FindInstanceWindow(n);
-        if (!other) continue;
-        // After an uninstall, no instance writes its settings back.
-        if (!s.SaveOnExit && s.InstanceNumber == 1) {
-            SendMessageW(other, WM_COMMAND, IDM_UNINSTALL, 0);
-        }
-        ShowWindow(other, SW_HIDE);
-        SendMessageW(other, WM_CLOSE, 0, 0);
+        if (HWND other = FindInstanceWindow(n)) CloseInstance(other, withoutSaving);
     }
 }
 

@@ -1,8 +1,12 @@
-// Finding the other running rulers by their window class names, and choosing this ruler's number
-// without racing rulers that start with it.
+// Finding the other running rulers by their window class names, talking to them without waiting
+// on one that hangs, and choosing this ruler's number without racing rulers that start with it.
 #include "app/instances_win.h"
 
 namespace {
+
+// Long enough for a ruler that is busy but alive, short enough that ending or telling the others
+// goes on at once when one of them hangs.
+constexpr UINT kInstanceReplyMs = 1000;
 
 // One name for every ruler of the session ("Local\" is the session's own namespace).
 constexpr const wchar_t* kChoiceLockName = L"Local\\Linova instance choice";
@@ -15,6 +19,12 @@ HWND FindInstanceWindow(int instanceNumber) {
 
 bool IsInstanceWindowPresent(int instanceNumber) {
     return FindInstanceWindow(instanceNumber) != nullptr;
+}
+
+bool SendToInstance(HWND other, UINT message, WPARAM wParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(other, message, wParam, 0, SMTO_ABORTIFHUNG, kInstanceReplyMs,
+                               &result) != 0;
 }
 
 InstanceChoiceLock::InstanceChoiceLock() {

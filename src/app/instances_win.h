@@ -1,5 +1,5 @@
-// Finding the other running rulers by their window class names, and choosing this ruler's number
-// without racing rulers that start with it.
+// Finding the other running rulers by their window class names, talking to them without waiting
+// on one that hangs, and choosing this ruler's number without racing rulers that start with it.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,10 @@ HWND FindInstanceWindow(int instanceNumber);
 
 // The predicate the instance search runs over.
 bool IsInstanceWindowPresent(int instanceNumber);
+
+// Sends a message to another instance's ruler and waits for it a short while only: a ruler that
+// hangs (or is stopped) must not hang this one. True when the other ruler handled the message.
+bool SendToInstance(HWND other, UINT message, WPARAM wParam);
 
 // Rulers started at the same moment choose their numbers one after another. Each holds this
 // lock of the user's session from the search for a free number until its ruler window exists,

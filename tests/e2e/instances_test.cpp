@@ -1,6 +1,8 @@
 // Several rulers at once: the first one's tray icon and its two menus, raising, adding and ending
 // rulers from there, and the reuse of instance numbers.
+#include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "harness.h"
@@ -10,6 +12,38 @@ namespace e2e {
 namespace {
 
 constexpr UINT kTrayIconId = 2001;
+
+// Stops the thread of a ruler's window as a hung program stops, until it is let go (at the latest
+// when this ends).
+class Frozen {
+  public:
+    explicit Frozen(HWND window) {
+        thread_ =
+            OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+        if (thread_ && SuspendThread(thread_) == static_cast<DWORD>(-1)) LetGo();
+    }
+    ~Frozen() { LetGo(); }
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+    bool Holds() const { return thread_ != nullptr; }
+    void LetGo() {
+        if (thread_) {
+            ResumeThread(thread_);
+            CloseHandle(thread_);
+        }
+        thread_ = nullptr;
+    }
+
+  private:
+    HANDLE thread_ = nullptr;
+};
+
+long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+}
 
 class Instances : public MenuTest {
   protected:
@@ -143,6 +177,48 @@ TEST_F(Instances, AddIsGreyedWhileEveryNumberRuns) {
     ASSERT_TRUE(add);
     EXPECT_TRUE(add->Grayed());
     EXPECT_TRUE(add->Default());
+}
+
+TEST_F(Instances, AFrozenRulerHoldsUpNeitherSameColorLockNorAllExit) {
+    const std::vector<HWND> rulers = StartOneByOne(4);
+    ASSERT_EQ(rulers.size(), 4u);
+    std::vector<HANDLE> processes;
+    for (HWND ruler : rulers) {
+        ASSERT_TRUE(ruler);
+        processes.push_back(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler)));
+        ASSERT_TRUE(processes.back());
+    }
+    Frozen frozen(rulers[1]);
+    ASSERT_TRUE(frozen.Holds());
+    ASSERT_FALSE(Answers(rulers[1], 200)) << "ruler 2 is not frozen";
+
+    // Same Color Lock from ruler 3 tells rulers 1, 2 and 4 and comes back despite ruler 2; so
+    // does ruler 1 asked to raise ruler 2 with its panel, as the tray menu asks it.
+    for (const auto& [sender, command] : {std::pair{rulers[2], 905}, std::pair{rulers[0], 1012}}) {
+        const auto started = std::chrono::steady_clock::now();
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(
+            SendMessageTimeoutW(sender, WM_COMMAND, command, 0, SMTO_NORMAL, 10000, &result))
+            << command;
+        EXPECT_LT(MillisecondsSince(started), 4000) << command;
+    }
+    EXPECT_TRUE(Answers(rulers[0]) && Answers(rulers[2]) && Answers(rulers[3]));
+
+    // All Exit from ruler 3 ends 4 and itself, passes over the frozen 2 and ends 1, each saving.
+    const auto started = std::chrono::steady_clock::now();
+    PostMessageW(rulers[2], WM_COMMAND, 901, 0);
+    const HANDLE others[] = {processes[0], processes[2], processes[3]};
+    EXPECT_EQ(WaitForMultipleObjects(3, others, TRUE, 8000), WAIT_OBJECT_0);
+    EXPECT_LT(MillisecondsSince(started), 6000);
+    EXPECT_EQ(WaitForSingleObject(processes[1], 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    for (int n : {1, 3, 4}) EXPECT_TRUE(ReadDword(InstanceKey(n), L"xPosi").has_value()) << n;
+    EXPECT_FALSE(ReadDword(InstanceKey(2), L"xPosi").has_value());
+
+    // Let go, ruler 2 does what it was asked while it stood still: it closes and saves.
+    frozen.LetGo();
+    EXPECT_EQ(WaitForSingleObject(processes[1], 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(ReadDword(InstanceKey(2), L"xPosi").has_value());
+    for (HANDLE process : processes) CloseHandle(process);
 }
 
 }  // namespace
