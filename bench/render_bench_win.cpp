@@ -1,5 +1,6 @@
-// Times, under the real GDI, the rendering of the whole scale for each unit and direction, the
-// paint of a 1920-pixel ruler, and a ruler's start to its first paint. Prints medians.
+// Times, under the real GDI and inside one process, the rendering of the whole scale for each
+// unit and direction, the paint of a 1920-pixel ruler, a drag and length steps sent as messages.
+// Prints medians. (user_bench_win measures what a user gets, from outside the process.)
 #include <windows.h>
 
 #include <algorithm>
@@ -60,38 +61,6 @@ HWND CreateBenchWindow() {
                                   1921, 50, nullptr, nullptr, wc.hInstance, nullptr);
     ApplyBackColor(window);
     return window;
-}
-
-// A fresh ruler process until its body is painted white at the start position.
-double StartToFirstPaintMs() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
-    std::wstring commandLine = L"\"" + LinovaPath() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    HDC screen = GetDC(nullptr);
-    const auto start = Clock::now();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ReleaseDC(nullptr, screen);
-        return -1;
-    }
-    double elapsed = -1;
-    while (Milliseconds(Clock::now() - start) < 10000) {
-        if (GetPixel(screen, 20 + 200, 100 + 40) == RGB(255, 255, 255)) {
-            elapsed = Milliseconds(Clock::now() - start);
-            break;
-        }
-        Sleep(1);
-    }
-    ReleaseDC(nullptr, screen);
-    if (HWND ruler = FindWindowW(L"Linova <1>", nullptr)) PostMessageW(ruler, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return elapsed;
 }
 
 // The real ruler window, driven with the messages a drag and Page Down keys bring.
@@ -195,11 +164,5 @@ int wmain() {
     DestroyWindow(window);
 
     DragAndLengthSteps();
-
-    std::vector<double> starts;
-    for (int i = 0; i < 5; ++i) starts.push_back(StartToFirstPaintMs());
-    std::sort(starts.begin(), starts.end());
-    std::printf("process start to first paint %7.1f ms\n", starts[starts.size() / 2]);
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tamarisk");
     return 0;
 }

@@ -1,0 +1,356 @@
+// Times what a user of the ruler gets, from outside its process and through the real input
+// queue, each figure beside the same figure for a minimal layered window (minimal_window_win.exe)
+// started the same way in the same run: process start to first paint, a turn until the turned
+// window is painted, a key move step and a drag move until the window is at its new place, and
+// the memory held 2 s after the window shows. (bench/idle_cpu.sh measures the CPU at rest.)
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Tamarisk";
+constexpr wchar_t kSettingsBackup[] = L"Software\\Tamarisk, aside for user_bench";
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The median of the samples that succeeded (a failed one is negative); -1 when none did.
+double Median(std::vector<double> values) {
+    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }),
+                 values.end());
+    if (values.empty()) return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Polls without flooding the window server with requests: a tenth of a millisecond between
+// looks, spent spinning so that the wake-up does not round the time up to a scheduler tick.
+bool PollUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        const auto now = Clock::now();
+        if (now > end) return false;
+        while (Clock::now() - now < std::chrono::microseconds(100)) {
+        }
+    }
+    return true;
+}
+
+std::wstring ExeBeside(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + name;
+}
+
+// A program under test: the ruler or the yardstick window.
+struct Subject {
+    std::wstring exe;
+    std::wstring arguments;
+    const wchar_t* className;
+};
+
+struct Started {
+    HANDLE process = nullptr;
+    HWND window = nullptr;
+    double firstPaintMs = -1;
+};
+
+RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// Whether any pixel of the rectangle that lies outside the excluded one shows white, the colour
+// both windows paint and the empty screen here never has.
+bool PaintedWhite(const RECT& window, const RECT& excluded) {
+    // Only what is on the screen can be read.
+    const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT area{};
+    IntersectRect(&area, &window, &screenRect);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    bool white = false;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < height && !white && pixels; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const POINT p{area.left + x, area.top + y};
+            if (PtInRect(&excluded, p)) continue;
+            if ((pixels[y * width + x] & 0xFFFFFF) == 0xFFFFFF) {
+                white = true;
+                break;
+            }
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return white;
+}
+
+// Starts the program and waits until its window's body is painted where a new ruler shows.
+Started Start(const Subject& subject) {
+    Started started;
+    std::wstring commandLine = L"\"" + subject.exe + L"\"";
+    if (!subject.arguments.empty()) commandLine += L" " + subject.arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    HDC screen = GetDC(nullptr);
+    const auto begin = Clock::now();
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ReleaseDC(nullptr, screen);
+        return started;
+    }
+    CloseHandle(info.hThread);
+    started.process = info.hProcess;
+    // A point of the body, clear of ticks and numbers, in a fresh ruler and in the yardstick.
+    const POINT body{20 + 200, 100 + 40};
+    while (Milliseconds(Clock::now() - begin) < 10000) {
+        if (GetPixel(screen, body.x, body.y) == kWhite) {
+            started.firstPaintMs = Milliseconds(Clock::now() - begin);
+            break;
+        }
+        Sleep(1);
+    }
+    ReleaseDC(nullptr, screen);
+    started.window = FindWindowW(subject.className, nullptr);
+    return started;
+}
+
+void End(Started& started) {
+    if (started.window) PostMessageW(started.window, WM_CLOSE, 0, 0);
+    if (started.process && WaitForSingleObject(started.process, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(started.process, 1);
+        WaitForSingleObject(started.process, 5000);
+    }
+    if (started.process) CloseHandle(started.process);
+    started = Started{};
+    // Each ruler starts from its defaults.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+bool BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return PollUntil([&] { return GetForegroundWindow() == window; });
+}
+
+INPUT Key(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    // Home and the arrows are extended keys.
+    input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT inputs[2] = {Key(virtualKey, false), Key(virtualKey, true)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// An absolute pointer event on the primary screen; the normalised coordinate is rounded up so
+// that scaling it back lands on the pixel itself.
+void SendPointer(POINT to, DWORD buttons) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = static_cast<LONG>((to.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((to.y * 65536LL + height - 1) / height);
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+POINT CentreOf(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// One Home press until the window has turned and shows its body where it was not before.
+double TurnMs(HWND window) {
+    const RECT before = RectOf(window);
+    const auto begin = Clock::now();
+    PressKey(VK_HOME);
+    RECT after{};
+    if (!PollUntil([&] {
+            after = RectOf(window);
+            return after.right - after.left == before.bottom - before.top;
+        })) {
+        return -1;
+    }
+    if (!PollUntil([&] { return PaintedWhite(after, before); })) return -1;
+    return Milliseconds(Clock::now() - begin);
+}
+
+// One Right press until the window stands a pixel further right.
+double KeyStepMs(HWND window) {
+    const LONG left = RectOf(window).left;
+    const auto begin = Clock::now();
+    PressKey(VK_RIGHT);
+    if (!PollUntil([&] { return RectOf(window).left == left + 1; })) return -1;
+    return Milliseconds(Clock::now() - begin);
+}
+
+// Holds the left button on the window and moves the pointer a pixel at a time; each sample is
+// one move until the window has followed it.
+std::vector<double> DragMovesMs(HWND window, int moves) {
+    std::vector<double> times;
+    POINT at = CentreOf(RectOf(window));
+    SendPointer(at, 0);
+    PollUntil([&] {
+        POINT p{};
+        return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+    });
+    SendPointer(at, MOUSEEVENTF_LEFTDOWN);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    PollUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == window;
+    });
+    for (int i = 0; i < moves; ++i) {
+        const LONG left = RectOf(window).left;
+        ++at.x;
+        const auto begin = Clock::now();
+        SendPointer(at, 0);
+        const bool moved = PollUntil([&] { return RectOf(window).left == left + 1; });
+        times.push_back(moved ? Milliseconds(Clock::now() - begin) : -1);
+    }
+    SendPointer(at, MOUSEEVENTF_LEFTUP);
+    return times;
+}
+
+struct Figures {
+    double firstPaintMs = -1;
+    double turnMs = -1;
+    double keyStepMs = -1;
+    double dragMoveMs = -1;
+    double residentMb = -1;
+    double privateMb = -1;
+};
+
+void MeasureMemory(const Subject& subject, Figures& f) {
+    Started s = Start(subject);
+    Sleep(2000);
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(s.process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof(counters))) {
+        f.residentMb = counters.WorkingSetSize / 1048576.0;
+        // PagefileUsage is the private commit; Wine fills no PrivateUsage for other processes.
+        f.privateMb = counters.PagefileUsage / 1048576.0;
+    }
+    End(s);
+}
+
+void MeasureMoves(const Subject& subject, Figures& f, int samples) {
+    Started s = Start(subject);
+    if (!s.window || !BringToFront(s.window)) {
+        End(s);
+        return;
+    }
+    std::vector<double> turns, steps;
+    for (int i = 0; i < samples; ++i) turns.push_back(TurnMs(s.window));
+    // Back to a horizontal window if the count was odd; then the keys move it along.
+    if (samples % 2) TurnMs(s.window);
+    for (int i = 0; i < samples; ++i) steps.push_back(KeyStepMs(s.window));
+    f.turnMs = Median(turns);
+    f.keyStepMs = Median(steps);
+    f.dragMoveMs = Median(DragMovesMs(s.window, samples));
+    End(s);
+}
+
+void PrintLine(const char* what, double linova, double minimal, const char* unit) {
+    if (minimal > 0 && linova >= 0) {
+        std::printf("%-36s %8.2f %s %8.2f %s   %5.2fx\n", what, linova, unit, minimal, unit,
+                    linova / minimal);
+    } else {
+        std::printf("%-36s %8.2f %s %8.2f %s\n", what, linova, unit, minimal, unit);
+    }
+}
+
+// Moves a key with everything below it to another name; false when there is no such key.
+bool MoveSettings(const wchar_t* from, const wchar_t* to) {
+    HKEY source = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) != ERROR_SUCCESS) return false;
+    RegDeleteTreeW(HKEY_CURRENT_USER, to);
+    HKEY target = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                        nullptr) == ERROR_SUCCESS) {
+        RegCopyTreeW(source, nullptr, target);
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+    RegDeleteTreeW(HKEY_CURRENT_USER, from);
+    return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 10;
+    const Subject linova{ExeBeside(L"linova.exe"), L"", L"Linova <1>"};
+    const Subject minimal{ExeBeside(L"minimal_window_win.exe"), L"", L"Linova bench minimal"};
+    // Every ruler here starts from its defaults; the user's own settings wait aside (and come
+    // back first, should an earlier run have been cut short).
+    MoveSettings(kSettingsBackup, kSettingsKey);
+    MoveSettings(kSettingsKey, kSettingsBackup);
+
+    Figures ours, base;
+    std::vector<double> oursStarts, baseStarts;
+    // Alternating, so that a busy moment of the machine falls on both.
+    for (int i = 0; i < runs; ++i) {
+        Started a = Start(linova);
+        oursStarts.push_back(a.firstPaintMs);
+        End(a);
+        Started b = Start(minimal);
+        baseStarts.push_back(b.firstPaintMs);
+        End(b);
+    }
+    ours.firstPaintMs = Median(oursStarts);
+    base.firstPaintMs = Median(baseStarts);
+    MeasureMoves(linova, ours, runs);
+    MeasureMoves(minimal, base, runs);
+    MeasureMemory(linova, ours);
+    MeasureMemory(minimal, base);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    MoveSettings(kSettingsBackup, kSettingsKey);
+
+    std::printf("medians of %-25d %11s %11s   %s\n", runs, "linova", "minimal", "ratio");
+    PrintLine("process start to first paint", ours.firstPaintMs, base.firstPaintMs, "ms");
+    PrintLine("a turn (Home), until painted", ours.turnMs, base.turnMs, "ms");
+    PrintLine("a key move step (Right)", ours.keyStepMs, base.keyStepMs, "ms");
+    PrintLine("a drag move of one pixel", ours.dragMoveMs, base.dragMoveMs, "ms");
+    PrintLine("resident memory 2 s after showing", ours.residentMb, base.residentMb, "MB");
+    PrintLine("private memory 2 s after showing", ours.privateMb, base.privateMb, "MB");
+    if (ours.keyStepMs > 0 && ours.dragMoveMs > 0) {
+        std::printf("key move step / drag move (linova)    %5.2fx\n",
+                    ours.keyStepMs / ours.dragMoveMs);
+    }
+    return 0;
+}
