@@ -91,9 +91,30 @@ void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
     }
 }
 
-int RunMessageLoop() {
+// What the first paint does not need: the common controls with the tooltip, the tray icon and
+// the further instances. comctl32 and shell32 are delay-loaded, so they are mapped only now;
+// comctl32 alone takes about as long as showing a whole window.
+void FinishStart(HWND ruler, const CommandLine& line) {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    CreateRulerTooltip(ruler);
+    RefreshReadout(ruler);
+    // The first instance shows the icon whose menus reach every ruler.
+    if (TheApp().instancesAtStart == 0) AddTrayIcon(ruler);
+    StartFurtherInstances(line, TheApp().state);
+}
+
+int RunMessageLoop(HWND ruler, const CommandLine& line) {
+    bool started = false;
     MSG msg{};
     for (;;) {
+        // The first time no message waits, not even a paint, the ruler shows its scale: the
+        // rest of the start-up follows.
+        if (!started && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            started = true;
+            FinishStart(ruler, line);
+        }
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         // 0 is WM_QUIT; -1 is an error that would only repeat.
         if (got == 0 || got == -1) break;
@@ -136,9 +157,6 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
         return 0;
     }
 
-    InitCommonControls();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     ReadScreenDpi(app.state);
     if (!previous) RegisterRulerClass(module, app);
     app.module = module;
@@ -150,9 +168,6 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     app.ruler = ruler;
     // From now on the other rulers' searches find this number taken.
     choosing.Release();
-    // The first instance shows the icon whose menus reach every ruler.
-    if (app.instancesAtStart == 0) AddTrayIcon(ruler);
     ShowRuler(ruler, showCommand);
-    StartFurtherInstances(line, app.state);
-    return RunMessageLoop();
+    return RunMessageLoop(ruler, line);
 }

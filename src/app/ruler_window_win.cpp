@@ -19,7 +19,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     TheApp().module = create->hInstance;
     TheApp().ruler = window;
     ApplyBackColor(window);
-    CreateRulerTooltip(window);
+    // The tooltip is made after the first paint, which does not need it.
     return 0;
 }
 
