@@ -18,6 +18,10 @@
 
 namespace {
 
+// Exit codes of a start that could not make its window.
+constexpr int kExitNoWindowClass = 1;
+constexpr int kExitNoWindow = 2;
+
 int32_t ReadOsVersionCode() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
@@ -42,7 +46,7 @@ void ReadScreenDpi(RulerState& s) {
     s.DpiStep = DpiStep(s.DpiX);
 }
 
-void RegisterRulerClass(HINSTANCE module, const App& app) {
+bool RegisterRulerClass(HINSTANCE module, const App& app) {
     const RulerState& s = app.state;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -55,7 +59,7 @@ void RegisterRulerClass(HINSTANCE module, const App& app) {
         module, s.Vertical ? L"LINOVA_V_CUR" : L"LINOVACUR", IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = app.className.c_str();
-    RegisterClassExW(&wc);
+    return RegisterClassExW(&wc) != 0;
 }
 
 void FillRulerFont(LOGFONTW& font) {
@@ -158,13 +162,15 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     }
 
     ReadScreenDpi(app.state);
-    if (!previous) RegisterRulerClass(module, app);
+    // Without its window the process would wait for messages that never come, unseen.
+    if (!previous && !RegisterRulerClass(module, app)) return kExitNoWindowClass;
     app.module = module;
     FillRulerFont(app.rulerFont);
 
     HWND ruler = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, app.className.c_str(),
                                  app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  module, nullptr);
+    if (!ruler) return kExitNoWindow;
     app.ruler = ruler;
     // From now on the other rulers' searches find this number taken.
     choosing.Release();

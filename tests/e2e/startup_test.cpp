@@ -1,4 +1,5 @@
-// Starting rulers: instance numbers, the first window, what is stored at exit, the limit.
+// Starting rulers: instance numbers, the first window, what is stored at exit, the limit and a
+// start that cannot make its window.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -409,6 +410,45 @@ TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), static_cast<DWORD>(-1530));
     EXPECT_EQ(ReadDword(InstanceKey(2), L"xPosi"), static_cast<DWORD>(-1000));
     ClearSettings();
+}
+
+// Window class names take their atoms from the table GlobalAddAtomW fills here (under Wine the
+// global one; on Windows the user atom table plays that part). A full table is what makes a
+// class registration fail on a real system, after some program has leaked atoms.
+class FullAtomTable {
+  public:
+    FullAtomTable() {
+        for (int i = 0; i < 0x4000; ++i) {
+            const ATOM atom = GlobalAddAtomW((L"linova e2e filler " + std::to_wstring(i)).c_str());
+            if (!atom) break;
+            atoms_.push_back(atom);
+        }
+    }
+    ~FullAtomTable() {
+        for (ATOM atom : atoms_) GlobalDeleteAtom(atom);
+    }
+    bool Full() const {
+        const ATOM more = GlobalAddAtomW(L"linova e2e one more");
+        if (more) GlobalDeleteAtom(more);
+        return !more;
+    }
+
+  private:
+    std::vector<ATOM> atoms_;
+};
+
+TEST_F(StartUp, AClassThatCannotBeRegisteredEndsTheProcessWithAnError) {
+    DWORD exitCode = 0;
+    {
+        FullAtomTable table;
+        ASSERT_TRUE(table.Full());
+        ASSERT_EQ(GlobalFindAtomW(L"Linova <1>"), 0);
+        HANDLE process = StartLinova(L"");
+        ASSERT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0) << "the process stayed";
+        GetExitCodeProcess(process, &exitCode);
+        EXPECT_FALSE(FindRuler(1));
+    }
+    EXPECT_EQ(exitCode, 1u);
 }
 
 }  // namespace
