@@ -70,6 +70,10 @@ void SaveSettings() {
 }
 
 LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarCreated(message)) {
+        OnTaskbarCreated(window);
+        return 0;
+    }
     switch (message) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:

@@ -13,6 +13,9 @@ namespace {
 
 constexpr UINT kTrayIconId = 2001;
 
+// From the add to the removal this instance shows the icon, whether or not a taskbar took it.
+bool g_iconWanted = false;
+
 NOTIFYICONDATAW IconData(HWND ruler) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -58,6 +61,9 @@ void ShowTrayMenu(HWND ruler, bool right) {
         GetWindowRect(taskbar, &params.rcExclude);
     }
     TrackPopupMenuEx(popup, TPM_LEFTBUTTON, cursor.x, cursor.y, ruler, &params);
+    // Without a message after it, a notification icon's menu may stay open when the user
+    // clicks elsewhere, or close at once the next time it opens.
+    PostMessageW(ruler, WM_NULL, 0, 0);
     DestroyMenu(menu);
     if (image) DeleteObject(image);
 }
@@ -65,6 +71,7 @@ void ShowTrayMenu(HWND ruler, bool right) {
 }  // namespace
 
 void AddTrayIcon(HWND ruler) {
+    g_iconWanted = true;
     NOTIFYICONDATAW data = IconData(ruler);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_USER;
@@ -76,8 +83,18 @@ void AddTrayIcon(HWND ruler) {
 }
 
 void RemoveTrayIcon(HWND ruler) {
+    g_iconWanted = false;
     NOTIFYICONDATAW data = IconData(ruler);
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+bool IsTaskbarCreated(UINT message) {
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    return taskbarCreated != 0 && message == taskbarCreated;
+}
+
+void OnTaskbarCreated(HWND ruler) {
+    if (g_iconWanted) AddTrayIcon(ruler);
 }
 
 void OnTrayCallback(HWND ruler, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
-// Starting rulers: instance numbers, the first window, what is stored at exit, the limit and a
-// start that cannot make its window.
+// Starting rulers: instance numbers, the first window, what is stored at exit, the limit, the
+// tray icon of the first ruler and a start that cannot make its window.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -410,6 +410,40 @@ TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), static_cast<DWORD>(-1530));
     EXPECT_EQ(ReadDword(InstanceKey(2), L"xPosi"), static_cast<DWORD>(-1000));
     ClearSettings();
+}
+
+constexpr UINT kTrayIconId = 2001;
+
+// Takes an icon out of the notification area, as a taskbar that ends takes all of them.
+bool DeleteTrayIcon(HWND owner, UINT id) {
+    using NotifyIcon = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
+    const auto notify = reinterpret_cast<NotifyIcon>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "Shell_NotifyIconW")));
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner;
+    data.uID = id;
+    return notify && notify(NIM_DELETE, &data);
+}
+
+TEST_F(StartUp, TheFirstRulerAddsItsTrayIconAgainForANewTaskbar) {
+    StartLinova(L"");
+    HWND first = WaitForRuler(1);
+    ASSERT_TRUE(first);
+    StartLinova(L"");
+    HWND second = WaitForRuler(2);
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconExists(first, kTrayIconId); }));
+    ASSERT_TRUE(DeleteTrayIcon(first, kTrayIconId));
+    ASSERT_FALSE(TrayIconExists(first, kTrayIconId));
+
+    // What a new taskbar tells every top-level window; each ruler has handled it on return.
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                                    SMTO_ABORTIFHUNG, 5000, &result));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(first, kTrayIconId); }));
+    EXPECT_FALSE(TrayIconExists(second, kTrayIconId));
+    EXPECT_EQ(TrayIconWindows().size(), 1u);
 }
 
 // Window class names take their atoms from the table GlobalAddAtomW fills here (under Wine the
