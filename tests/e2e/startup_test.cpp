@@ -1,9 +1,10 @@
-// Starting rulers: instance numbers, the first window, what is stored at exit, the limit, the
-// tray icon of the first ruler and a start that cannot make its window.
+// Starting rulers: instance numbers, the first window, what is stored at exit, the limit, what
+// is mapped at start, the tray icon of the first ruler and a start that cannot make its window.
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <set>
@@ -410,6 +411,42 @@ TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), static_cast<DWORD>(-1530));
     EXPECT_EQ(ReadDword(InstanceKey(2), L"xPosi"), static_cast<DWORD>(-1000));
     ClearSettings();
+}
+
+// The DLLs the system maps with the program, before its entry point runs, in lower case.
+std::vector<std::string> LoadTimeImports(const std::wstring& exe) {
+    std::vector<std::string> names;
+    HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) return names;
+    // The low bits of the handle only mark a mapping as data.
+    const auto* base =
+        reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image) & ~ULONG_PTR{3});
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress) {
+        for (auto* d =
+                 reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             d->Name; ++d) {
+            std::string name = reinterpret_cast<const char*>(base + d->Name);
+            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            names.push_back(name);
+        }
+    }
+    FreeLibrary(image);
+    return names;
+}
+
+// Mapping the common controls at start took about as long as showing a whole window; they and
+// the shell serve only what follows the first paint, so they are mapped at their first use.
+TEST_F(StartUp, TheProgramMapsTheCommonControlsAndTheShellOnlyWhenItUsesThem) {
+    const std::vector<std::string> imports = LoadTimeImports(LinovaPath());
+    ASSERT_NE(std::find(imports.begin(), imports.end(), "user32.dll"), imports.end())
+        << imports.size() << " imports read";
+    for (const char* late : {"comctl32.dll", "shell32.dll"}) {
+        EXPECT_EQ(std::find(imports.begin(), imports.end(), late), imports.end()) << late;
+    }
 }
 
 constexpr UINT kTrayIconId = 2001;
