@@ -96,8 +96,8 @@ void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
 }
 
 // What the first paint does not need: the common controls with the tooltip, the tray icon and
-// the further instances. comctl32 and shell32 are delay-loaded, so they are mapped only now;
-// comctl32 alone takes about as long as showing a whole window.
+// the further instances. comctl32 and shell32 are delay-loaded and mapped only now; mapping
+// comctl32 before the paint put it some 50 ms later.
 void FinishStart(HWND ruler, const CommandLine& line) {
     InitCommonControls();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
@@ -110,13 +110,13 @@ void FinishStart(HWND ruler, const CommandLine& line) {
 }
 
 int RunMessageLoop(HWND ruler, const CommandLine& line) {
-    bool started = false;
+    bool startFinished = false;
     MSG msg{};
     for (;;) {
         // The first time no message waits, not even a paint, the ruler shows its scale: the
         // rest of the start-up follows.
-        if (!started && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            started = true;
+        if (!startFinished && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            startFinished = true;
             FinishStart(ruler, line);
         }
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

@@ -438,8 +438,8 @@ std::vector<std::string> LoadTimeImports(const std::wstring& exe) {
     return names;
 }
 
-// Mapping the common controls at start took about as long as showing a whole window; they and
-// the shell serve only what follows the first paint, so they are mapped at their first use.
+// Mapping the common controls at start put the first paint some 50 ms later; they and the
+// shell serve only what follows it, so they are mapped at their first use.
 TEST_F(StartUp, TheProgramMapsTheCommonControlsAndTheShellOnlyWhenItUsesThem) {
     const std::vector<std::string> imports = LoadTimeImports(LinovaPath());
     ASSERT_NE(std::find(imports.begin(), imports.end(), "user32.dll"), imports.end())
