@@ -19,7 +19,7 @@ ticks_per_second=$(getconf CLK_TCK)
 ours() {
     local pid
     for pid in $(pgrep -u "$(id -u)" -f "$1" || true); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
             echo "$pid"
         fi
     done
