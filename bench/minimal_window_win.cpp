@@ -66,6 +66,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             ReleaseCapture();
             return 0;
         case WM_DESTROY:
+            if (HWND tip = static_cast<HWND>(RemovePropW(window, L"tip"))) DestroyWindow(tip);
             PostQuitMessage(0);
             return 0;
     }
