@@ -279,8 +279,9 @@ TEST_F(StartUp, RulersStartedTogetherTakeNumbersOfTheirOwnUpToTheLimit) {
         for (HWND box : boxes) {
             EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), L"Linova can't add more.");
         }
+        // The icon comes once the first ruler has painted; only that ruler adds one.
+        EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(FindRuler(1), 2001); }));
         EXPECT_EQ(TrayIconWindows().size(), 1u);
-        EXPECT_TRUE(TrayIconExists(FindRuler(1), 2001));
 
         // All Exit from the first ends every ruler; the refusals end with their boxes.
         for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDOK, 0);
