@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "dialogs.h"
 #include "harness.h"
 
 namespace e2e {
@@ -184,6 +185,29 @@ void RightUp() {
     Send({Mouse(MOUSEEVENTF_RIGHTUP)});
 }
 
+void ClickAt(POINT at, bool right) {
+    static struct {
+        POINT at;
+        bool right;
+        ULONGLONG time;
+    } last{{-100, -100}, false, 0};
+    const bool samePlace = std::abs(at.x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                           std::abs(at.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const ULONGLONG since = GetTickCount64() - last.time;
+    if (samePlace && right == last.right && since <= GetDoubleClickTime()) {
+        Sleep(static_cast<DWORD>(GetDoubleClickTime() - since + 20));
+    }
+    MoveCursor(at);
+    if (right) {
+        RightDown();
+        RightUp();
+    } else {
+        LeftDown();
+        LeftUp();
+    }
+    last = {at, right, GetTickCount64()};
+}
+
 namespace {
 
 // Whether the window's thread has given the window the mouse capture.
@@ -344,34 +368,19 @@ namespace {
 // TTM_GETTEXTW writes through the pointers it is given, so the tool record and the text buffer
 // have to live in the tooltip's own process.
 std::wstring ReadToolText(HWND tooltip, HWND ruler) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tooltip, &processId);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return L"";
     constexpr size_t kChars = 1024;
-    const SIZE_T bytes = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
-    auto* remote = static_cast<BYTE*>(
-        VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    RemoteBlock block(tooltip, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
     std::vector<wchar_t> text(kChars, L'\0');
-    if (remote) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = ruler;
-        tool.uId = 0;
-        tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(tool));
-        DWORD_PTR result = 0;
-        if (WriteProcessMemory(process, remote, &tool, sizeof(tool), nullptr) &&
-            WriteProcessMemory(process, remote + sizeof(tool), text.data(),
-                               kChars * sizeof(wchar_t), nullptr) &&
-            SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote),
-                                SMTO_ABORTIFHUNG, 2000, &result)) {
-            ReadProcessMemory(process, remote + sizeof(tool), text.data(), kChars * sizeof(wchar_t),
-                              nullptr);
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = ruler;
+    tool.uId = 0;
+    tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(tool)));
+    if (block.Write(0, &tool, sizeof(tool)) &&
+        block.Write(sizeof(tool), text.data(), kChars * sizeof(wchar_t)) &&
+        SendWaiting(tooltip, TTM_GETTEXTW, kChars, block.At())) {
+        block.Read(sizeof(tool), text.data(), kChars * sizeof(wchar_t));
     }
-    CloseHandle(process);
     text.back() = L'\0';
     return text.data();
 }

@@ -35,6 +35,10 @@ void LeftDown();
 void LeftUp();
 void RightDown();
 void RightUp();
+// A click of the left or right button at the screen point. A click that would make a double
+// click with the one before (same button, same place, within the double-click time) waits
+// until it cannot: the windows here answer only single clicks.
+void ClickAt(POINT at, bool right);
 
 // Which way a dragged window follows the cursor (kNot: the window is not expected to move or to
 // capture the mouse).

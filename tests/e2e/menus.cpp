@@ -278,35 +278,7 @@ bool CloseMenus() {
     return MenuEnded(thread);
 }
 
-namespace {
-
-// A click of the left or right button at the screen point. A click that would make a double
-// click with the one before (same button, same place, within the double-click time) waits
-// until it cannot: the windows here answer only single clicks.
-void ClickAt(POINT at, bool right) {
-    static struct {
-        POINT at;
-        bool right;
-        ULONGLONG time;
-    } last{{-100, -100}, false, 0};
-    const bool samePlace = std::abs(at.x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                           std::abs(at.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    const ULONGLONG since = GetTickCount64() - last.time;
-    if (samePlace && right == last.right && since <= GetDoubleClickTime()) {
-        Sleep(static_cast<DWORD>(GetDoubleClickTime() - since + 20));
-    }
-    MoveCursor(at);
-    if (right) {
-        RightDown();
-        RightUp();
-    } else {
-        LeftDown();
-        LeftUp();
-    }
-    last = {at, right, GetTickCount64()};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<OpenMenu> OpenContextMenu(HWND ruler, POINT at) {
     if (!BringToFront(ruler)) return std::nullopt;

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "dialogs.h"
 #include "harness.h"
 #include "menus.h"
 
@@ -113,9 +114,11 @@ TEST_F(StartUp, RefusesANinthRuler) {
     HANDLE ninth = StartLinova(L"");
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Linova")) != nullptr; }));
-    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), L"Linova can't add more.");
+    // The box exists a moment before its text is set.
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(box, 0xFFFF) == L"Linova can't add more."; }))
+        << testing::PrintToString(ItemText(box, 0xFFFF));
     EXPECT_FALSE(FindRuler(9));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(ClickItem(box, IDOK));
     ASSERT_EQ(WaitForSingleObject(ninth, 5000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
     GetExitCodeProcess(ninth, &exitCode);

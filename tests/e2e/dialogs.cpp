@@ -1,0 +1,176 @@
+// The ruler's dialogs as another program sees them: finding one, reading and clicking its
+// controls, and the control messages that need memory in the dialog's own process.
+#include "dialogs.h"
+
+#include <commctrl.h>
+
+#include "harness.h"
+#include "input.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+constexpr const wchar_t* kDpiValue = L"LogPixels";
+
+struct DialogSearch {
+    DWORD processId;
+    const std::wstring* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    if (ProcessOf(window) != search->processId || ClassOf(window) != L"#32770" ||
+        WindowText(window) != *search->title) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+RemoteBlock::RemoteBlock(HWND windowOfProcess, size_t bytes) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                           ProcessOf(windowOfProcess));
+    if (!process_) return;
+    memory_ = static_cast<char*>(
+        VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+RemoteBlock::~RemoteBlock() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+}
+
+bool RemoteBlock::Write(size_t offset, const void* data, size_t size) {
+    return memory_ && WriteProcessMemory(process_, memory_ + offset, data, size, nullptr);
+}
+
+bool RemoteBlock::Read(size_t offset, void* data, size_t size) const {
+    return memory_ && ReadProcessMemory(process_, memory_ + offset, data, size, nullptr);
+}
+
+std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+HWND WaitForDialog(HWND owner, const std::wstring& title, int timeoutMs) {
+    DialogSearch search{ProcessOf(owner), &title, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+bool WaitGone(HWND window, int timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+UINT ItemCheck(HWND dialog, int id) {
+    return static_cast<UINT>(SendWaiting(GetDlgItem(dialog, id), BM_GETCHECK).value_or(-1));
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+POINT ItemCentre(HWND dialog, int id) {
+    const RECT r = RectOf(GetDlgItem(dialog, id));
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool ClickItem(HWND dialog, int id, bool right) {
+    HWND item = GetDlgItem(dialog, id);
+    if (!item) return false;
+    SetForegroundWindow(dialog);
+    // A dialog exists a moment before it shows; the click must land on the control itself.
+    if (!WaitUntil([&] {
+            return GetForegroundWindow() == dialog &&
+                   WindowFromPoint(ItemCentre(dialog, id)) == item;
+        })) {
+        return false;
+    }
+    ClickAt(ItemCentre(dialog, id), right);
+    return true;
+}
+
+POINT ScrollArrow(HWND scrollBar, bool first) {
+    const RECT r = RectOf(scrollBar);
+    // A scroll-bar control's arrows are squares at its two ends.
+    if (GetWindowLongPtrW(scrollBar, GWL_STYLE) & SBS_VERT) {
+        const LONG arrow = GetSystemMetrics(SM_CYVSCROLL);
+        return POINT{(r.left + r.right) / 2, first ? r.top + arrow / 2 : r.bottom - 1 - arrow / 2};
+    }
+    const LONG arrow = GetSystemMetrics(SM_CXHSCROLL);
+    return POINT{first ? r.left + arrow / 2 : r.right - 1 - arrow / 2, (r.top + r.bottom) / 2};
+}
+
+std::optional<RECT> ToolbarItemRect(HWND toolbar, int index) {
+    RemoteBlock block(toolbar, sizeof(RECT));
+    RECT r{};
+    const auto got = SendWaiting(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), block.At());
+    if (!got || !*got || !block.Read(0, &r, sizeof(r))) return std::nullopt;
+    return r;
+}
+
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) {
+    std::vector<std::vector<std::wstring>> rows;
+    constexpr int kChars = 256;
+    RemoteBlock block(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    const auto count = SendWaiting(list, LVM_GETITEMCOUNT);
+    if (!block.Ok() || !count) return rows;
+    for (int row = 0; row < *count; ++row) {
+        std::vector<std::wstring> texts;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(block.At(sizeof(LVITEMW)));
+            item.cchTextMax = kChars;
+            wchar_t text[kChars] = L"";
+            if (block.Write(0, &item, sizeof(item)) &&
+                SendWaiting(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), block.At())) {
+                block.Read(sizeof(LVITEMW), text, sizeof(text));
+            }
+            text[kChars - 1] = L'\0';
+            texts.emplace_back(text);
+        }
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+ScopedDpi::ScopedDpi(DWORD dotsPerInch) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) == ERROR_SUCCESS) {
+        before_ = value;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, REG_DWORD, &dotsPerInch,
+                    sizeof(dotsPerInch));
+}
+
+ScopedDpi::~ScopedDpi() {
+    if (before_) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, REG_DWORD, &*before_,
+                        sizeof(*before_));
+    } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kDpiValue);
+    }
+}
+
+}  // namespace e2e
