@@ -2,7 +2,7 @@
 #include "app/placement_win.h"
 
 #include "app/app_win.h"
-#include "app/placement.h"
+#include "model/placement.h"
 
 namespace {
 

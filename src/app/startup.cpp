@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/placement.h"
+#include "model/placement.h"
 #include "model/text_format.h"
 #include "ops/operations.h"
 

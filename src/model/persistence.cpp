@@ -85,7 +85,7 @@ std::vector<uint8_t> Utf16Bytes(const std::wstring& text) {
 
 // A diagonal outside this range is not a display (and 0 would divide by zero).
 int16_t RepairedScreenSize(int16_t tenthsOfInch) {
-    return tenthsOfInch < 30 || tenthsOfInch > 5000 ? 170 : tenthsOfInch;
+    return tenthsOfInch < 30 || tenthsOfInch > 5000 ? kDefaultDiagonal : tenthsOfInch;
 }
 
 }  // namespace
@@ -94,17 +94,17 @@ std::wstring InstanceKeyPath(int instanceNumber) {
     return std::wstring(kProductKey) + L"\\Linova" + DecimalText(instanceNumber);
 }
 
-std::wstring ScreenSizeValueName(int monitor) {
-    return L"ScreenSize" + ZeroPadded(monitor, 2);
+std::wstring ScreenSizeValueName(size_t monitor) {
+    return L"ScreenSize" + ZeroPadded(static_cast<int64_t>(monitor), 2);
 }
 
 void LoadProductValues(RulerState& s, SettingsStore& store) {
     if (const auto key = store.OpenToRead(kProductKey)) {
         const auto max = ReadDword(*key, L"Linovamax");
         s.InstanceMax = static_cast<int16_t>((max ? Low16(*max) : 8) % 10);
-        for (int k = 1; k <= 4; ++k) {
+        for (size_t k = 1; k <= kMaxMonitors; ++k) {
             const auto size = ReadDword(*key, ScreenSizeValueName(k));
-            s.ScreenSize[k - 1] = RepairedScreenSize(size ? Low16(*size) : 170);
+            s.ScreenSize[k - 1] = RepairedScreenSize(size ? Low16(*size) : kDefaultDiagonal);
         }
     }
     // Eight rulers, or nine when the stored limit says so.
@@ -130,7 +130,7 @@ bool SaveProductValues(const RulerState& s, SettingsStore& store) {
     const auto key = store.OpenToWrite(kProductKey);
     if (!key) return false;
     bool written = WriteDword(*key, L"Linovamax", s.InstanceMax);
-    for (int k = 1; k <= 4; ++k) {
+    for (size_t k = 1; k <= kMaxMonitors; ++k) {
         written = WriteDword(*key, ScreenSizeValueName(k), s.ScreenSize[k - 1]) && written;
     }
     return written;

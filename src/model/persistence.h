@@ -13,7 +13,7 @@ inline constexpr const wchar_t* kProductKey = L"Software\\Tamarisk\\Linova";
 std::wstring InstanceKeyPath(int instanceNumber);
 
 // ScreenSize01 .. ScreenSize04
-std::wstring ScreenSizeValueName(int monitor);
+std::wstring ScreenSizeValueName(size_t monitor);
 
 // Each load opens its key once, for reading only.
 

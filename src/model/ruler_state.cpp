@@ -3,6 +3,8 @@
 
 #include <iterator>
 
+#include "model/placement.h"
+
 namespace {
 
 // How a slot's character c becomes the flag's value.
@@ -104,9 +106,8 @@ std::wstring FormatSettings(const RulerState& s) {
 }
 
 void ApplyLoadClamps(RulerState& s) {
-    // The drawn scale is 22001 pixels long, so no longer ruler can be shown.
-    if (s.Lenght < 50) s.Lenght = 300;
-    if (s.Lenght > 22000) s.Lenght = 22000;
+    if (s.Lenght < kShortestLength) s.Lenght = 300;
+    if (s.Lenght > kLongestLength) s.Lenght = kLongestLength;
     // Larger scales would overflow the inch arithmetic.
     if (s.Scaling < 30 || s.Scaling > 3000) s.Scaling = 300;
     if (s.Marker < 0) s.Marker = 100;
@@ -121,10 +122,5 @@ void ApplyLoadClamps(RulerState& s) {
     if (s.Unit < 0) s.Unit = kUnitCm;
     if (s.NoMouseOperation < 0) s.NoMouseOperation = 0;
     if (s.SpareFlag < 0) s.SpareFlag = 1;
-
-    if (!s.FullScale) {
-        s.ScaleLength = s.Lenght;
-    } else {
-        s.ScaleLength = s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
-    }
+    RecomputeLength(s);
 }

@@ -1,12 +1,19 @@
 // The one state record of a ruler instance, and its Settings flag text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "model/geometry.h"
 
 enum Unit : int16_t { kUnitPixel = 0, kUnitCm = 1, kUnitInch = 2 };
+
+// Display sizes are kept for this many monitors; any further one has the default diagonal.
+inline constexpr size_t kMaxMonitors = 4;
+
+// The diagonal of a monitor whose display size was never given, tenths of an inch (17.0 inches).
+inline constexpr int16_t kDefaultDiagonal = 170;
 
 struct RulerState {
     // Persisted, one registry value each.
@@ -42,7 +49,8 @@ struct RulerState {
     int32_t AutoScaling = 0;
     Rect MonitorRect;
     uint16_t MonitorIndex = 0;
-    int16_t ScreenSize[4] = {170, 170, 170, 170};  // tenths of an inch
+    int16_t ScreenSize[kMaxMonitors] = {kDefaultDiagonal, kDefaultDiagonal, kDefaultDiagonal,
+                                        kDefaultDiagonal};  // tenths of an inch
     int32_t PrimaryScreenWidth = 0;
     int32_t PrimaryScreenHeight = 0;
     int16_t InstanceNumber = 1;

@@ -5,12 +5,6 @@
 
 #include "model/text_format.h"
 
-namespace {
-
-constexpr int32_t kDefaultDiagonal = 170;
-
-}  // namespace
-
 std::wstring FormatFixed(int64_t value, FixedKind kind) {
     const bool tenths = kind == FixedKind::kTenths;
     const int64_t divisor = tenths ? 10 : 100;

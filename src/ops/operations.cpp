@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/placement.h"
+#include "model/placement.h"
 #include "model/units.h"
 
 namespace {
-
-constexpr int32_t kShortestLength = 50;
 
 // Virtual-key codes of the keys the ruler answers.
 enum Key : int {
@@ -82,7 +80,7 @@ Refresh AfterTurn(RulerState& s) {
     if (!s.FullScale) {
         s.Lenght = s.ScaleLength;
     } else {
-        s.ScaleLength = MonitorExtent(s);
+        s.ScaleLength = FullScaleLength(s);
     }
     Refresh r = Placed(kPlaceNoActivate);
     r.panel.length = true;
@@ -157,7 +155,7 @@ Refresh MoveStep(RulerState& s, Move move, int32_t step) {
 
 Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
     const int64_t length = s.ScaleLength;
-    s.ScaleLength = Saturated(longer ? std::min<int64_t>(length + step, MonitorExtent(s))
+    s.ScaleLength = Saturated(longer ? std::min<int64_t>(length + step, FullScaleLength(s))
                                      : std::max<int64_t>(length - step, kShortestLength));
     // The stored length follows, so a length set with the keys is kept at exit.
     if (!s.FullScale) s.Lenght = s.ScaleLength;
@@ -185,7 +183,7 @@ Refresh ToggleFullScale(RulerState& s) {
     s.FullScale ^= 1;
     if (s.FullScale) {
         s.Lenght = s.ScaleLength;  // the length to come back to
-        s.ScaleLength = MonitorExtent(s);
+        s.ScaleLength = FullScaleLength(s);
     } else {
         s.ScaleLength = s.Lenght;
     }
@@ -253,10 +251,6 @@ Refresh TurnAboutCentre(RulerState& s) {
     }
     Turn(s);
     return AfterTurn(s);
-}
-
-void RecomputeLength(RulerState& s) {
-    s.ScaleLength = s.FullScale ? MonitorExtent(s) : s.Lenght;
 }
 
 Refresh AfterScaleChange(int32_t before, const RulerState& s) {

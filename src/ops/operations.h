@@ -70,8 +70,6 @@ Refresh ChangeUnit(RulerState& s, int command);
 Refresh TurnAbout(RulerState& s, Point pivot);
 // Turns the ruler about the centre of its rectangle.
 Refresh TurnAboutCentre(RulerState& s);
-// ScaleLength from Lenght, or from the monitor in full-scale mode.
-void RecomputeLength(RulerState& s);
 
 // The current scale was `before`: when it is another now, the scale is drawn again and the title
 // and tooltip rewritten, so that the drawing and the readouts agree.

@@ -3,7 +3,7 @@
 #include "ops/operations_win.h"
 
 #include "app/app_win.h"
-#include "app/placement.h"
+#include "model/placement.h"
 #include "app/placement_win.h"
 #include "ops/readout.h"
 #include "ops/readout_win.h"

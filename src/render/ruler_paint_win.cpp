@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "app/app_win.h"
-#include "app/placement.h"
+#include "model/placement.h"
 #include "render/backgrounds.h"
 #include "render/backgrounds_win.h"
 #include "render/scale_layout.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/placement.h"
+#include "model/placement.h"
 #include "model/text_format.h"
 
 namespace {
@@ -100,7 +100,7 @@ void AddTickLoop(ScaleLayout& layout, const RulerState& s, int32_t bufferLength)
 
 int32_t BufferLengthFor(const RulerState& s, int32_t current, bool monitorChanged) {
     const int32_t longest = kLongestScaleBuffer;
-    const int64_t wanted = std::max<int64_t>(s.ScaleLength, MonitorExtent(s)) + 1;
+    const int64_t wanted = std::max<int64_t>(s.ScaleLength, FullScaleLength(s)) + 1;
     const int32_t fitted = static_cast<int32_t>(std::min<int64_t>(wanted, longest));
     const int32_t roomy = std::min(fitted + fitted / 2, longest);
     const int32_t scale =

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "model/placement.h"
 #include "model/ruler_state.h"
 
 // The scale is drawn once into a back buffer at least as long as the window, and each paint shows
 // the stretch the window covers. No buffer is longer than this: longer rulers are not drawn
 // further.
-inline constexpr int32_t kLongestScaleBuffer = 22001;
+inline constexpr int32_t kLongestScaleBuffer = kLongestLength + 1;
 
 // The back buffer's length along the ruler. A new buffer (current 0, or one made for the other
 // direction or body width) holds the scale and a full-scale ruler on the ruler's monitor, one
@@ -46,7 +47,7 @@ struct ScaleLabel {
 };
 
 struct ScaleLayout {
-    int32_t thickness = 50;
+    int32_t thickness = kBodyThickness;
     ScalePoint originSquare{};  // top-left of the 6 x 6 square at the zero end
     bool hasIcon = false;
     ScalePoint icon{};  // top-left of the 32 x 32 icon

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/commands.h"
+#include "model/placement.h"
 #include "ops/copy_adjust.h"
 #include "resources/resource.h"
 

@@ -1,7 +1,7 @@
 // The ruler's title and tooltip readings, and where its window goes.
 #include <gtest/gtest.h>
 
-#include "app/placement.h"
+#include "model/placement.h"
 #include "ops/readout.h"
 
 namespace {

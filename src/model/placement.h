@@ -1,4 +1,5 @@
-// Where the ruler window goes: its rectangle from the state, and the monitor it belongs to.
+// Where the ruler and its dialogs go: the ruler's thickness, length and rectangle, the monitor it
+// belongs to, and the place of a dialog beside it.
 #pragma once
 
 #include <cstdint>
@@ -7,21 +8,32 @@
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 
-// The short side of the ruler: 50 pixels, 22 when narrow.
+// The short side of the ruler's body, full and narrow.
+inline constexpr int32_t kBodyThickness = 50;
+inline constexpr int32_t kNarrowBodyThickness = 22;
+
+// No ruler is shorter than this, however it is made shorter.
+inline constexpr int32_t kShortestLength = 50;
+
+// The drawn scale is kLongestLength + 1 pixels long, so no longer ruler can be shown.
+inline constexpr int32_t kLongestLength = 22000;
+
+// The short side of the ruler: kBodyThickness, or kNarrowBodyThickness when narrow.
 int32_t RulerThickness(const RulerState& s);
 
-// The monitor's width for a horizontal ruler, its height for a vertical one.
-int32_t MonitorExtent(const RulerState& s);
+// The length of a full-scale ruler: the width of its monitor when horizontal, the height when
+// vertical.
+int32_t FullScaleLength(const RulerState& s);
+
+// ScaleLength from Lenght, or from the monitor in full-scale mode.
+void RecomputeLength(RulerState& s);
 
 // The ruler window's screen rectangle: (ScaleLength + 1) x thickness, turned when vertical; a
 // full-scale ruler starts at its monitor's edge.
 Rect RulerWindowRect(const RulerState& s);
 
-// At most four monitors have a display-size entry; any further one uses the default diagonal.
-inline constexpr size_t kMaxMonitors = 4;
-
 // The physical diagonal of the ruler's monitor, tenths of an inch: its display-size entry, or
-// the default for a monitor past the recorded four.
+// the default for a monitor past the recorded ones.
 int16_t MonitorDiagonal(const RulerState& s);
 
 // Records the ruler's monitor (rectangle, index into the display sizes, automatic scale) and

@@ -1,22 +1,21 @@
-// Where the ruler window goes: its rectangle from the state, and the monitor it belongs to.
-#include "app/placement.h"
+// Where the ruler and its dialogs go: the ruler's thickness, length and rectangle, the monitor it
+// belongs to, and the place of a dialog beside it.
+#include "model/placement.h"
 
 #include <algorithm>
 
 #include "model/units.h"
 
-namespace {
-
-constexpr int16_t kDefaultDiagonal = 170;
-
-}  // namespace
-
 int32_t RulerThickness(const RulerState& s) {
-    return s.NarrowScale ? 22 : 50;
+    return s.NarrowScale ? kNarrowBodyThickness : kBodyThickness;
 }
 
-int32_t MonitorExtent(const RulerState& s) {
+int32_t FullScaleLength(const RulerState& s) {
     return s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
+}
+
+void RecomputeLength(RulerState& s) {
+    s.ScaleLength = s.FullScale ? FullScaleLength(s) : s.Lenght;
 }
 
 Rect RulerWindowRect(const RulerState& s) {
