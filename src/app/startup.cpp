@@ -9,9 +9,7 @@
 #include "ops/operations.h"
 
 int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor) {
-    constexpr uint32_t kWin32Windows = 1;
-    constexpr uint32_t kWin32Nt = 2;
-    if (platformId == kWin32Windows) {
+    if (platformId == kPlatformWin32Windows) {
         if (major == 3 && minor == 0) return 300;
         if (major == 3 && minor == 1) return 301;
         if (major == 4 && minor == 0) return 400;
@@ -19,7 +17,7 @@ int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor) {
         if (major == 4 && minor == 90) return 490;
         return 0;
     }
-    if (platformId == kWin32Nt) {
+    if (platformId == kPlatformWin32Nt) {
         if (major == 3 && minor == 51) return 351;
         if (major == 4 && minor == 0) return 400;
         if (major == 5) return minor == 0 ? 500 : 510;

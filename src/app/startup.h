@@ -10,6 +10,10 @@
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 
+// The system families GetVersionExW reports, numbered as the system numbers them.
+inline constexpr uint32_t kPlatformWin32Windows = 1;
+inline constexpr uint32_t kPlatformWin32Nt = 2;
+
 // One number for the system version; readers compare it with 500 and 600.
 int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor);
 

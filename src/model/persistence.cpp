@@ -120,7 +120,7 @@ void LoadInstance(RulerState& s, SettingsStore& store) {
                 row.field.Set(s, row.perInstance * s.InstanceNumber + row.base);
             }
         }
-        s.BackColor = static_cast<int16_t>(s.BackColor % 23);
+        s.BackColor = static_cast<int16_t>(s.BackColor % kBackgroundCount);
         ParseSettings(s, ReadSettingsText(*key));
     }
     ApplyLoadClamps(s);

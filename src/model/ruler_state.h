@@ -9,6 +9,9 @@
 
 enum Unit : int16_t { kUnitPixel = 0, kUnitCm = 1, kUnitInch = 2 };
 
+// BackColor is one of this many backgrounds.
+inline constexpr int kBackgroundCount = 23;
+
 // Display sizes are kept for this many monitors; any further one has the default diagonal.
 inline constexpr size_t kMaxMonitors = 4;
 

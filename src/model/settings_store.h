@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-enum class StoredType : uint32_t { kDword = 4, kString = 1 };  // REG_DWORD, REG_SZ
+// The stored value types, numbered as the registry numbers them (REG_DWORD, REG_SZ).
+enum class StoredType : uint32_t { kDword = 4, kString = 1 };
 
 // A key opened for reading; it is closed when this object goes.
 class StoredKeyReader {

@@ -10,33 +10,6 @@
 
 namespace {
 
-// Virtual-key codes of the keys the ruler answers.
-enum Key : int {
-    kBack = 8,
-    kPrior = 33,
-    kNext = 34,
-    kEnd = 35,
-    kHome = 36,
-    kLeft = 37,
-    kUp = 38,
-    kRight = 39,
-    kDown = 40,
-    kDelete = 46,
-    kNumpad1 = 97,
-    kNumpad2 = 98,
-    kNumpad3 = 99,
-    kNumpad4 = 100,
-    kNumpad5 = 101,
-    kNumpad6 = 102,
-    kNumpad7 = 103,
-    kNumpad8 = 104,
-    kNumpad9 = 105,
-    kMultiply = 106,
-    kAdd = 107,
-    kSubtract = 109,
-    kDivide = 111,
-};
-
 PanelRefresh& Or(PanelRefresh& a, const PanelRefresh& b) {
     a.length |= b.length;
     a.red |= b.red;
@@ -271,46 +244,46 @@ Refresh FollowDisplaySizes(RulerState& s) {
 
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
     switch (virtualKey) {
-        case kLeft:
-        case kNumpad4:
+        case kKeyLeft:
+        case kKeyNumpad4:
             return KeyMove(s, Move::kLeft, step);
-        case kRight:
-        case kNumpad6:
+        case kKeyRight:
+        case kKeyNumpad6:
             return KeyMove(s, Move::kRight, step);
-        case kUp:
-        case kNumpad8:
+        case kKeyUp:
+        case kKeyNumpad8:
             return KeyMove(s, Move::kUp, step);
-        case kDown:
-        case kNumpad2:
+        case kKeyDown:
+        case kKeyNumpad2:
             return KeyMove(s, Move::kDown, step);
-        case kNumpad7:
+        case kKeyNumpad7:
             return KeyDiagonal(s, Move::kLeft, Move::kUp, step);
-        case kNumpad9:
+        case kKeyNumpad9:
             return KeyDiagonal(s, Move::kRight, Move::kUp, step);
-        case kNumpad1:
+        case kKeyNumpad1:
             return KeyDiagonal(s, Move::kLeft, Move::kDown, step);
-        case kNumpad3:
+        case kKeyNumpad3:
             return KeyDiagonal(s, Move::kRight, Move::kDown, step);
-        case kPrior:
+        case kKeyPrior:
             return s.FullScale ? Refresh{} : LengthStep(s, step, false);
-        case kNext:
+        case kKeyNext:
             return s.FullScale ? Refresh{} : LengthStep(s, step, true);
-        case kAdd:
+        case kKeyAdd:
             return MarkerStep(s, false, step, true);
-        case kSubtract:
+        case kKeySubtract:
             return MarkerStep(s, false, step, false);
-        case kMultiply:
+        case kKeyMultiply:
             return MarkerStep(s, true, step, true);
-        case kDivide:
+        case kKeyDivide:
             return MarkerStep(s, true, step, false);
-        case kHome:
-        case kNumpad5:
+        case kKeyHome:
+        case kKeyNumpad5:
             return TurnAboutCentre(s);
-        case kEnd:
+        case kKeyEnd:
             return ToggleReverse(s);
-        case kDelete:
+        case kKeyDelete:
             return ToggleFullScale(s);
-        case kBack:
+        case kKeyBack:
             return ToggleNarrow(s);
         default:
             return Refresh{};

@@ -78,6 +78,33 @@ Refresh AfterScaleChange(int32_t before, const RulerState& s);
 // The display sizes may have changed: the automatic scale follows the ruler's monitor's entry.
 Refresh FollowDisplaySizes(RulerState& s);
 
+// The virtual-key codes of the keys the ruler answers, numbered as the system numbers them.
+enum Key : int {
+    kKeyBack = 8,
+    kKeyPrior = 33,  // Page Up
+    kKeyNext = 34,   // Page Down
+    kKeyEnd = 35,
+    kKeyHome = 36,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyDelete = 46,
+    kKeyNumpad1 = 97,
+    kKeyNumpad2 = 98,
+    kKeyNumpad3 = 99,
+    kKeyNumpad4 = 100,
+    kKeyNumpad5 = 101,
+    kKeyNumpad6 = 102,
+    kKeyNumpad7 = 103,
+    kKeyNumpad8 = 104,
+    kKeyNumpad9 = 105,
+    kKeyMultiply = 106,
+    kKeyAdd = 107,
+    kKeySubtract = 109,
+    kKeyDivide = 111,
+};
+
 // The ruler's keys (virtual-key codes); keys without an action give no refresh.
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step);
 

@@ -6,13 +6,6 @@
 
 namespace {
 
-// System colour indexes, as the Windows headers number them.
-constexpr int kColorMenu = 4;
-constexpr int kColorHighlight = 13;
-constexpr int kColorBackground = 1;
-constexpr int kColorActiveCaption = 2;
-constexpr int kColorInactiveCaption = 3;
-
 constexpr Rgb kBlack = MakeRgb(0, 0, 0);
 constexpr Rgb kLightInk = MakeRgb(192, 192, 192);
 constexpr Rgb kPaleInk = MakeRgb(223, 223, 223);

@@ -5,11 +5,21 @@
 #include <cstdint>
 
 #include "model/geometry.h"
+#include "model/ruler_state.h"
 
-inline constexpr int kBackgroundCount = 23;
 inline constexpr int kFirstSystemBackground = 8;
 inline constexpr int kFirstPatternBackground = 13;
 inline constexpr int kFirstRecoloredPattern = 18;
+
+// The system colours the backgrounds and the recoloured patterns follow, numbered as the system
+// numbers them.
+enum SystemColour : int {
+    kColorBackground = 1,  // the desktop
+    kColorActiveCaption = 2,
+    kColorInactiveCaption = 3,
+    kColorMenu = 4,
+    kColorHighlight = 13,
+};
 
 enum class BackgroundKind { kSolid, kSystem, kPattern };
 

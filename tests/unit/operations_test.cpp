@@ -130,13 +130,13 @@ TEST(Operations, TurningAFullScaleRulerTakesTheOtherExtent) {
 TEST(Operations, KeysOnAFullScaleRulerMoveOnlyAcross) {
     RulerState s = OnMonitor(100, 200, 300);
     ToggleFullScale(s);
-    EXPECT_FALSE(OnKey(s, 37, 1).Any());  // left
-    EXPECT_FALSE(OnKey(s, 39, 1).Any());  // right
-    EXPECT_FALSE(OnKey(s, 33, 1).Any());  // page up
-    EXPECT_FALSE(OnKey(s, 34, 1).Any());  // page down
-    OnKey(s, 40, 10);                     // down
+    EXPECT_FALSE(OnKey(s, kKeyLeft, 1).Any());
+    EXPECT_FALSE(OnKey(s, kKeyRight, 1).Any());
+    EXPECT_FALSE(OnKey(s, kKeyPrior, 1).Any());
+    EXPECT_FALSE(OnKey(s, kKeyNext, 1).Any());
+    OnKey(s, kKeyDown, 10);
     EXPECT_EQ(s.yPosi, 210);
-    const Refresh r = OnKey(s, 105, 1);  // numeric pad 9: up only
+    const Refresh r = OnKey(s, kKeyNumpad9, 1);  // up only
     EXPECT_EQ(s.xPosi, 100);
     EXPECT_EQ(s.yPosi, 209);
     EXPECT_TRUE(r.place);
@@ -144,31 +144,31 @@ TEST(Operations, KeysOnAFullScaleRulerMoveOnlyAcross) {
 
 TEST(Operations, KeyTable) {
     RulerState s = OnMonitor(100, 200, 300);
-    OnKey(s, 99, 10);  // numeric pad 3: right and down
+    OnKey(s, kKeyNumpad3, 10);  // right and down
     EXPECT_EQ(s.xPosi, 110);
     EXPECT_EQ(s.yPosi, 210);
-    OnKey(s, 103, 1);  // numeric pad 7: left and up
+    OnKey(s, kKeyNumpad7, 1);  // left and up
     EXPECT_EQ(s.xPosi, 109);
     EXPECT_EQ(s.yPosi, 209);
-    OnKey(s, 34, 10);
+    OnKey(s, kKeyNext, 10);
     EXPECT_EQ(s.ScaleLength, 310);
-    OnKey(s, 107, 1);
+    OnKey(s, kKeyAdd, 1);
     EXPECT_EQ(s.Marker, 101);
-    OnKey(s, 109, 10);
+    OnKey(s, kKeySubtract, 10);
     EXPECT_EQ(s.Marker, 91);
-    OnKey(s, 106, 1);
+    OnKey(s, kKeyMultiply, 1);
     EXPECT_EQ(s.MarkerBlue, 131);
-    OnKey(s, 111, 1);
+    OnKey(s, kKeyDivide, 1);
     EXPECT_EQ(s.MarkerBlue, 130);
-    OnKey(s, 35, 1);
+    OnKey(s, kKeyEnd, 1);
     EXPECT_EQ(s.Reverse, 1);
-    OnKey(s, 8, 1);
+    OnKey(s, kKeyBack, 1);
     EXPECT_EQ(s.NarrowScale, 1);
-    OnKey(s, 46, 1);
+    OnKey(s, kKeyDelete, 1);
     EXPECT_EQ(s.FullScale, 1);
-    OnKey(s, 101, 1);
+    OnKey(s, kKeyNumpad5, 1);
     EXPECT_EQ(s.Vertical, 1);
-    EXPECT_FALSE(OnKey(s, 65, 1).Any());
+    EXPECT_FALSE(OnKey(s, 'A', 1).Any());
 }
 
 TEST(Operations, WheelStepsTheChosenMarker) {
