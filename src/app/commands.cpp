@@ -24,11 +24,12 @@ ContextMenuState MenuStateOf(const RulerState& s, bool panelOpen, bool magnifier
 }
 
 std::optional<InstanceSwitch> DecodeInstanceSwitch(int command, int instanceMax) {
-    const int k = command - IDM_SWITCH_BASE;
-    const bool plain = k >= 1 && k <= instanceMax;
-    const bool withPanel = k >= 11 && k <= 10 + instanceMax;
+    const bool plain = command > IDM_SWITCH_BASE && command <= IDM_SWITCH_BASE + instanceMax;
+    const bool withPanel =
+        command > IDM_SWITCH_PANEL_BASE && command <= IDM_SWITCH_PANEL_BASE + instanceMax;
     if (!plain && !withPanel) return std::nullopt;
-    return InstanceSwitch{k % 10, withPanel};
+    return InstanceSwitch{command - (withPanel ? IDM_SWITCH_PANEL_BASE : IDM_SWITCH_BASE),
+                          withPanel};
 }
 
 std::wstring TrayMenuItemText(int instanceNumber, bool withPanel) {

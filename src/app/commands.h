@@ -32,7 +32,7 @@ struct InstanceSwitch {
     bool withPanel;  // also open (or close) that instance's Operation panel
 };
 
-// Commands 1001.. raise instance n; 1011.. raise it with its panel.
+// IDM_SWITCH_BASE + n raises instance n; IDM_SWITCH_PANEL_BASE + n raises it with its panel.
 std::optional<InstanceSwitch> DecodeInstanceSwitch(int command, int instanceMax);
 
 // "Linova <n>", or "Linova <n> Operation..." in the menu of the right button.

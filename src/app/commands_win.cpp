@@ -140,7 +140,7 @@ bool RunRulerCommand(HWND ruler, int command) {
             return true;
         case IDM_ADJUST_WINDOW:
         case IDM_ADJUST_CLIENT:
-            AdjustToWindow(ruler, command - 200);
+            AdjustToWindow(ruler, command);
             return true;
         default:
             return false;

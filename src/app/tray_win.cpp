@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr UINT kTrayIconId = 2001;
-
 // From the add to the removal this instance shows the icon, whether or not a taskbar took it.
 bool g_iconWanted = false;
 
@@ -20,7 +18,7 @@ NOTIFYICONDATAW IconData(HWND ruler) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = ruler;
-    data.uID = kTrayIconId;
+    data.uID = ID_TRAY_ICON;
     return data;
 }
 
@@ -98,7 +96,7 @@ void OnTaskbarCreated(HWND ruler) {
 }
 
 void OnTrayCallback(HWND ruler, WPARAM wParam, LPARAM lParam) {
-    if (wParam != kTrayIconId) return;
+    if (wParam != ID_TRAY_ICON) return;
     if (lParam == WM_LBUTTONDOWN) ShowTrayMenu(ruler, false);
     if (lParam == WM_RBUTTONDOWN) ShowTrayMenu(ruler, true);
 }

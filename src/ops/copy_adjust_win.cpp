@@ -6,6 +6,7 @@
 #include "app/app_win.h"
 #include "ops/copy_adjust.h"
 #include "ops/operations_win.h"
+#include "resources/resource.h"
 
 void CopyReading(HWND ruler, int command) {
     const auto text = CopyText(TheApp().state, command);
@@ -31,13 +32,13 @@ void CopyReading(HWND ruler, int command) {
     CloseClipboard();
 }
 
-void AdjustToWindow(HWND ruler, int kind) {
+void AdjustToWindow(HWND ruler, int command) {
     RulerState& s = TheApp().state;
     const Point probe = AdjustProbe(s);
     HWND found = WindowFromPoint(POINT{probe.x, probe.y});
     if (!found) return;
     RECT r{};
-    if (kind == 1) {
+    if (command == IDM_ADJUST_WINDOW) {
         GetWindowRect(found, &r);
     } else {
         GetClientRect(found, &r);

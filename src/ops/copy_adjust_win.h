@@ -5,5 +5,5 @@
 
 void CopyReading(HWND ruler, int command);
 
-// kind 1 measures the whole window, 2 its client area.
-void AdjustToWindow(HWND ruler, int kind);
+// IDM_ADJUST_WINDOW measures the whole window, IDM_ADJUST_CLIENT its client area.
+void AdjustToWindow(HWND ruler, int command);

@@ -7,6 +7,7 @@
 
 #include "model/placement.h"
 #include "model/units.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -188,7 +189,7 @@ Refresh ToggleReverse(RulerState& s) {
 }
 
 Refresh ChangeUnit(RulerState& s, int command) {
-    s.Unit = static_cast<int16_t>(std::clamp(command - 21, 0, 2));
+    s.Unit = static_cast<int16_t>(std::clamp(command - IDM_UNIT_PIXEL, 0, 2));
     Refresh r;
     r.panel.allReadouts = true;
     r.panel.unitRadio = true;

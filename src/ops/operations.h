@@ -64,7 +64,7 @@ Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up);
 Refresh ToggleFullScale(RulerState& s);
 Refresh ToggleNarrow(RulerState& s);
 Refresh ToggleReverse(RulerState& s);
-// command 21 Pixel, 22 cm, 23 inch
+// IDM_UNIT_PIXEL, IDM_UNIT_CM or IDM_UNIT_INCH
 Refresh ChangeUnit(RulerState& s, int command);
 // Turns the ruler about the point of its centre line nearest to `pivot` (screen coordinates).
 Refresh TurnAbout(RulerState& s, Point pivot);

@@ -8,42 +8,33 @@
 #include "ops/readout.h"
 #include "ops/readout_win.h"
 #include "render/ruler_paint_win.h"
+#include "resources/resource.h"
 
 namespace {
-
-// Controls and commands of the Operation panel.
-constexpr int kPanelLength = 201;
-constexpr int kPanelRed = 203;
-constexpr int kPanelBlue = 204;
-constexpr int kPanelMoveVertical = 311;
-constexpr int kPanelMoveHorizontal = 312;
-constexpr int kPanelLengthArrow = 321;
-constexpr int kPanelShowFullScale = 2002;
-constexpr int kPanelShowNarrow = 2003;
-constexpr int kTurned = 2001;
 
 void RefreshPanel(const PanelRefresh& p) {
     const App& app = TheApp();
     HWND panel = app.panelWindow;
     if (!app.panelOpen || !panel) return;
     const RulerState& s = app.state;
-    if (p.fullScaleButton) SendMessageW(panel, WM_COMMAND, kPanelShowFullScale, 0);
-    if (p.narrowButton) SendMessageW(panel, WM_COMMAND, kPanelShowNarrow, 0);
+    if (p.fullScaleButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_FULL, 0);
+    if (p.narrowButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_NARROW, 0);
     if (p.length || p.allReadouts) {
-        SetDlgItemTextW(panel, kPanelLength, PanelReadout(s, PanelLine::kLength).c_str());
+        SetDlgItemTextW(panel, IDC_LENGTH_TEXT, PanelReadout(s, PanelLine::kLength).c_str());
     }
     if (p.red || p.allReadouts) {
-        SetDlgItemTextW(panel, kPanelRed, PanelReadout(s, PanelLine::kRed).c_str());
+        SetDlgItemTextW(panel, IDC_RED_TEXT, PanelReadout(s, PanelLine::kRed).c_str());
     }
     if (p.blue || p.allReadouts) {
-        SetDlgItemTextW(panel, kPanelBlue, PanelReadout(s, PanelLine::kBlue).c_str());
+        SetDlgItemTextW(panel, IDC_BLUE_TEXT, PanelReadout(s, PanelLine::kBlue).c_str());
     }
-    if (p.unitRadio) CheckRadioButton(panel, 21, 23, 21 + s.Unit);
+    if (p.unitRadio)
+        CheckRadioButton(panel, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
     if (p.arrows) {
         const bool fullScale = s.FullScale != 0;
-        EnableWindow(GetDlgItem(panel, kPanelMoveHorizontal), !(fullScale && !s.Vertical));
-        EnableWindow(GetDlgItem(panel, kPanelMoveVertical), !(fullScale && s.Vertical));
-        EnableWindow(GetDlgItem(panel, kPanelLengthArrow), !fullScale);
+        EnableWindow(GetDlgItem(panel, IDC_MOVE_HORZ), !(fullScale && !s.Vertical));
+        EnableWindow(GetDlgItem(panel, IDC_MOVE_VERT), !(fullScale && s.Vertical));
+        EnableWindow(GetDlgItem(panel, IDC_LENGTH_ARROW), !fullScale);
     }
 }
 
@@ -111,9 +102,9 @@ void RefreshCursor(HWND ruler) {
 
 void DirectionFollowUp(HWND ruler) {
     const App& app = TheApp();
-    if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, kTurned, 0);
+    if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, IDM_TURNED, 0);
     if (app.magnifierOpen && app.magnifierWindow) {
-        SendMessageW(app.magnifierWindow, WM_COMMAND, kTurned, 0);
+        SendMessageW(app.magnifierWindow, WM_COMMAND, IDM_TURNED, 0);
     }
     RefreshCursor(ruler);
 }

@@ -62,6 +62,9 @@
 #define IDM_COPY_BLUE 40023
 #define IDM_COPY_RED_BLUE 40033
 
+/* The notification-area icon of the first instance; also the wParam of its callback */
+#define ID_TRAY_ICON 2001
+
 /* Magnifier context menu */
 #define IDM_ZOOM_BASE 40010 /* 40011 ... 40018: x1 ... x8 */
 #define IDM_ZOOM_1 40011
