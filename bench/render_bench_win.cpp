@@ -44,7 +44,7 @@ std::wstring LinovaPath() {
 
 LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
-        PaintRuler(window);
+        PaintRuler(window, TheApp().state, TheApp().module, TheApp().picture);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -59,7 +59,7 @@ HWND CreateBenchWindow() {
     RegisterClassExW(&wc);
     HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
                                   1921, 50, nullptr, nullptr, wc.hInstance, nullptr);
-    ApplyBackColor(window);
+    ApplyBackColor(window, TheApp().module, TheApp().state.BackColor, TheApp().picture.background);
     return window;
 }
 
@@ -92,7 +92,7 @@ void DragAndLengthSteps() {
     SetWindowPos(ruler, HWND_TOPMOST, 100, 300, 301, 50, SWP_NOACTIVATE);
     UpdateWindow(ruler);
 
-    const uint64_t rendersBefore = ScaleRenderCount();
+    const uint64_t rendersBefore = app.picture.renders;
     SendMessageW(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     const int moves = 500;
     const auto dragStart = Clock::now();
@@ -107,9 +107,9 @@ void DragAndLengthSteps() {
     SendMessageW(ruler, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     std::printf("drag, %d moves                %7.0f moves/s, %llu renders\n", moves,
                 moves * 1000.0 / dragMs,
-                static_cast<unsigned long long>(ScaleRenderCount() - rendersBefore));
+                static_cast<unsigned long long>(app.picture.renders - rendersBefore));
 
-    const uint64_t rendersBeforeLength = ScaleRenderCount();
+    const uint64_t rendersBeforeLength = app.picture.renders;
     const int steps = 200;
     const auto lengthStart = Clock::now();
     for (int i = 0; i < steps; ++i) {
@@ -119,7 +119,7 @@ void DragAndLengthSteps() {
     const double lengthMs = Milliseconds(Clock::now() - lengthStart);
     std::printf("length, %d steps              %7.3f ms per step, %llu renders\n", steps,
                 lengthMs / steps,
-                static_cast<unsigned long long>(ScaleRenderCount() - rendersBeforeLength));
+                static_cast<unsigned long long>(app.picture.renders - rendersBeforeLength));
     DestroyWindow(ruler);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -132,8 +132,6 @@ int wmain() {
     App& app = TheApp();
     app.module = LoadLibraryExW(LinovaPath().c_str(), nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    lstrcpynW(app.rulerFont.lfFaceName, L"Arial", LF_FACESIZE);
-    app.rulerFont.lfQuality = PROOF_QUALITY;
     RulerState& s = app.state;
     s.Scaling = 378;
     s.BackColor = 2;
@@ -146,7 +144,8 @@ int wmain() {
         for (int16_t unit = 0; unit <= 2; ++unit) {
             s.Vertical = vertical;
             s.Unit = unit;
-            const double ms = MedianMs(15, [&] { RenderScale(window); });
+            const double ms =
+                MedianMs(15, [&] { RenderScale(window, s, app.module, app.picture); });
             slowestRender = std::max(slowestRender, ms);
             std::printf("RenderScale %-10s %-5ls %7.3f ms\n", vertical ? "vertical" : "horizontal",
                         units[unit], ms);
@@ -154,7 +153,7 @@ int wmain() {
     }
     s.Vertical = 0;
     s.Unit = 1;
-    RenderScale(window);
+    RenderScale(window, s, app.module, app.picture);
     const double paint = MedianMs(50, [&] {
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);

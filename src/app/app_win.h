@@ -8,6 +8,7 @@
 
 #include "model/geometry.h"
 #include "model/ruler_state.h"
+#include "render/ruler_paint_win.h"
 
 struct App {
     RulerState state;
@@ -17,7 +18,7 @@ struct App {
     int32_t osVersionCode = 0;
     int16_t instancesAtStart = 0;  // rulers 1.. already running, without a gap, at our start
     std::vector<Rect> monitorList;
-    LOGFONTW rulerFont{};
+    RulerPicture picture;
     // Windows of the instance that come and go; null while closed.
     bool panelOpen = false;
     HWND panelWindow = nullptr;

@@ -62,13 +62,6 @@ bool RegisterRulerClass(HINSTANCE module, const App& app) {
     return RegisterClassExW(&wc) != 0;
 }
 
-void FillRulerFont(LOGFONTW& font) {
-    font = LOGFONTW{};
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfQuality = PROOF_QUALITY;
-    lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
-}
-
 // The monitor the ruler was stored on, then size, position and z-order from the state. The
 // monitor is known and the position kept on it before the window first gets a rectangle, so a
 // ruler stored off every monitor is never shown there; a full-scale ruler takes its length from
@@ -165,7 +158,6 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     // Without its window the process would wait for messages that never come, unseen.
     if (!previous && !RegisterRulerClass(module, app)) return kExitNoWindowClass;
     app.module = module;
-    FillRulerFont(app.rulerFont);
 
     HWND ruler = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, app.className.c_str(),
                                  app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

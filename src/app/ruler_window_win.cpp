@@ -18,22 +18,23 @@ namespace {
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     TheApp().module = create->hInstance;
     TheApp().ruler = window;
-    ApplyBackColor(window);
+    ApplyBackColor(window, TheApp().module, TheApp().state.BackColor, TheApp().picture.background);
     // The tooltip is made after the first paint, which does not need it.
     return 0;
 }
 
 // New system colours reach the system backgrounds and the recoloured patterns.
 LRESULT OnSysColorChange(HWND window) {
-    ApplyBackColor(window);
-    RenderScale(window);
+    App& app = TheApp();
+    ApplyBackColor(window, app.module, app.state.BackColor, app.picture.background);
+    RenderScale(window, app.state, app.module, app.picture);
     InvalidateRect(window, nullptr, TRUE);
     return 0;
 }
 
 LRESULT OnDestroy(HWND window) {
     if (TheApp().instancesAtStart == 0) RemoveTrayIcon(window);
-    DeleteBackgroundObjects();
+    ReleasePicture(window, TheApp().picture);
     if (TheApp().state.SaveOnExit) SaveSettings();
     PostQuitMessage(0);
     return 0;
@@ -95,7 +96,7 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_ACTIVATE:
             return OnActivate(window, wParam);
         case WM_PAINT:
-            PaintRuler(window);
+            PaintRuler(window, TheApp().state, TheApp().module, TheApp().picture);
             return 0;
         case WM_SYSCOLORCHANGE:
             return OnSysColorChange(window);

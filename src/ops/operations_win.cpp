@@ -76,7 +76,8 @@ Refresh FixMonitorByCursor(HWND ruler, bool& monitorChanged) {
     FixMonitorOf(ruler, true);
     Refresh r = AfterScaleChange(scale, s);
     monitorChanged = s.MonitorRect != monitor;
-    if (monitorChanged && BackBufferWouldChange(BufferFit::kMonitorChanged)) {
+    if (monitorChanged &&
+        BackBufferWouldChange(s, TheApp().picture.buffer, BufferFit::kMonitorChanged)) {
         r.repaint = Repaint::kErase;
         r.render = true;
     }
@@ -121,7 +122,9 @@ void ApplyRefresh(HWND ruler, const Refresh& refresh) {
         InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);
     }
     if (r.render) {
-        RenderScale(ruler, monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
+        App& app = TheApp();
+        RenderScale(ruler, app.state, app.module, app.picture,
+                    monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
     }
     if (r.turned) DirectionFollowUp(ruler);
 }

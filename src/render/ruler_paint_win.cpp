@@ -1,56 +1,30 @@
 // Renders the whole scale into the back buffer and paints the ruler window from it.
 #include "render/ruler_paint_win.h"
 
-#include <cstdint>
-
-#include "app/app_win.h"
 #include "model/placement.h"
 #include "render/backgrounds.h"
-#include "render/backgrounds_win.h"
 #include "render/scale_layout.h"
 
 namespace {
 
-// A 32-bit top-down DIB section: the ticks are written straight into its pixels, which is far
-// cheaper than thousands of line calls and gives the same pixels.
-struct BackBuffer {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t* bits = nullptr;
-    bool vertical = false;
-    int32_t thickness = 0;
-    int32_t length = 0;  // along the ruler; 0 when there are no pixels to draw into
-
-    int Width() const { return vertical ? thickness : length; }
-    int Height() const { return vertical ? length : thickness; }
-};
-
-uint64_t g_renderCount = 0;
-
-BackBuffer& Buffer() {
-    static BackBuffer buffer;
-    return buffer;
-}
-
 // The buffer's length when it was made for the ruler's direction and body width, else 0.
-int32_t UsableLength(const RulerState& s) {
-    const BackBuffer& b = Buffer();
+int32_t UsableLength(const RulerState& s, const BackBuffer& b) {
     const bool suits = b.dc && b.vertical == (s.Vertical != 0) && b.thickness == RulerThickness(s);
     return suits ? b.length : 0;
 }
 
+void ReleaseBuffer(BackBuffer& b) {
+    b.selected.reset();
+    b.bitmap.reset();
+    b.dc.reset();
+    b.bits = nullptr;
+}
+
 // The bitmap is only made anew when its size changes: the first touch of a fresh bitmap costs
 // page faults, more than drawing a scale the size of a monitor.
-void PrepareBuffer(HWND window, bool vertical, int32_t thickness, int32_t length) {
-    BackBuffer& b = Buffer();
+void PrepareBuffer(HWND window, BackBuffer& b, bool vertical, int32_t thickness, int32_t length) {
     if (b.dc && b.vertical == vertical && b.thickness == thickness && b.length == length) return;
-    HDC screen = GetDC(window);
-    if (b.dc) {
-        SelectObject(b.dc, b.previous);
-        DeleteObject(b.bitmap);
-        DeleteDC(b.dc);
-    }
+    ReleaseBuffer(b);
     b.vertical = vertical;
     b.thickness = thickness;
     b.length = length;
@@ -62,49 +36,53 @@ void PrepareBuffer(HWND window, bool vertical, int32_t thickness, int32_t length
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    b.dc = CreateCompatibleDC(screen);
-    b.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    b.previous = SelectObject(b.dc, b.bitmap);
+    const WindowDc screen(window);
+    b.dc.reset(CreateCompatibleDC(screen.get()));
+    b.bitmap.reset(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    b.selected.emplace(b.dc.get(), b.bitmap.get());
     b.bits = static_cast<uint32_t*>(bits);
     if (!b.bits) b.length = 0;
-    ReleaseDC(window, screen);
 }
 
 POINT ToPoint(const RulerState& s, ScalePoint p) {
     return s.Vertical ? POINT{p.across, p.along} : POINT{p.along, p.across};
 }
 
-void DrawOrigin(HDC dc, const RulerState& s, const ScaleLayout& layout) {
+void DrawOrigin(HDC dc, const RulerState& s, HINSTANCE module, const ScaleLayout& layout) {
     const int index = s.BackColor;
-    HGDIOBJ old =
-        SelectObject(dc, GetStockObject(LightOriginSquare(index) ? LTGRAY_BRUSH : BLACK_BRUSH));
-    const POINT p = ToPoint(s, layout.originSquare);
-    Rectangle(dc, p.x, p.y, p.x + 6, p.y + 6);
-    SelectObject(dc, old);
+    {
+        const ScopedSelect fill(
+            dc, GetStockObject(LightOriginSquare(index) ? LTGRAY_BRUSH : BLACK_BRUSH));
+        const POINT p = ToPoint(s, layout.originSquare);
+        Rectangle(dc, p.x, p.y, p.x + 6, p.y + 6);
+    }
     if (!layout.hasIcon) return;
     const POINT at = ToPoint(s, layout.icon);
-    HICON icon = static_cast<HICON>(LoadImageW(TheApp().module, RulerIconName(index, s.Vertical),
-                                               IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    const OwnedIcon icon(static_cast<HICON>(
+        LoadImageW(module, RulerIconName(index, s.Vertical), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     if (!icon) return;
     SetMapMode(dc, MM_TEXT);
-    DrawIconEx(dc, at.x, at.y, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
+    DrawIconEx(dc, at.x, at.y, icon.get(), 32, 32, 0, nullptr, DI_NORMAL);
 }
 
-HFONT CreateScaleFont(const RulerState& s) {
-    LOGFONTW font = TheApp().rulerFont;
+// Arial as the ruler has always drawn its numbers: -15 pixels high and 7 wide whatever the
+// screen's DPI, bold and italic as FontStyle says.
+GdiObject<HFONT> CreateScaleFont(const RulerState& s) {
+    LOGFONTW font{};
+    lstrcpynW(font.lfFaceName, L"Arial", LF_FACESIZE);
+    font.lfQuality = PROOF_QUALITY;
     font.lfHeight = -15;
     font.lfWidth = 7;
     font.lfEscapement = s.Vertical ? 900 : 0;  // text runs upward along a vertical ruler
     font.lfWeight = (s.FontStyle & 1) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (s.FontStyle & 2) ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
-    return CreateFontIndirectW(&font);
+    return GdiObject<HFONT>(CreateFontIndirectW(&font));
 }
 
 void DrawTexts(HDC dc, const RulerState& s, const ScaleLayout& layout) {
-    HFONT font = CreateScaleFont(s);
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const GdiObject<HFONT> font = CreateScaleFont(s);
+    const ScopedSelect selected(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     if (layout.hasUnitLabel) {
         SetTextAlign(dc, TA_CENTER | TA_TOP);
@@ -117,92 +95,81 @@ void DrawTexts(HDC dc, const RulerState& s, const ScaleLayout& layout) {
         const POINT p = ToPoint(s, label.at);
         TextOutW(dc, p.x, p.y, label.text.c_str(), static_cast<int>(label.text.size()));
     }
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
+}
+
+// A line across the whole body at a position along it, in a pen of its own.
+void DrawMarker(HDC dc, const RulerState& s, int32_t position, int style, COLORREF colour) {
+    const GdiObject<HPEN> pen(CreatePen(style, 1, colour));
+    const ScopedSelect selected(dc, pen.get());
+    const int32_t along = MarkerAlong(s, position);
+    const POINT from = ToPoint(s, {along, 0});
+    const POINT to = ToPoint(s, {along, RulerThickness(s)});
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+}
+
+// The covered stretch of the scale and the border round it.
+void CopyScale(HDC dc, const RulerState& s, const RulerPicture& picture) {
+    const BackBuffer& b = picture.buffer;
+    const int32_t source = BufferSourceAlong(s, b.length);
+    const POINT extent = ToPoint(s, {s.ScaleLength + 1, RulerThickness(s)});
+    const POINT from = ToPoint(s, {source, 0});
+    BitBlt(dc, 0, 0, extent.x, extent.y, b.dc.get(), from.x, from.y, SRCCOPY);
+    const GdiObject<HPEN> border(CreatePen(PS_SOLID, 1, picture.background.ink));
+    const ScopedSelect pen(dc, border.get());
+    const ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, 0, 0, extent.x, extent.y);
 }
 
 }  // namespace
 
-uint64_t ScaleRenderCount() {
-    return g_renderCount;
-}
-
-bool BackBufferWouldChange(BufferFit fit) {
-    if (!Buffer().dc) return false;
-    const RulerState& s = TheApp().state;
-    const int32_t current = UsableLength(s);
+bool BackBufferWouldChange(const RulerState& s, const BackBuffer& buffer, BufferFit fit) {
+    if (!buffer.dc) return false;
+    const int32_t current = UsableLength(s, buffer);
     return BufferLengthFor(s, current, fit == BufferFit::kMonitorChanged) != current;
 }
 
-void RenderScale(HWND window, BufferFit fit) {
-    ++g_renderCount;
-    const RulerState& s = TheApp().state;
-    const int32_t length = BufferLengthFor(s, UsableLength(s), fit == BufferFit::kMonitorChanged);
+void RenderScale(HWND window, const RulerState& s, HINSTANCE module, RulerPicture& picture,
+                 BufferFit fit) {
+    ++picture.renders;
+    BackBuffer& b = picture.buffer;
+    const int32_t length =
+        BufferLengthFor(s, UsableLength(s, b), fit == BufferFit::kMonitorChanged);
     const ScaleLayout layout = LayoutScale(s, length);
-    PrepareBuffer(window, s.Vertical != 0, layout.thickness, length);
-    BackBuffer& b = Buffer();
+    PrepareBuffer(window, b, s.Vertical != 0, layout.thickness, length);
     if (!b.bits) return;
-    HDC dc = b.dc;
-    const COLORREF ink = CurrentInk();
-    HPEN pen = CreatePen(PS_SOLID, 1, ink);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HDC dc = b.dc.get();
+    const COLORREF ink = picture.background.ink;
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+    const ScopedSelect inkPen(dc, pen.get());
     SetTextColor(dc, ink);
-    HGDIOBJ oldBrush = SelectObject(dc, BackgroundBrush());
-    Rectangle(dc, 0, 0, b.Width(), b.Height());
-    SelectObject(dc, oldBrush);
-    DrawOrigin(dc, s, layout);
+    {
+        const ScopedSelect fill(dc, picture.background.brush.get());
+        Rectangle(dc, 0, 0, b.Width(), b.Height());
+    }
+    DrawOrigin(dc, s, module, layout);
     // Text and ticks are both ink, so the order between them does not show.
     DrawTexts(dc, s, layout);
     GdiFlush();
     const uint32_t pixel = (GetRValue(ink) << 16) | (GetGValue(ink) << 8) | GetBValue(ink);
     PutStrokes(layout, s.Vertical != 0, pixel, PixelBlock{b.bits, b.Width(), b.Height()});
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
 }
 
-namespace {
-
-// A line across the whole body at a position along it.
-void DrawMarker(HDC dc, const RulerState& s, int thickness, int32_t position, HPEN pen) {
-    const int32_t along = MarkerAlong(s, position);
-    HGDIOBJ old = SelectObject(dc, pen);
-    const POINT from = ToPoint(s, {along, 0});
-    const POINT to = ToPoint(s, {along, thickness});
-    MoveToEx(dc, from.x, from.y, nullptr);
-    LineTo(dc, to.x, to.y);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
-
-}  // namespace
-
-void PaintRuler(HWND window) {
-    const RulerState& s = TheApp().state;
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window, &paint);
-    const int thickness = RulerThickness(s);
+void PaintRuler(HWND window, const RulerState& s, HINSTANCE module, RulerPicture& picture) {
+    const PaintDc paint(window);
+    HDC dc = paint.get();
     // The first paint, and a scale that has outgrown its buffer, render before they copy.
-    const int32_t current = UsableLength(s);
-    if (BufferLengthFor(s, current, false) != current) RenderScale(window);
-    const BackBuffer& b = Buffer();
-    if (b.dc) {
-        const int32_t source = BufferSourceAlong(s, b.length);
-        const POINT extent = ToPoint(s, {s.ScaleLength + 1, thickness});
-        const POINT from = ToPoint(s, {source, 0});
-        BitBlt(dc, 0, 0, extent.x, extent.y, b.dc, from.x, from.y, SRCCOPY);
-        HPEN border = CreatePen(PS_SOLID, 1, CurrentInk());
-        HGDIOBJ oldPen = SelectObject(dc, border);
-        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        Rectangle(dc, 0, 0, extent.x, extent.y);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(border);
-    }
-    DrawMarker(dc, s, thickness, s.Marker, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    const int32_t current = UsableLength(s, picture.buffer);
+    if (BufferLengthFor(s, current, false) != current) RenderScale(window, s, module, picture);
+    if (picture.buffer.dc) CopyScale(dc, s, picture);
+    DrawMarker(dc, s, s.Marker, PS_SOLID, RGB(255, 0, 0));
     // On the red marker the blue one is dotted, so the red shows through its gaps.
     const bool together = s.MarkerBlue == s.Marker;
     if (together) SetBkMode(dc, TRANSPARENT);
-    DrawMarker(dc, s, thickness, s.MarkerBlue,
-               CreatePen(together ? PS_DOT : PS_SOLID, 1, BlueMarkerColor(s.BackColor)));
-    EndPaint(window, &paint);
+    DrawMarker(dc, s, s.MarkerBlue, together ? PS_DOT : PS_SOLID, BlueMarkerColor(s.BackColor));
+}
+
+void ReleasePicture(HWND window, RulerPicture& picture) {
+    ReleaseBuffer(picture.buffer);
+    ReleaseBackground(window, picture.background);
 }
