@@ -65,7 +65,7 @@ HWND CreateBenchWindow() {
 
 // The real ruler window, driven with the messages a drag and Page Down keys bring.
 void DragAndLengthSteps() {
-    App& app = TheApp();
+    Instance& app = TheApp();
     RulerState& s = app.state;
     s = RulerState{};
     s.Scaling = 378;
@@ -129,7 +129,7 @@ void DragAndLengthSteps() {
 }  // namespace
 
 int wmain() {
-    App& app = TheApp();
+    Instance& app = TheApp();
     app.module = LoadLibraryExW(LinovaPath().c_str(), nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     RulerState& s = app.state;

@@ -1,7 +1,8 @@
-// The process-wide state of a ruler instance as the Win32 side holds it.
+// The process's one instance record, for the window procedure, the entry point and the message
+// loop; everything else is handed the record it works on.
 #include "app/app_win.h"
 
-App& TheApp() {
-    static App app;
+Instance& TheApp() {
+    static Instance app;
     return app;
 }

@@ -1,14 +1,12 @@
 // The ruler window's commands (menus, tray, other windows and instances) and its context menu.
 #include "app/commands_win.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
-#include "app/app_win.h"
 #include "app/commands.h"
 #include "app/instances_win.h"
-#include "app/placement_win.h"
 #include "app/tray_win.h"
+#include "model/placement_win.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
@@ -33,8 +31,8 @@ void Enable(HMENU menu, UINT id, bool on) {
                  FALSE);
 }
 
-void PrepareContextMenu(HMENU popup, const ContextMenuState& m) {
-    ModifyMenuW(popup, 0, MF_BYPOSITION | MF_STRING, IDM_ABOUT, TheApp().className.c_str());
+void PrepareContextMenu(HMENU popup, const std::wstring& className, const ContextMenuState& m) {
+    ModifyMenuW(popup, 0, MF_BYPOSITION | MF_STRING, IDM_ABOUT, className.c_str());
     Check(popup, IDM_OPERATION, m.operationChecked);
     Check(popup, IDM_MAGNIFIER, m.magnifierChecked);
     Check(popup, IDM_NARROW, m.narrowChecked);
@@ -52,13 +50,6 @@ void PrepareContextMenu(HMENU popup, const ContextMenuState& m) {
     DeleteMenu(popup, IDM_SAME_COLOR_LOCK, MF_BYCOMMAND);
 }
 
-void StartAnotherInstance() {
-    wchar_t path[MAX_PATH] = L"";
-    if (GetModuleFileNameW(nullptr, path, MAX_PATH)) {
-        ShellExecuteW(nullptr, nullptr, path, nullptr, L"", SW_SHOW);
-    }
-}
-
 void SwitchInstance(const InstanceSwitch& target) {
     HWND other = FindInstanceWindow(target.instance);
     if (!other) return;
@@ -66,26 +57,19 @@ void SwitchInstance(const InstanceSwitch& target) {
     if (target.withPanel) SendToInstance(other, WM_COMMAND, IDM_OPERATION_AT_CURSOR);
 }
 
-void ToggleTopMost(HWND ruler) {
-    TheApp().state.TopMost ^= 1;
-    PlaceWindow(ruler, SWP_NOSIZE | SWP_NOMOVE);
+void ToggleTopMost(Instance& app) {
+    app.state.TopMost ^= 1;
+    PlaceWindow(app.ruler, app.state, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-// The display sizes may have changed: the automatic scale follows.
-void AfterDisplaySize(HWND ruler) {
-    ApplyRefresh(ruler, FollowDisplaySizes(TheApp().state));
-}
-
-void OnUninstallCommand() {
-    RulerState& s = TheApp().state;
+void OnUninstallCommand(RulerState& s) {
     // Instance 1 asks the user; the others are told by instance 1 not to save again.
     if (s.InstanceNumber != 1 || !s.SaveOnExit) s.SaveOnExit = 0;
 }
 
 // A ruler that does not answer in time is passed over. The toggle is not posted after it: a send
 // that timed out may still be delivered, and a toggle must not arrive twice.
-void BroadcastSameColorLock() {
-    const RulerState& s = TheApp().state;
+void BroadcastSameColorLock(const RulerState& s) {
     for (int n : OtherInstances(s.InstanceNumber, s.InstanceMax, IsInstanceWindowPresent)) {
         if (HWND other = FindInstanceWindow(n)) {
             SendToInstance(other, WM_COMMAND, IDM_TOGGLE_COLOR_LOCK);
@@ -106,59 +90,57 @@ void CloseInstance(HWND other, bool withoutSaving) {
     PostMessageW(other, WM_CLOSE, 0, 0);
 }
 
-bool RunRulerCommand(HWND ruler, int command) {
-    App& app = TheApp();
+bool RunRulerCommand(Instance& app, int command) {
     RulerState& s = app.state;
     switch (command) {
         case IDM_EXIT:
-            ShowWindow(ruler, SW_HIDE);
-            PostMessageW(ruler, WM_CLOSE, 0, 0);
+            ShowWindow(app.ruler, SW_HIDE);
+            PostMessageW(app.ruler, WM_CLOSE, 0, 0);
             return true;
         case IDM_DIRECTION:
-            ApplyRefresh(ruler, TurnAbout(s, app.pivotPoint));
+            ApplyRefresh(app, TurnAbout(s, app.pivotPoint));
             app.pivotPending = false;
             return true;
         case IDM_REVERSE:
-            ApplyRefresh(ruler, ToggleReverse(s));
+            ApplyRefresh(app, ToggleReverse(s));
             return true;
         case IDM_NARROW:
-            ApplyRefresh(ruler, ToggleNarrow(s));
+            ApplyRefresh(app, ToggleNarrow(s));
             return true;
         case IDM_FULL:
-            ApplyRefresh(ruler, ToggleFullScale(s));
+            ApplyRefresh(app, ToggleFullScale(s));
             return true;
         case IDM_UNIT_PIXEL:
         case IDM_UNIT_CM:
         case IDM_UNIT_INCH:
-            ApplyRefresh(ruler, ChangeUnit(s, command));
+            ApplyRefresh(app, ChangeUnit(s, command));
             return true;
         case IDM_COPY_LENGTH:
         case IDM_COPY_RED:
         case IDM_COPY_BLUE:
         case IDM_COPY_RED_BLUE:
-            CopyReading(ruler, command);
+            CopyReading(app.ruler, s, command);
             return true;
         case IDM_ADJUST_WINDOW:
         case IDM_ADJUST_CLIENT:
-            AdjustToWindow(ruler, command);
+            AdjustToWindow(app, command);
             return true;
         default:
             return false;
     }
 }
 
-bool RunInstanceCommand(HWND ruler, int command) {
-    App& app = TheApp();
+bool RunInstanceCommand(Instance& app, int command) {
     RulerState& s = app.state;
     switch (command) {
         case IDM_ALL_EXIT:
-            AllExit(ruler);
+            AllExit(app);
             return true;
         case IDM_ADD_LINOVA:
-            StartAnotherInstance();
+            StartRuler(L"");
             return true;
         case IDM_SAME_COLOR_LOCK:
-            BroadcastSameColorLock();
+            BroadcastSameColorLock(s);
             s.SameColorLock ^= 1;
             return true;
         case IDM_TOGGLE_COLOR_LOCK:
@@ -171,13 +153,13 @@ bool RunInstanceCommand(HWND ruler, int command) {
             s.NoKeyOperation ^= 1;
             return true;
         case IDM_UNINSTALL:
-            OnUninstallCommand();
+            OnUninstallCommand(s);
             return true;
         case IDM_TURNED:
-            RefreshCursor(ruler);
+            RefreshCursor(app);
             return true;
         case IDM_TOPMOST:
-            ToggleTopMost(ruler);
+            ToggleTopMost(app);
             return true;
         default:
             return false;
@@ -185,8 +167,7 @@ bool RunInstanceCommand(HWND ruler, int command) {
 }
 
 // Commands whose dialogs come with the panel, Setup, display-size, magnifier and About windows.
-bool RunDialogCommand(HWND ruler, int command) {
-    App& app = TheApp();
+bool RunDialogCommand(Instance& app, int command) {
     switch (command) {
         case IDM_ABOUT:
             return true;
@@ -199,7 +180,8 @@ bool RunDialogCommand(HWND ruler, int command) {
             return true;
         case IDM_DISPLAY_SIZE:
             app.placeAtCursor = false;
-            AfterDisplaySize(ruler);
+            // The display sizes may have changed: the automatic scale follows.
+            ApplyRefresh(app, FollowDisplaySizes(app.state));
             return true;
         case IDM_MAGNIFIER:
             return true;
@@ -208,35 +190,46 @@ bool RunDialogCommand(HWND ruler, int command) {
     }
 }
 
+// The pictures of the first item, "Add Linova", "Reverse" and "Direction", on newer systems. The
+// bitmaps are the caller's to delete once the menu has gone.
+void SetContextMenuImages(const Instance& app, HMENU popup, int firstItemImage,
+                          GdiObject<HBITMAP> (&images)[4]) {
+    if (app.osVersionCode < kOsVersionVista) return;
+    images[0] = SetMenuItemImage(app.module, popup, IDM_ABOUT, firstItemImage);
+    images[1] = SetMenuItemImage(app.module, popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
+    images[2] = SetMenuItemImage(app.module, popup, IDM_REVERSE, IDB_MENU_REVERSE);
+    images[3] = SetMenuItemImage(app.module, popup, IDM_DIRECTION, IDB_MENU_DIRECTION);
+}
+
 }  // namespace
 
-HBITMAP SetMenuItemImage(HMENU menu, UINT id, int bitmap) {
-    HBITMAP image = static_cast<HBITMAP>(
-        LoadImageW(TheApp().module, MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0,
-                   LR_LOADTRANSPARENT | LR_DEFAULTSIZE | LR_LOADMAP3DCOLORS));
+GdiObject<HBITMAP> SetMenuItemImage(HINSTANCE module, HMENU menu, UINT id, int bitmap) {
+    GdiObject<HBITMAP> image(
+        static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0,
+                                        LR_LOADTRANSPARENT | LR_DEFAULTSIZE | LR_LOADMAP3DCOLORS)));
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_BITMAP;
-    item.hbmpItem = image;
+    item.hbmpItem = image.get();
     SetMenuItemInfoW(menu, id, FALSE, &item);
     return image;
 }
 
-bool RunCommand(HWND ruler, int command) {
-    if (RunRulerCommand(ruler, command) || RunInstanceCommand(ruler, command) ||
-        RunDialogCommand(ruler, command)) {
+bool RunCommand(Instance& app, int command) {
+    if (RunRulerCommand(app, command) || RunInstanceCommand(app, command) ||
+        RunDialogCommand(app, command)) {
         return true;
     }
-    if (const auto target = DecodeInstanceSwitch(command, TheApp().state.InstanceMax)) {
+    if (const auto target = DecodeInstanceSwitch(command, app.state.InstanceMax)) {
         SwitchInstance(*target);
         return true;
     }
     return false;
 }
 
-void AllExit(HWND ruler) {
-    RemoveTrayIcon(ruler);
-    const RulerState& s = TheApp().state;
+void AllExit(Instance& app) {
+    RemoveTrayIcon(app);
+    const RulerState& s = app.state;
     // After an uninstall, no instance writes its settings back.
     const bool withoutSaving = !s.SaveOnExit && s.InstanceNumber == 1;
     for (int n = s.InstanceMax; n >= 1; --n) {
@@ -244,32 +237,21 @@ void AllExit(HWND ruler) {
     }
 }
 
-void ShowContextMenu(HWND ruler, LPARAM clickPoint) {
-    App& app = TheApp();
-    HMENU menu = LoadMenuW(app.module, L"PopMenu");
+void ShowContextMenu(Instance& app, LPARAM clickPoint) {
+    GdiObject<HBITMAP> images[4];  // outlive the menu that shows them
+    const OwnedMenu menu(LoadMenuW(app.module, L"PopMenu"));
     if (!menu) return;
-    HMENU popup = GetSubMenu(menu, 0);
-    const int running = FindFreeInstance(app.state.InstanceMax, IsInstanceWindowPresent).running;
-    const ContextMenuState state =
-        MenuStateOf(app.state, app.panelOpen, app.magnifierOpen, running);
-    PrepareContextMenu(popup, state);
-    HBITMAP images[4] = {};
-    if (app.osVersionCode >= 600) {
-        images[0] = SetMenuItemImage(popup, IDM_ABOUT, state.firstItemImage);
-        images[1] = SetMenuItemImage(popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
-        images[2] = SetMenuItemImage(popup, IDM_REVERSE, IDB_MENU_REVERSE);
-        images[3] = SetMenuItemImage(popup, IDM_DIRECTION, IDB_MENU_DIRECTION);
-    }
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    const ContextMenuState state = MenuStateOf(app.state, app.panelOpen, app.magnifierOpen,
+                                               RunningInstances(app.state.InstanceMax));
+    PrepareContextMenu(popup, app.className, state);
+    SetContextMenuImages(app, popup, state.firstItemImage, images);
     POINT p{GET_X_LPARAM(clickPoint), GET_Y_LPARAM(clickPoint)};
-    ClientToScreen(ruler, &p);
+    ClientToScreen(app.ruler, &p);
     // A right click chooses the point Direction turns about, until that is used.
     if (!app.pivotPending) {
         app.pivotPoint = Point{p.x, p.y};
         app.pivotPending = true;
     }
-    TrackPopupMenu(popup, TPM_LEFTBUTTON, p.x, p.y, 0, ruler, nullptr);
-    DestroyMenu(menu);
-    for (HBITMAP image : images) {
-        if (image) DeleteObject(image);
-    }
+    TrackPopupMenu(popup, TPM_LEFTBUTTON, p.x, p.y, 0, app.ruler, nullptr);
 }

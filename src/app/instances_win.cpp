@@ -2,6 +2,8 @@
 // on one that hangs, and choosing this ruler's number without racing rulers that start with it.
 #include "app/instances_win.h"
 
+#include <shellapi.h>
+
 namespace {
 
 // Long enough for a ruler that is busy but alive, short enough that ending or telling the others
@@ -19,6 +21,17 @@ HWND FindInstanceWindow(int instanceNumber) {
 
 bool IsInstanceWindowPresent(int instanceNumber) {
     return FindInstanceWindow(instanceNumber) != nullptr;
+}
+
+int RunningInstances(int instanceMax) {
+    return FindFreeInstance(instanceMax, IsInstanceWindowPresent).running;
+}
+
+void StartRuler(const std::wstring& parameters) {
+    wchar_t path[MAX_PATH] = L"";
+    if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return;
+    ShellExecuteW(nullptr, nullptr, path, parameters.empty() ? nullptr : parameters.c_str(), L"",
+                  SW_SHOW);
 }
 
 bool SendToInstance(HWND other, UINT message, WPARAM wParam) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/startup.h"
 
 // The ruler window of instance n, or null when that instance is not running.
@@ -11,6 +13,13 @@ HWND FindInstanceWindow(int instanceNumber);
 
 // The predicate the instance search runs over.
 bool IsInstanceWindowPresent(int instanceNumber);
+
+// How many rulers run from number 1 upward without a gap.
+int RunningInstances(int instanceMax);
+
+// Starts another ruler process from this program's file, with the instance number it is to
+// take as its parameters (empty: the first free number). A failure is silent.
+void StartRuler(const std::wstring& parameters);
 
 // Sends a message to another instance's ruler and waits for it a short while only: a ruler that
 // hangs (or is stopped) must not hang this one. True when the other ruler handled the message.

@@ -2,18 +2,20 @@
 // the further instances named on the command line and runs the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "app/app_win.h"
 #include "app/instances_win.h"
-#include "app/placement_win.h"
 #include "app/ruler_window_win.h"
 #include "app/startup.h"
 #include "app/tray_win.h"
 #include "model/persistence.h"
+#include "model/placement_win.h"
 #include "model/registry_store_win.h"
 #include "model/text_format.h"
+#include "ops/operations_win.h"
 #include "ops/readout_win.h"
+#include "render/backgrounds.h"
+#include "render/gdi_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -39,24 +41,24 @@ void RefuseToStart(HINSTANCE module) {
 }
 
 void ReadScreenDpi(RulerState& s) {
-    HDC screen = GetDC(nullptr);
-    s.DpiX = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
-    s.DpiY = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    s.DpiX = static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSX));
+    s.DpiY = static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSY));
     s.DpiStep = DpiStep(s.DpiX);
 }
 
-bool RegisterRulerClass(HINSTANCE module, const App& app) {
+// The class lives as long as the process, and so do its icon and cursor: both are shared, kept
+// by the system and never destroyed.
+bool RegisterRulerClass(HINSTANCE module, const Instance& app) {
     const RulerState& s = app.state;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = RulerWindowProc;
     wc.hInstance = module;
-    wc.hIcon = static_cast<HICON>(LoadImageW(module, s.BackColor ? L"Linova" : L"LinovaG",
-                                             IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-    wc.hCursor = static_cast<HCURSOR>(LoadImageW(
-        module, s.Vertical ? L"LINOVA_V_CUR" : L"LINOVACUR", IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
+    wc.hIcon = static_cast<HICON>(LoadImageW(module, RulerIconName(s.BackColor, false), IMAGE_ICON,
+                                             32, 32, LR_DEFAULTCOLOR | LR_SHARED));
+    wc.hCursor = RulerCursor(module, s.Vertical != 0);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = app.className.c_str();
     return RegisterClassExW(&wc) != 0;
@@ -66,43 +68,41 @@ bool RegisterRulerClass(HINSTANCE module, const App& app) {
 // monitor is known and the position kept on it before the window first gets a rectangle, so a
 // ruler stored off every monitor is never shown there; a full-scale ruler takes its length from
 // that monitor.
-void ShowRuler(HWND ruler, int showCommand) {
-    App& app = TheApp();
+void ShowRuler(Instance& app, int showCommand) {
+    HWND ruler = app.ruler;
     RulerState& s = app.state;
-    if (app.osVersionCode >= 500) {
+    if (app.osVersionCode >= kOsVersion2000) {
         SetLayeredWindowAttributes(ruler, 0, static_cast<BYTE>(s.LayerWindow & 0xFF), LWA_ALPHA);
     }
-    EnumerateMonitors();
-    SettleOnMonitor(s, MonitorNearest(StoredRulerRect(s)), app.monitorList);
+    app.monitorList = EnumerateMonitors();
+    SettleOnMonitor(s, MonitorNearest(s, StoredRulerRect(s)), app.monitorList);
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);
-    PlaceWindow(ruler, 0);
-    RefreshReadout(ruler);
+    PlaceWindow(ruler, s, 0);
+    RefreshReadout(app);
 }
 
 void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
-    wchar_t path[MAX_PATH] = L"";
-    if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return;
     for (int n : InstancesToStart(line, s.InstanceMax, s.InstanceNumber, IsInstanceWindowPresent)) {
-        ShellExecuteW(nullptr, nullptr, path, DecimalText(n).c_str(), L"", SW_SHOW);
+        StartRuler(DecimalText(n));
     }
 }
 
 // What the first paint does not need: the common controls with the tooltip, the tray icon and
 // the further instances. comctl32 and shell32 are delay-loaded and mapped only now; mapping
 // comctl32 before the paint put it some 50 ms later.
-void FinishStart(HWND ruler, const CommandLine& line) {
+void FinishStart(Instance& app, const CommandLine& line) {
     InitCommonControls();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    CreateRulerTooltip(ruler);
-    RefreshReadout(ruler);
+    CreateRulerTooltip(app);
+    RefreshReadout(app);
     // The first instance shows the icon whose menus reach every ruler.
-    if (TheApp().instancesAtStart == 0) AddTrayIcon(ruler);
-    StartFurtherInstances(line, TheApp().state);
+    if (app.instancesAtStart == 0) AddTrayIcon(app);
+    StartFurtherInstances(line, app.state);
 }
 
-int RunMessageLoop(HWND ruler, const CommandLine& line) {
+int RunMessageLoop(Instance& app, const CommandLine& line) {
     bool startFinished = false;
     MSG msg{};
     for (;;) {
@@ -110,12 +110,12 @@ int RunMessageLoop(HWND ruler, const CommandLine& line) {
         // rest of the start-up follows.
         if (!startFinished && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             startFinished = true;
-            FinishStart(ruler, line);
+            FinishStart(app, line);
         }
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         // 0 is WM_QUIT; -1 is an error that would only repeat.
         if (got == 0 || got == -1) break;
-        HWND panel = TheApp().panelWindow;
+        HWND panel = app.panelWindow;
         if (panel && IsDialogMessageW(panel, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -124,7 +124,7 @@ int RunMessageLoop(HWND ruler, const CommandLine& line) {
 }
 
 // Takes an instance number (false when every number is taken) and loads that instance's settings.
-bool ChooseInstanceAndLoad(App& app, const CommandLine& line) {
+bool ChooseInstanceAndLoad(Instance& app, const CommandLine& line) {
     RulerState& s = app.state;
     RegistryStore store;
     LoadProductValues(s, store);
@@ -143,9 +143,9 @@ bool ChooseInstanceAndLoad(App& app, const CommandLine& line) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int showCommand) {
-    App& app = TheApp();
+    Instance& app = TheApp();
     app.osVersionCode = ReadOsVersionCode();
-    if (app.osVersionCode >= 600) SetProcessDPIAware();
+    if (app.osVersionCode >= kOsVersionVista) SetProcessDPIAware();
     const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
     InstanceChoiceLock choosing;
     if (!ChooseInstanceAndLoad(app, line)) {
@@ -166,6 +166,6 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     app.ruler = ruler;
     // From now on the other rulers' searches find this number taken.
     choosing.Release();
-    ShowRuler(ruler, showCommand);
-    return RunMessageLoop(ruler, line);
+    ShowRuler(app, showCommand);
+    return RunMessageLoop(app, line);
 }

@@ -3,8 +3,6 @@
 
 #include <windowsx.h>
 
-#include "app/app_win.h"
-#include "app/placement_win.h"
 #include "ops/operations_win.h"
 
 namespace {
@@ -22,48 +20,43 @@ Point ScreenPoint(HWND ruler, LPARAM lParam) {
 
 }  // namespace
 
-LRESULT OnLeftButtonDown(HWND ruler, LPARAM lParam) {
-    App& app = TheApp();
+LRESULT OnLeftButtonDown(Instance& app, LPARAM lParam) {
     if (app.state.NoMouseOperation) return 0;
-    SetCapture(ruler);
+    SetCapture(app.ruler);
     app.dragging = true;
     const POINT client = ClientPoint(lParam);
     app.dragAnchor = Point{client.x, client.y};
-    app.pivotPoint = ScreenPoint(ruler, lParam);
+    app.pivotPoint = ScreenPoint(app.ruler, lParam);
     return 0;
 }
 
-LRESULT OnMouseMove(HWND ruler, WPARAM wParam, LPARAM lParam) {
-    App& app = TheApp();
+LRESULT OnMouseMove(Instance& app, WPARAM wParam, LPARAM lParam) {
     if (!(wParam & MK_LBUTTON) || !app.dragging) return 0;
-    ApplyRefresh(ruler, DragTo(app.state, ScreenPoint(ruler, lParam), app.dragAnchor));
+    ApplyRefresh(app, DragTo(app.state, ScreenPoint(app.ruler, lParam), app.dragAnchor));
     return 0;
 }
 
-LRESULT OnLeftButtonUp(HWND ruler) {
-    App& app = TheApp();
+LRESULT OnLeftButtonUp(Instance& app) {
     // The ruler may have been dropped on another monitor, or partly off this one.
-    FollowMonitor(ruler);
+    FollowMonitor(app);
     if (app.dragging) ReleaseCapture();
     app.dragging = false;
-    InvalidateRect(ruler, nullptr, TRUE);
+    InvalidateRect(app.ruler, nullptr, TRUE);
     return 0;
 }
 
-LRESULT OnLeftDoubleClick(HWND ruler, LPARAM lParam) {
-    App& app = TheApp();
+LRESULT OnLeftDoubleClick(Instance& app, LPARAM lParam) {
     if (app.state.NoMouseOperation) return 0;
-    ApplyRefresh(ruler, TurnAbout(app.state, ScreenPoint(ruler, lParam)));
+    ApplyRefresh(app, TurnAbout(app.state, ScreenPoint(app.ruler, lParam)));
     return 0;
 }
 
-LRESULT OnMouseWheel(HWND ruler, WPARAM wParam) {
-    ApplyRefresh(ruler, OnWheel(TheApp().state, GET_WHEEL_DELTA_WPARAM(wParam), CurrentStep()));
+LRESULT OnMouseWheel(Instance& app, WPARAM wParam) {
+    ApplyRefresh(app, OnWheel(app.state, GET_WHEEL_DELTA_WPARAM(wParam), CurrentStep()));
     return 1;
 }
 
-void OnKeyDown(HWND ruler, WPARAM key) {
-    RulerState& s = TheApp().state;
-    if (s.NoKeyOperation) return;
-    ApplyRefresh(ruler, OnKey(s, static_cast<int>(key), CurrentStep()));
+void OnKeyDown(Instance& app, WPARAM key) {
+    if (app.state.NoKeyOperation) return;
+    ApplyRefresh(app, OnKey(app.state, static_cast<int>(key), CurrentStep()));
 }

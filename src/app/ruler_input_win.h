@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
-LRESULT OnLeftButtonDown(HWND ruler, LPARAM lParam);
-LRESULT OnMouseMove(HWND ruler, WPARAM wParam, LPARAM lParam);
-LRESULT OnLeftButtonUp(HWND ruler);
-LRESULT OnLeftDoubleClick(HWND ruler, LPARAM lParam);
-LRESULT OnMouseWheel(HWND ruler, WPARAM wParam);
-void OnKeyDown(HWND ruler, WPARAM key);
+#include "ops/instance_win.h"
+
+LRESULT OnLeftButtonDown(Instance& app, LPARAM lParam);
+LRESULT OnMouseMove(Instance& app, WPARAM wParam, LPARAM lParam);
+LRESULT OnLeftButtonUp(Instance& app);
+LRESULT OnLeftDoubleClick(Instance& app, LPARAM lParam);
+LRESULT OnMouseWheel(Instance& app, WPARAM wParam);
+void OnKeyDown(Instance& app, WPARAM key);

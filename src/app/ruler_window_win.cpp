@@ -3,10 +3,10 @@
 
 #include "app/app_win.h"
 #include "app/commands_win.h"
-#include "app/placement_win.h"
 #include "app/ruler_input_win.h"
 #include "app/tray_win.h"
 #include "model/persistence.h"
+#include "model/placement_win.h"
 #include "model/registry_store_win.h"
 #include "ops/operations_win.h"
 #include "ops/readout_win.h"
@@ -15,64 +15,64 @@
 
 namespace {
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
-    TheApp().module = create->hInstance;
-    TheApp().ruler = window;
-    ApplyBackColor(window, TheApp().module, TheApp().state.BackColor, TheApp().picture.background);
+void SaveSettings(const RulerState& s) {
+    RegistryStore store;
+    SaveInstance(s, store);
+}
+
+LRESULT OnCreate(Instance& app, HWND window, const CREATESTRUCTW* create) {
+    app.module = create->hInstance;
+    app.ruler = window;
+    ApplyBackColor(window, app.module, app.state.BackColor, app.picture.background);
     // The tooltip is made after the first paint, which does not need it.
     return 0;
 }
 
 // New system colours reach the system backgrounds and the recoloured patterns.
-LRESULT OnSysColorChange(HWND window) {
-    App& app = TheApp();
-    ApplyBackColor(window, app.module, app.state.BackColor, app.picture.background);
-    RenderScale(window, app.state, app.module, app.picture);
-    InvalidateRect(window, nullptr, TRUE);
+LRESULT OnSysColorChange(Instance& app) {
+    ApplyBackColor(app.ruler, app.module, app.state.BackColor, app.picture.background);
+    RenderScale(app.ruler, app.state, app.module, app.picture);
+    InvalidateRect(app.ruler, nullptr, TRUE);
     return 0;
 }
 
-LRESULT OnDestroy(HWND window) {
-    if (TheApp().instancesAtStart == 0) RemoveTrayIcon(window);
-    ReleasePicture(window, TheApp().picture);
-    if (TheApp().state.SaveOnExit) SaveSettings();
+LRESULT OnDestroy(Instance& app) {
+    if (app.instancesAtStart == 0) RemoveTrayIcon(app);
+    ReleasePicture(app.ruler, app.picture);
+    if (app.state.SaveOnExit) SaveSettings(app.state);
     PostQuitMessage(0);
     return 0;
 }
 
 // Losing the activation must not drop a topmost ruler behind other windows. Re-asserting the
 // z-order must not take the activation back either, or no window is left in front.
-LRESULT OnActivate(HWND window, WPARAM wParam) {
+LRESULT OnActivate(const Instance& app, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
-        PlaceWindow(window, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        PlaceWindow(app.ruler, app.state, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     return 0;
 }
 
-void OnDisplayChange(HWND window, LPARAM lParam) {
-    RulerState& s = TheApp().state;
+void OnDisplayChange(Instance& app, LPARAM lParam) {
+    RulerState& s = app.state;
     s.PrimaryScreenWidth = LOWORD(lParam);
     s.PrimaryScreenHeight = HIWORD(lParam);
-    EnumerateMonitors();
-    FollowMonitor(window);
-    PlaceWindow(window, 0);
+    app.monitorList = EnumerateMonitors();
+    FollowMonitor(app);
+    PlaceWindow(app.ruler, s, 0);
 }
 
-LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (RunCommand(window, LOWORD(wParam))) return 0;
-    return DefWindowProcW(window, message, wParam, lParam);
+LRESULT OnCommand(Instance& app, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RunCommand(app, LOWORD(wParam))) return 0;
+    return DefWindowProcW(app.ruler, message, wParam, lParam);
 }
 
 }  // namespace
 
-void SaveSettings() {
-    RegistryStore store;
-    SaveInstance(TheApp().state, store);
-}
-
 LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Instance& app = TheApp();
     if (IsTaskbarCreated(message)) {
-        OnTaskbarCreated(window);
+        OnTaskbarCreated(app);
         return 0;
     }
     switch (message) {
@@ -80,53 +80,53 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            RelayToTooltip(window, message, wParam, lParam);
+            RelayToTooltip(app, message, wParam, lParam);
             break;
     }
     switch (message) {
         case WM_CREATE:
-            return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+            return OnCreate(app, window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
         case WM_DESTROY:
-            return OnDestroy(window);
+            return OnDestroy(app);
         case WM_MOVE:
             return 0;
         case WM_SIZE:
-            ResizeTooltip(window);
+            ResizeTooltip(app);
             return 0;
         case WM_ACTIVATE:
-            return OnActivate(window, wParam);
+            return OnActivate(app, wParam);
         case WM_PAINT:
-            PaintRuler(window, TheApp().state, TheApp().module, TheApp().picture);
+            PaintRuler(window, app.state, app.module, app.picture);
             return 0;
         case WM_SYSCOLORCHANGE:
-            return OnSysColorChange(window);
+            return OnSysColorChange(app);
         case WM_QUERYENDSESSION:
-            if (TheApp().state.SaveOnExit) SaveSettings();
+            if (app.state.SaveOnExit) SaveSettings(app.state);
             break;
         case WM_DISPLAYCHANGE:
-            OnDisplayChange(window, lParam);
+            OnDisplayChange(app, lParam);
             break;
         case WM_KEYDOWN:
-            OnKeyDown(window, wParam);
+            OnKeyDown(app, wParam);
             break;
         case WM_COMMAND:
         case WM_SYSCOMMAND:
-            return OnCommand(window, message, wParam, lParam);
+            return OnCommand(app, message, wParam, lParam);
         case WM_LBUTTONDOWN:
-            return OnLeftButtonDown(window, lParam);
+            return OnLeftButtonDown(app, lParam);
         case WM_MOUSEMOVE:
-            return OnMouseMove(window, wParam, lParam);
+            return OnMouseMove(app, wParam, lParam);
         case WM_LBUTTONUP:
-            return OnLeftButtonUp(window);
+            return OnLeftButtonUp(app);
         case WM_LBUTTONDBLCLK:
-            return OnLeftDoubleClick(window, lParam);
+            return OnLeftDoubleClick(app, lParam);
         case WM_RBUTTONDOWN:
-            ShowContextMenu(window, lParam);
+            ShowContextMenu(app, lParam);
             return 0;
         case WM_MOUSEWHEEL:
-            return OnMouseWheel(window, wParam);
+            return OnMouseWheel(app, wParam);
         case WM_USER:
-            OnTrayCallback(window, wParam, lParam);
+            OnTrayCallback(app, wParam, lParam);
             return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "app/app_win.h"
+#include "model/geometry_win.h"
 #include "ops/copy_adjust.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
 
-void CopyReading(HWND ruler, int command) {
-    const auto text = CopyText(TheApp().state, command);
+void CopyReading(HWND ruler, const RulerState& s, int command) {
+    const auto text = CopyText(s, command);
     if (!text) return;
     // The text is ready before the clipboard is touched: a failure leaves the user's clipboard
     // as it was.
@@ -32,8 +32,8 @@ void CopyReading(HWND ruler, int command) {
     CloseClipboard();
 }
 
-void AdjustToWindow(HWND ruler, int command) {
-    RulerState& s = TheApp().state;
+void AdjustToWindow(Instance& app, int command) {
+    RulerState& s = app.state;
     const Point probe = AdjustProbe(s);
     HWND found = WindowFromPoint(POINT{probe.x, probe.y});
     if (!found) return;
@@ -46,5 +46,5 @@ void AdjustToWindow(HWND ruler, int command) {
         ClientToScreen(found, &origin);
         OffsetRect(&r, origin.x, origin.y);
     }
-    ApplyRefresh(ruler, AdjustTo(s, ToRect(r)));
+    ApplyRefresh(app, AdjustTo(s, ToRect(r)));
 }

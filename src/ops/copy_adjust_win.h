@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
-void CopyReading(HWND ruler, int command);
+#include "ops/instance_win.h"
+
+// IDM_COPY_LENGTH, IDM_COPY_RED, IDM_COPY_BLUE or IDM_COPY_RED_BLUE; the ruler owns the
+// clipboard while it writes.
+void CopyReading(HWND ruler, const RulerState& s, int command);
 
 // IDM_ADJUST_WINDOW measures the whole window, IDM_ADJUST_CLIENT its client area.
-void AdjustToWindow(HWND ruler, int command);
+void AdjustToWindow(Instance& app, int command);

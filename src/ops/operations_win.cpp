@@ -2,9 +2,8 @@
 // repaint and rendering.
 #include "ops/operations_win.h"
 
-#include "app/app_win.h"
 #include "model/placement.h"
-#include "app/placement_win.h"
+#include "model/placement_win.h"
 #include "ops/readout.h"
 #include "ops/readout_win.h"
 #include "render/ruler_paint_win.h"
@@ -12,8 +11,7 @@
 
 namespace {
 
-void RefreshPanel(const PanelRefresh& p) {
-    const App& app = TheApp();
+void RefreshPanel(const Instance& app, const PanelRefresh& p) {
     HWND panel = app.panelWindow;
     if (!app.panelOpen || !panel) return;
     const RulerState& s = app.state;
@@ -28,8 +26,9 @@ void RefreshPanel(const PanelRefresh& p) {
     if (p.blue || p.allReadouts) {
         SetDlgItemTextW(panel, IDC_BLUE_TEXT, PanelReadout(s, PanelLine::kBlue).c_str());
     }
-    if (p.unitRadio)
+    if (p.unitRadio) {
         CheckRadioButton(panel, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
+    }
     if (p.arrows) {
         const bool fullScale = s.FullScale != 0;
         EnableWindow(GetDlgItem(panel, IDC_MOVE_HORZ), !(fullScale && !s.Vertical));
@@ -48,8 +47,9 @@ bool OnlyPositionDiffers(HWND ruler, const RulerState& s, const Rect& rect) {
            topmost == (s.TopMost != 0);
 }
 
-void Reposition(HWND ruler, const Refresh& r) {
-    const RulerState& s = TheApp().state;
+void Reposition(const Instance& app, const Refresh& r) {
+    HWND ruler = app.ruler;
+    const RulerState& s = app.state;
     const Rect rect = RulerWindowRect(s);
     // A move step keeps the size; when the z-order needs nothing either, it moves as a drag does.
     const bool positionOnly =
@@ -60,7 +60,7 @@ void Reposition(HWND ruler, const Refresh& r) {
         SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (r.place) {
-        PlaceWindow(ruler, r.placeFlags);
+        PlaceWindow(ruler, s, r.placeFlags);
     } else if (r.resize) {
         SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
                      rect.Width(), rect.Height(), SWP_NOACTIVATE);
@@ -69,19 +69,28 @@ void Reposition(HWND ruler, const Refresh& r) {
 
 // The monitor under the cursor becomes the ruler's. A scale that changed with it is drawn and read
 // out anew, and a back buffer that does not suit a new monitor is made anew.
-Refresh FixMonitorByCursor(HWND ruler, bool& monitorChanged) {
-    RulerState& s = TheApp().state;
+Refresh FixMonitorByCursor(Instance& app, bool& monitorChanged) {
+    RulerState& s = app.state;
     const int32_t scale = CurrentScale(s);
     const Rect monitor = s.MonitorRect;
-    FixMonitorOf(ruler, true);
+    FixMonitorUnderCursor(s, app.monitorList);
     Refresh r = AfterScaleChange(scale, s);
     monitorChanged = s.MonitorRect != monitor;
     if (monitorChanged &&
-        BackBufferWouldChange(s, TheApp().picture.buffer, BufferFit::kMonitorChanged)) {
+        BackBufferWouldChange(s, app.picture.buffer, BufferFit::kMonitorChanged)) {
         r.repaint = Repaint::kErase;
         r.render = true;
     }
     return r;
+}
+
+// After a turn: the panel and the magnifier show the new direction, the cursor too.
+void DirectionFollowUp(const Instance& app) {
+    if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, IDM_TURNED, 0);
+    if (app.magnifierOpen && app.magnifierWindow) {
+        SendMessageW(app.magnifierWindow, WM_COMMAND, IDM_TURNED, 0);
+    }
+    RefreshCursor(app);
 }
 
 }  // namespace
@@ -90,47 +99,41 @@ int32_t CurrentStep() {
     return StepSize(GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_RBUTTON) < 0);
 }
 
-void RefreshCursor(HWND ruler) {
-    HCURSOR cursor = static_cast<HCURSOR>(
-        LoadImageW(TheApp().module, TheApp().state.Vertical ? L"LINOVA_V_CUR" : L"LINOVACUR",
-                   IMAGE_CURSOR, 0, 0, LR_SHARED));
-    SetClassLongPtrW(ruler, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+HCURSOR RulerCursor(HINSTANCE module, bool vertical) {
+    return static_cast<HCURSOR>(LoadImageW(module, vertical ? L"LINOVA_V_CUR" : L"LINOVACUR",
+                                           IMAGE_CURSOR, 0, 0, LR_SHARED));
+}
+
+void RefreshCursor(const Instance& app) {
+    HCURSOR cursor = RulerCursor(app.module, app.state.Vertical != 0);
+    SetClassLongPtrW(app.ruler, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
     // The pointer over the ruler changes now, not at the next mouse move.
     POINT p{};
     GetCursorPos(&p);
-    if (WindowFromPoint(p) == ruler) SetCursor(cursor);
+    if (WindowFromPoint(p) == app.ruler) SetCursor(cursor);
 }
 
-void DirectionFollowUp(HWND ruler) {
-    const App& app = TheApp();
-    if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, IDM_TURNED, 0);
-    if (app.magnifierOpen && app.magnifierWindow) {
-        SendMessageW(app.magnifierWindow, WM_COMMAND, IDM_TURNED, 0);
-    }
-    RefreshCursor(ruler);
-}
-
-void ApplyRefresh(HWND ruler, const Refresh& refresh) {
+void ApplyRefresh(Instance& app, const Refresh& refresh) {
+    HWND ruler = app.ruler;
     Refresh r = refresh;
-    RefreshPanel(r.panel);
+    RefreshPanel(app, r.panel);
     bool monitorChanged = false;
-    if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(ruler, monitorChanged));
-    if (r.recomputeLength) RecomputeLength(TheApp().state);
-    Reposition(ruler, r);
-    if (r.readout) RefreshReadout(ruler);
+    if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(app, monitorChanged));
+    if (r.recomputeLength) RecomputeLength(app.state);
+    Reposition(app, r);
+    if (r.readout) RefreshReadout(app);
     if (r.repaint != Repaint::kNone) {
         InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);
     }
     if (r.render) {
-        App& app = TheApp();
         RenderScale(ruler, app.state, app.module, app.picture,
                     monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
     }
-    if (r.turned) DirectionFollowUp(ruler);
+    if (r.turned) DirectionFollowUp(app);
 }
 
-void FollowMonitor(HWND ruler) {
+void FollowMonitor(Instance& app) {
     Refresh r;
     r.fixMonitorByCursor = true;
-    ApplyRefresh(ruler, r);
+    ApplyRefresh(app, r);
 }

@@ -4,19 +4,21 @@
 
 #include <windows.h>
 
+#include "ops/instance_win.h"
 #include "ops/operations.h"
 
 // The step size at this moment: 10 while Shift or the right button is down.
 int32_t CurrentStep();
 
-void ApplyRefresh(HWND ruler, const Refresh& refresh);
+void ApplyRefresh(Instance& app, const Refresh& refresh);
 
 // The ruler may now belong to another monitor (a drop, a display change): the monitor under the
 // cursor becomes its own, and the drawing, the title and the tooltip follow a changed scale.
-void FollowMonitor(HWND ruler);
+void FollowMonitor(Instance& app);
 
-// After a turn: the panel and the magnifier show the new direction, the cursor too.
-void DirectionFollowUp(HWND ruler);
+// The ruler's cursor for a direction. It is loaded shared: the system keeps it, and it is never
+// destroyed, however often the ruler turns.
+HCURSOR RulerCursor(HINSTANCE module, bool vertical);
 
 // The class cursor for the ruler's direction.
-void RefreshCursor(HWND ruler);
+void RefreshCursor(const Instance& app);

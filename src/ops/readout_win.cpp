@@ -3,42 +3,40 @@
 
 #include <commctrl.h>
 
-#include "app/app_win.h"
 #include "ops/readout.h"
 
 namespace {
 
-TOOLINFOW ToolOf(HWND ruler, const wchar_t* text) {
+TOOLINFOW ToolOf(const Instance& app, const wchar_t* text) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.hwnd = ruler;
+    tool.hwnd = app.ruler;
     tool.uId = 0;
-    GetClientRect(ruler, &tool.rect);
-    tool.hinst = TheApp().module;
+    GetClientRect(app.ruler, &tool.rect);
+    tool.hinst = app.module;
     tool.lpszText = const_cast<wchar_t*>(text);
     return tool;
 }
 
 }  // namespace
 
-void CreateRulerTooltip(HWND ruler) {
-    App& app = TheApp();
+void CreateRulerTooltip(Instance& app) {
     app.rulerTooltip =
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, app.module, nullptr);
     if (!app.rulerTooltip) return;
-    TOOLINFOW tool = ToolOf(ruler, app.className.c_str());
+    TOOLINFOW tool = ToolOf(app, app.className.c_str());
     SendMessageW(app.rulerTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(app.rulerTooltip, TTM_ACTIVATE, TRUE, 0);
     // Four lines, each up to 255 pixels wide.
     SendMessageW(app.rulerTooltip, TTM_SETMAXTIPWIDTH, 0, 255);
 }
 
-void RelayToTooltip(HWND ruler, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND tooltip = TheApp().rulerTooltip;
+void RelayToTooltip(const Instance& app, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND tooltip = app.rulerTooltip;
     if (!tooltip) return;
     MSG msg{};
-    msg.hwnd = ruler;
+    msg.hwnd = app.ruler;
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
@@ -51,19 +49,18 @@ void RelayToTooltip(HWND ruler, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void ResizeTooltip(HWND ruler) {
-    HWND tooltip = TheApp().rulerTooltip;
+void ResizeTooltip(const Instance& app) {
+    HWND tooltip = app.rulerTooltip;
     if (!tooltip) return;
-    TOOLINFOW tool = ToolOf(ruler, nullptr);
+    TOOLINFOW tool = ToolOf(app, nullptr);
     SendMessageW(tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void RefreshReadout(HWND ruler) {
-    const App& app = TheApp();
+void RefreshReadout(const Instance& app) {
     const ReadoutTexts texts = MakeReadoutTexts(app.state, app.className);
-    SetWindowTextW(ruler, texts.title.c_str());
+    SetWindowTextW(app.ruler, texts.title.c_str());
     if (app.rulerTooltip) {
-        TOOLINFOW tool = ToolOf(ruler, texts.tooltip.c_str());
+        TOOLINFOW tool = ToolOf(app, texts.tooltip.c_str());
         SendMessageW(app.rulerTooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }

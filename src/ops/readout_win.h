@@ -3,13 +3,15 @@
 
 #include <windows.h>
 
+#include "ops/instance_win.h"
+
 // The tooltip over the whole ruler window, first showing its class name.
-void CreateRulerTooltip(HWND ruler);
+void CreateRulerTooltip(Instance& app);
 
 // Passes a mouse message on to the tooltip and keeps a shown tip above a topmost ruler.
-void RelayToTooltip(HWND ruler, UINT message, WPARAM wParam, LPARAM lParam);
+void RelayToTooltip(const Instance& app, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The tool's rectangle follows the window's size.
-void ResizeTooltip(HWND ruler);
+void ResizeTooltip(const Instance& app);
 
-void RefreshReadout(HWND ruler);
+void RefreshReadout(const Instance& app);

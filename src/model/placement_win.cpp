@@ -1,0 +1,77 @@
+// Putting the ruler window and the dialogs on the screen, and finding the monitors.
+#include "model/placement_win.h"
+
+#include "model/geometry_win.h"
+#include "model/placement.h"
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+    auto& monitors = *reinterpret_cast<std::vector<Rect>*>(list);
+    if (monitors.size() < kMaxMonitors) monitors.push_back(ToRect(*rect));
+    return TRUE;
+}
+
+// The whole monitor, taskbar included; the primary screen stands in when there is none.
+Rect RectOfMonitor(const RulerState& s, HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor && GetMonitorInfoW(monitor, &info)) return ToRect(info.rcMonitor);
+    return Rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
+}
+
+HMONITOR MonitorUnderCursor(POINT* cursor) {
+    GetCursorPos(cursor);
+    return MonitorFromPoint(*cursor, MONITOR_DEFAULTTONEAREST);
+}
+
+}  // namespace
+
+void PlaceWindow(HWND ruler, const RulerState& s, UINT flags) {
+    const Rect r = RulerWindowRect(s);
+    MoveWindow(ruler, r.left, r.top, r.Width(), r.Height(), TRUE);
+    SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 flags | SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    ShowWindow(ruler, SW_SHOWNA);
+}
+
+std::vector<Rect> EnumerateMonitors() {
+    std::vector<Rect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList) {
+    POINT cursor{};
+    FixMonitor(s, RectOfMonitor(s, MonitorUnderCursor(&cursor)), monitorList);
+}
+
+Rect MonitorNearest(const RulerState& s, const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    return RectOfMonitor(s, MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
+}
+
+bool GetTaskbarRect(RECT* rect) {
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    return taskbar && GetWindowRect(taskbar, rect);
+}
+
+void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor) {
+    DialogPlacement d{};
+    POINT cursor{};
+    d.monitor = RectOfMonitor(s, MonitorUnderCursor(&cursor));
+    d.cursor = Point{cursor.x, cursor.y};
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    d.width = r.right - r.left;
+    d.height = r.bottom - r.top;
+    RECT taskbar{};
+    if (GetTaskbarRect(&taskbar)) {
+        d.hasTaskbar = true;
+        d.taskbar = ToRect(taskbar);
+    }
+    d.newerSystem = newerSystem;
+    d.placeAtCursor = placeAtCursor;
+    const Point p = PlaceDialog(s, d);
+    MoveWindow(dialog, p.x, p.y, d.width, d.height, FALSE);
+}

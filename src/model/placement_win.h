@@ -1,0 +1,31 @@
+// Putting the ruler window and the dialogs on the screen, and finding the monitors.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "model/geometry.h"
+#include "model/ruler_state.h"
+
+// Gives the ruler window its rectangle and z-order from the state; `flags` are added to the
+// z-order step (SWP_NOACTIVATE is the one that matters).
+void PlaceWindow(HWND ruler, const RulerState& s, UINT flags);
+
+// The monitors of the desktop, in the order the system reports them (as many as have display
+// sizes).
+std::vector<Rect> EnumerateMonitors();
+
+// Records the monitor under the cursor as the ruler's.
+void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList);
+
+// The whole rectangle of the monitor a screen rectangle lies on (or is nearest to), or the
+// primary screen when the system names none.
+Rect MonitorNearest(const RulerState& s, const Rect& rect);
+
+// The taskbar's screen rectangle, when there is a taskbar.
+bool GetTaskbarRect(RECT* rect);
+
+// Moves a dialog beside the ruler, or centred on the cursor (`placeAtCursor`), inside the
+// cursor's monitor and off the taskbar; its size stays. `newerSystem`: Vista or later.
+void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor);
