@@ -1,0 +1,7 @@
+// Entry of the shell's in-process tests (a wide-character console program under Wine).
+#include <gtest/gtest.h>
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
