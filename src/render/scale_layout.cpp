@@ -118,7 +118,10 @@ int32_t BufferSourceAlong(const RulerState& s, int32_t bufferLength) {
 }
 
 int32_t MarkerAlong(const RulerState& s, int32_t position) {
-    return static_cast<int16_t>(s.Reverse ? s.ScaleLength - position : position);
+    // A marker far past the scale stays past it: a position that does not fit the 16 bits of
+    // the line call is kept one pixel outside the window instead of wrapping round onto it.
+    const int64_t along = s.Reverse ? int64_t{s.ScaleLength} - position : position;
+    return static_cast<int32_t>(std::clamp<int64_t>(along, -1, int64_t{s.ScaleLength} + 1));
 }
 
 ScaleLayout LayoutScale(const RulerState& s, int32_t bufferLength) {

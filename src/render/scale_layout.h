@@ -58,8 +58,8 @@ struct ScaleLayout {
     std::vector<ScaleLabel> labels;
 };
 
-// Where the window shows a marker that stands `position` pixels from the zero point (kept to 16
-// bits, as the line call takes it).
+// Where the window shows a marker that stands `position` pixels from the zero point; a marker
+// beyond either end of the window lies one pixel outside it.
 int32_t MarkerAlong(const RulerState& s, int32_t position);
 
 // The picture of the scale in a buffer `bufferLength` pixels long.

@@ -216,7 +216,8 @@ Window Expected(const RulerState& s) {
             if (full) w.Write(along, s.Vertical ? 48 : 49, true, text);
         }
     }
-    w.Finish(s, static_cast<int16_t>(at(s.Marker)), static_cast<int16_t>(at(s.MarkerBlue)));
+    // A marker beyond the window is not drawn, however far beyond it stands.
+    w.Finish(s, at(s.Marker), at(s.MarkerBlue));
     return w;
 }
 
@@ -280,6 +281,13 @@ TEST(BackBuffer, EveryWindowPixelIsWhatTheRulerShowsWhateverTheBufferLength) {
     s.Reverse = 1;
     s.Unit = kUnitInch;
     ExpectWindowsAgree(s);
+    // Markers stored far past the scale, whose positions do not fit 16 bits, are not drawn.
+    s = OnMonitor(1920, 1080, 300);
+    s.Marker = 65536 + 100;
+    s.MarkerBlue = 65536 + 130;
+    ExpectWindowsAgree(s);
+    s.Reverse = 1;
+    ExpectWindowsAgree(s);
 
     std::mt19937 random(20240611);
     auto pick = [&](int32_t low, int32_t high) {
@@ -299,7 +307,7 @@ TEST(BackBuffer, EveryWindowPixelIsWhatTheRulerShowsWhateverTheBufferLength) {
         s.FullScale = pick(0, 3) == 0;
         const int32_t extent = s.Vertical ? s.MonitorRect.Height() : s.MonitorRect.Width();
         s.ScaleLength = s.FullScale ? extent : pick(50, pick(0, 1) ? 3000 : 22000);
-        // Markers on the scale, beyond it, before its zero point or wrapped by the 16-bit line
+        // Markers on the scale, beyond it, before its zero point or past the 16 bits of the line
         // call.
         auto marker = [&] { return pick(0, 2) ? pick(0, s.ScaleLength) : pick(-100, 70000); };
         s.Marker = marker();
