@@ -29,8 +29,16 @@ HMONITOR MonitorUnderCursor(POINT* cursor) {
 
 void PlaceWindow(HWND ruler, const RulerState& s, UINT flags) {
     const Rect r = RulerWindowRect(s);
+    HWND band = s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    // A shown ruler gets its rectangle and its place in the z-order in one call. Each call is a
+    // round trip through the window system, and a shown borderless window has no frame to
+    // change and nothing to show; of the caller's flags only "no activation" means anything.
+    if (IsWindowVisible(ruler)) {
+        SetWindowPos(ruler, band, r.left, r.top, r.Width(), r.Height(), flags & SWP_NOACTIVATE);
+        return;
+    }
     MoveWindow(ruler, r.left, r.top, r.Width(), r.Height(), TRUE);
-    SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    SetWindowPos(ruler, band, 0, 0, 0, 0,
                  flags | SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
     ShowWindow(ruler, SW_SHOWNA);
 }
