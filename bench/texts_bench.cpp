@@ -35,6 +35,8 @@ class FixedStore : public SettingsStore {
     std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring&) override {
         return std::make_unique<FixedKey>();
     }
+    bool DeleteKey(const std::wstring&) override { return false; }
+    bool HasSubkeys(const std::wstring&) override { return true; }
 };
 
 template <typename F>

@@ -147,3 +147,13 @@ bool SaveInstance(const RulerState& s, SettingsStore& store) {
     }
     return key->Write(L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s))) && written;
 }
+
+bool SettingsStored(SettingsStore& store) {
+    return store.OpenToRead(kProductKey) != nullptr;
+}
+
+void DeleteSettings(int instanceMax, SettingsStore& store) {
+    for (int n = 1; n <= instanceMax; ++n) store.DeleteKey(InstanceKeyPath(n));
+    store.DeleteKey(kProductKey);
+    if (!store.HasSubkeys(kVendorKey)) store.DeleteKey(kVendorKey);
+}

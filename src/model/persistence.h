@@ -28,3 +28,11 @@ void LoadInstance(RulerState& s, SettingsStore& store);
 // once; true when every value was written. A value that fails does not stop the others.
 bool SaveInstance(const RulerState& s, SettingsStore& store);
 bool SaveProductValues(const RulerState& s, SettingsStore& store);
+
+// Whether any settings of the product are stored: its key exists.
+bool SettingsStored(SettingsStore& store);
+
+// Deletes every stored setting: the instance keys 1 to instanceMax in that order, then the
+// product key, then the vendor key when no other product keeps a key in it. A key that cannot be
+// deleted stays, and the others are deleted all the same.
+void DeleteSettings(int instanceMax, SettingsStore& store);

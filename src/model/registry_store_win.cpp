@@ -72,3 +72,21 @@ std::unique_ptr<StoredKeyWriter> RegistryStore::OpenToWrite(const std::wstring& 
     }
     return std::make_unique<RegistryWriter>(key);
 }
+
+bool RegistryStore::DeleteKey(const std::wstring& keyPath) {
+    // The system refuses to delete a key that has subkeys.
+    return RegDeleteKeyW(HKEY_CURRENT_USER, keyPath.c_str()) == ERROR_SUCCESS;
+}
+
+bool RegistryStore::HasSubkeys(const std::wstring& keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const KeyHandle open(key);
+    wchar_t name[256];
+    DWORD length = 256;
+    return RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+           ERROR_NO_MORE_ITEMS;
+}

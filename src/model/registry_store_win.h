@@ -7,4 +7,6 @@ class RegistryStore : public SettingsStore {
   public:
     std::unique_ptr<StoredKeyReader> OpenToRead(const std::wstring& keyPath) override;
     std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring& keyPath) override;
+    bool DeleteKey(const std::wstring& keyPath) override;
+    bool HasSubkeys(const std::wstring& keyPath) override;
 };

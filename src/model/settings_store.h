@@ -43,4 +43,11 @@ class SettingsStore {
     // The key under the user's root, created when needed and opened for writing only; nothing
     // when that fails.
     virtual std::unique_ptr<StoredKeyWriter> OpenToWrite(const std::wstring& keyPath) = 0;
+
+    // Deletes the key under the user's root with its values; a key that still holds subkeys
+    // stays. Whether it was deleted.
+    virtual bool DeleteKey(const std::wstring& keyPath) = 0;
+
+    // Whether the key holds at least one subkey; false when it does not open.
+    virtual bool HasSubkeys(const std::wstring& keyPath) = 0;
 };

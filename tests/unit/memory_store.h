@@ -29,6 +29,19 @@ class MemoryStore : public SettingsStore {
         return std::make_unique<Writer>(*this, keyPath);
     }
 
+    // Like the registry, refuses to delete a key that has subkeys.
+    bool DeleteKey(const std::wstring& keyPath) override {
+        deletions.push_back(keyPath);
+        if (HasSubkeys(keyPath)) return false;
+        return keys.erase(keyPath) != 0;
+    }
+
+    bool HasSubkeys(const std::wstring& keyPath) override {
+        const std::wstring prefix = keyPath + L"\\";
+        const auto next = keys.lower_bound(prefix);
+        return next != keys.end() && next->first.compare(0, prefix.size(), prefix) == 0;
+    }
+
     bool KeyExists(const std::wstring& keyPath) const { return keys.count(keyPath) != 0; }
 
     void PutDword(const std::wstring& keyPath, const std::wstring& name, uint32_t v) {
@@ -59,6 +72,8 @@ class MemoryStore : public SettingsStore {
     std::map<std::wstring, Key> keys;
     // The names of the values asked to be written, in that order.
     std::vector<std::wstring> writeOrder;
+    // The key paths asked to be deleted, in that order.
+    std::vector<std::wstring> deletions;
     // How often each key path was asked for, and how many keys are open now.
     std::map<std::wstring, int> readOpenings;
     std::map<std::wstring, int> writeOpenings;
