@@ -1073,8 +1073,10 @@ def tiled(canvas, across, down):
 def build_art():
     """Returns {file name: (bytes, [(label, canvas), ...])}."""
     art = {}
+    # The first image of a group is what a dialog's icon control shows at its
+    # real size: 48 x 48 in every group, as the About box's replacement icon.
     for name, theme, vertical, sizes in [
-            ("linova.ico", "cream", False, (256, 48, 32, 16)),
+            ("linova.ico", "cream", False, (48, 32, 16, 256)),
             ("linovag.ico", "face", False, (48, 32, 16)),
             ("linova_vert.ico", "cream", True, (48, 32, 16)),
             ("linovag_vert.ico", "face", True, (48, 32, 16))]:
