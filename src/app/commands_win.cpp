@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/instances_win.h"
 #include "app/tray_win.h"
+#include "dialogs/uninstall_win.h"
 #include "model/placement_win.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
@@ -62,9 +63,15 @@ void ToggleTopMost(Instance& app) {
     PlaceWindow(app.ruler, app.state, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-void OnUninstallCommand(RulerState& s) {
-    // Instance 1 asks the user; the others are told by instance 1 not to save again.
-    if (s.InstanceNumber != 1 || !s.SaveOnExit) s.SaveOnExit = 0;
+// Instance 1 asks the user. The others, and instance 1 once its settings are gone, are told
+// this way not to save them again.
+void OnUninstallCommand(Instance& app) {
+    RulerState& s = app.state;
+    if (s.InstanceNumber == 1 && s.SaveOnExit) {
+        ShowUninstallDialog(app, app.osVersionCode >= kOsVersionVista);
+    } else {
+        s.SaveOnExit = 0;
+    }
 }
 
 // A ruler that does not answer in time is passed over. The toggle is not posted after it: a send
@@ -153,7 +160,7 @@ bool RunInstanceCommand(Instance& app, int command) {
             s.NoKeyOperation ^= 1;
             return true;
         case IDM_UNINSTALL:
-            OnUninstallCommand(s);
+            OnUninstallCommand(app);
             return true;
         case IDM_TURNED:
             RefreshCursor(app);

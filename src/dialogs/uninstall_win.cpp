@@ -1,0 +1,124 @@
+// The uninstall dialog: with the user's consent, twice given, it deletes every stored setting
+// and ends every ruler without saving.
+#include "dialogs/uninstall_win.h"
+
+#include "dialogs/uninstall.h"
+#include "model/persistence.h"
+#include "model/placement_win.h"
+#include "model/registry_store_win.h"
+#include "render/gdi_win.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct UninstallDialog {
+    Instance& app;
+    bool newerSystem;
+    bool consent = false;  // the check box, as last clicked
+    GdiObject<HFONT> boldFont;
+    OwnedIcon icon;
+};
+
+UninstallDialog* DialogOf(HWND dialog) {
+    return reinterpret_cast<UninstallDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The heading, Delete... and Cancel in the dialog's font made bold.
+void SetBoldFont(HWND dialog, UninstallDialog& d) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) return;
+    logFont.lfWeight = FW_BOLD;
+    logFont.lfItalic = FALSE;
+    logFont.lfUnderline = FALSE;
+    d.boldFont.reset(CreateFontIndirectW(&logFont));
+    if (!d.boldFont) return;
+    for (int id : {IDC_UNINSTALL_TEXT, IDC_UNINSTALL_DELETE, IDOK}) {
+        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(d.boldFont.get()),
+                            TRUE);
+    }
+}
+
+INT_PTR OnInitDialog(HWND dialog, UninstallDialog* d) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
+    PlaceDialogWindow(dialog, d->app.state, d->newerSystem, d->app.placeAtCursor);
+    SetBoldFont(dialog, *d);
+    d->icon.reset(static_cast<HICON>(LoadImageW(d->app.module, L"Linova", IMAGE_ICON, 16, 16, 0)));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
+    // Without stored settings there is nothing to consent to.
+    RegistryStore store;
+    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_SETTINGS), SettingsStored(store));
+    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DELETE), FALSE);
+    return TRUE;
+}
+
+void OnConsentClicked(HWND dialog, UninstallDialog& d) {
+    d.consent = IsDlgButtonChecked(dialog, IDC_UNINSTALL_SETTINGS) == BST_CHECKED;
+    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DELETE), d.consent);
+}
+
+// Asks once more (No is the default). Yes with consent deletes the settings, and this ruler
+// stops saving. The dialog ends before every ruler is asked to end, this one among them.
+void OnDelete(HWND dialog, UninstallDialog& d) {
+    const int answer = MessageBoxW(dialog, UninstallQuestion(d.consent).c_str(), kUninstallCaption,
+                                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES || !d.consent) return;
+    RegistryStore store;
+    DeleteSettings(d.app.state.InstanceMax, store);
+    d.app.state.SaveOnExit = 0;
+    EndDialog(dialog, 1);
+    PostMessageW(d.app.ruler, WM_COMMAND, IDM_ALL_EXIT, 0);
+}
+
+INT_PTR OnCommand(HWND dialog, UninstallDialog& d, WORD id) {
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDC_UNINSTALL_SETTINGS:
+            OnConsentClicked(dialog, d);
+            return TRUE;
+        case IDC_UNINSTALL_DELETE:
+            OnDelete(dialog, d);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(dialog, reinterpret_cast<UninstallDialog*>(lParam));
+    }
+    UninstallDialog* d = DialogOf(dialog);
+    if (!d) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(dialog, *d, LOWORD(wParam));
+        case WM_CLOSE:
+            EndDialog(dialog, 1);
+            return TRUE;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_NCDESTROY:
+            // The font and the icon outlive every control that uses them.
+            d->boldFont.reset();
+            d->icon.reset();
+            SetWindowLongPtrW(dialog, DWLP_USER, 0);
+            return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowUninstallDialog(Instance& app, bool newerSystem) {
+    UninstallDialog d{app, newerSystem, false, nullptr, nullptr};
+    DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
+                    reinterpret_cast<LPARAM>(&d));
+}
