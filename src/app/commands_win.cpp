@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/instances_win.h"
 #include "app/tray_win.h"
+#include "dialogs/about_win.h"
 #include "dialogs/uninstall_win.h"
 #include "model/placement_win.h"
 #include "ops/copy_adjust_win.h"
@@ -177,6 +178,7 @@ bool RunInstanceCommand(Instance& app, int command) {
 bool RunDialogCommand(Instance& app, int command) {
     switch (command) {
         case IDM_ABOUT:
+            ShowAboutBox(app, app.osVersionCode >= kOsVersionVista);
             return true;
         case IDM_OPERATION:
         case IDM_SETUP:

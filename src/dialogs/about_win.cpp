@@ -1,0 +1,221 @@
+// The About box: the version, the build, the maker's home page, and a link that opens it.
+#include "dialogs/about_win.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+#include <string>
+
+#include "dialogs/about.h"
+#include "model/placement_win.h"
+#include "render/backgrounds.h"
+#include "render/gdi_win.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct AboutBox {
+    Instance& app;
+    bool newerSystem;
+    GdiObject<HFONT> versionFont;  // bold italic, also OK's
+    GdiObject<HFONT> linkFont;     // underlined
+    OwnedIcon captionIcon;
+    OwnedIcon bigIcon;       // only on the white ground
+    HCURSOR hand = nullptr;  // shared: the system keeps it
+};
+
+AboutBox* BoxOf(HWND dialog) {
+    return reinterpret_cast<AboutBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The dialog's own font with changes, or nothing when that font cannot be read.
+template <typename Change>
+GdiObject<HFONT> DerivedFont(HWND dialog, Change change) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) return nullptr;
+    change(logFont);
+    return GdiObject<HFONT>(CreateFontIndirectW(&logFont));
+}
+
+void SetItemFont(HWND dialog, int id, HFONT font) {
+    SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SetIcons(HWND dialog, AboutBox& box) {
+    const RulerState& s = box.app.state;
+    box.captionIcon.reset(static_cast<HICON>(LoadImageW(
+        box.app.module, RulerIconName(s.BackColor, s.Vertical != 0), IMAGE_ICON, 16, 16, 0)));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(box.captionIcon.get()));
+    // On the white ground the box shows the white ruler's picture; otherwise its template's.
+    if (s.BackColor != 0) return;
+    box.bigIcon.reset(
+        static_cast<HICON>(LoadImageW(box.app.module, L"LinovaG", IMAGE_ICON, 48, 48, 0)));
+    if (box.bigIcon) {
+        SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_SETICON,
+                            reinterpret_cast<WPARAM>(box.bigIcon.get()), 0);
+    }
+}
+
+void SetBuildLine(HWND dialog) {
+    const std::string line = ProgramBuildLine();
+    // The compiler's date and time are narrow text in the system's code page.
+    wchar_t wide[64] = L"";
+    const int length = MultiByteToWideChar(CP_ACP, 0, line.c_str(), static_cast<int>(line.size()),
+                                           wide, static_cast<int>(std::size(wide)) - 1);
+    wide[length > 0 ? length : 0] = L'\0';
+    SetDlgItemTextW(dialog, IDC_ABOUT_BUILD, wide);
+}
+
+void SetVersionFont(HWND dialog, AboutBox& box) {
+    const float dpiY = box.app.state.DpiY;
+    box.versionFont = DerivedFont(dialog, [dpiY](LOGFONTW& f) {
+        f.lfHeight = VersionFontHeight(dpiY);
+        f.lfWeight = FW_BOLD;
+        f.lfItalic = TRUE;
+        f.lfUnderline = FALSE;
+    });
+    if (!box.versionFont) return;
+    SetItemFont(dialog, IDC_ABOUT_VERSION, box.versionFont.get());
+    SetItemFont(dialog, IDOK, box.versionFont.get());
+}
+
+// The link line is as wide and high as its text, so that only the text is clickable.
+void SetLink(HWND dialog, AboutBox& box) {
+    HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
+    const wchar_t* address = HomePageAddress();
+    box.linkFont = DerivedFont(dialog, [](LOGFONTW& f) {
+        f.lfItalic = FALSE;
+        f.lfUnderline = TRUE;
+    });
+    if (box.linkFont) {
+        SetItemFont(dialog, IDC_ABOUT_LINK, box.linkFont.get());
+        const WindowDc dc(link);
+        const ScopedSelect select(dc.get(), box.linkFont.get());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.get(), address, static_cast<int>(wcslen(address)), &extent);
+        SetWindowPos(link, nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    SetWindowTextW(link, address);
+    box.hand = static_cast<HCURSOR>(
+        LoadImageW(box.app.module, L"handcur", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+// The strip in the ruler's background down the left edge, and the black line beside it.
+void PlaceColourStrip(HWND dialog, float dpiX) {
+    const int width = ColourStripWidth(dpiX);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MoveWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), 0, 0, width, client.bottom, FALSE);
+    MoveWindow(GetDlgItem(dialog, IDC_STRIP_LINE), width, 0, 2, client.bottom, FALSE);
+}
+
+INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
+    PlaceDialogWindow(dialog, box->app.state, box->newerSystem, box->app.placeAtCursor);
+    SetWindowTextW(dialog, AboutTitle(box->app.className).c_str());
+    SetIcons(dialog, *box);
+    SetBuildLine(dialog);
+    SetVersionFont(dialog, *box);
+    SetLink(dialog, *box);
+    PlaceColourStrip(dialog, box->app.state.DpiX);
+    return TRUE;
+}
+
+// The hand shows over the link line only.
+INT_PTR OnSetCursor(HWND dialog, const AboutBox& box, HWND under, WORD hitTest) {
+    if (!box.hand || hitTest != HTCLIENT || under != GetDlgItem(dialog, IDC_ABOUT_LINK)) {
+        return FALSE;
+    }
+    SetCursor(box.hand);
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, WORD id, WORD code) {
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDC_ABOUT_LINK:
+            // A double click on the link must not open the page twice. A failure to open it
+            // leaves the box as it is.
+            if (code == STN_CLICKED) {
+                ShellExecuteW(dialog, nullptr, HomePageAddress(), nullptr, L"", SW_SHOW);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR OnControlColour(const AboutBox& box, HDC dc, HWND control) {
+    SetBkMode(dc, TRANSPARENT);
+    switch (GetDlgCtrlID(control)) {
+        case IDC_ABOUT_VERSION:
+            SetTextColor(dc, kVersionTextColour);
+            break;
+        case IDC_ABOUT_LINK:
+            SetTextColor(dc, kLinkColour);
+            break;
+        case IDC_COLOR_STRIP:
+            if (box.app.picture.background.brush) {
+                return reinterpret_cast<INT_PTR>(box.app.picture.background.brush.get());
+            }
+            break;
+    }
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The ruler takes its place in the z-order again, unless it is ending itself: a ruler that
+// closes while its box is open has hidden itself, and must not show again on its way out.
+void OnDestroy(const AboutBox& box) {
+    if (IsWindowVisible(box.app.ruler)) PlaceWindow(box.app.ruler, box.app.state, SWP_NOMOVE);
+}
+
+// The fonts and icons outlive every control that shows them.
+void OnFinalDestroy(HWND dialog, AboutBox& box) {
+    box.versionFont.reset();
+    box.linkFont.reset();
+    box.captionIcon.reset();
+    box.bigIcon.reset();
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(dialog, reinterpret_cast<AboutBox*>(lParam));
+    }
+    AboutBox* box = BoxOf(dialog);
+    if (!box) return FALSE;
+    switch (message) {
+        case WM_SETCURSOR:
+            return OnSetCursor(dialog, *box, reinterpret_cast<HWND>(wParam), LOWORD(lParam));
+        case WM_COMMAND:
+            return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        case WM_CLOSE:
+            EndDialog(dialog, 1);
+            return TRUE;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            return OnControlColour(*box, reinterpret_cast<HDC>(wParam),
+                                   reinterpret_cast<HWND>(lParam));
+        case WM_DESTROY:
+            OnDestroy(*box);
+            return FALSE;
+        case WM_NCDESTROY:
+            OnFinalDestroy(dialog, *box);
+            return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowAboutBox(Instance& app, bool newerSystem) {
+    AboutBox box{app, newerSystem, nullptr, nullptr, nullptr, nullptr, nullptr};
+    DialogBoxParamW(app.module, L"AboutBox", app.ruler, AboutProc, reinterpret_cast<LPARAM>(&box));
+}

@@ -1,0 +1,8 @@
+// The About box: the version, the build, the maker's home page, and a link that opens it.
+#pragma once
+
+#include "ops/instance_win.h"
+
+// Shows the About box of the ruler, modal, and returns once it is closed. `newerSystem`: Vista
+// or later, whose thicker frames leave a wider gap to the ruler.
+void ShowAboutBox(Instance& app, bool newerSystem);
