@@ -102,8 +102,9 @@ bool BringToFront(HWND window) {
     auto inFront = [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
+        // A dialog gives the focus to one of its controls.
         return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
-               info.hwndFocus == window;
+               (info.hwndFocus == window || IsChild(window, info.hwndFocus));
     };
     // Under Wine the foreground can pass through no window at all for a moment before it
     // settles, so the window has to stay in front for a few polls, and is asked again when it
@@ -148,6 +149,12 @@ bool MoveCursor(POINT to) {
     EXPECT_TRUE(arrived) << "cursor at (" << now.x << ", " << now.y << "), not (" << to.x << ", "
                          << to.y << ")";
     return arrived;
+}
+
+HCURSOR ShownCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof(info);
+    return GetCursorInfo(&info) ? info.hCursor : nullptr;
 }
 
 namespace {

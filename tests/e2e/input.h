@@ -15,7 +15,8 @@ namespace e2e {
 
 // ---- Keyboard: the key goes to the foreground window's focus ----
 
-// Makes the window the foreground window and waits until it has the keyboard focus.
+// Makes the window the foreground window and waits until it (or, in a dialog, one of its
+// controls) has the keyboard focus.
 bool BringToFront(HWND window);
 
 // One press and release of the virtual key; with Shift held around it.
@@ -31,6 +32,8 @@ constexpr POINT kAway{1900, 1060};
 
 // Moves the cursor there and waits until it is there.
 bool MoveCursor(POINT to);
+// The cursor the screen shows now (that of the foreground window's thread).
+HCURSOR ShownCursor();
 void LeftDown();
 void LeftUp();
 void RightDown();

@@ -227,13 +227,6 @@ TEST_F(InputKeys, MarkerKeysStepTheMarkersBetweenZeroAndTheLength) {
     }
 }
 
-// The cursor the screen shows now (that of the foreground window's thread).
-HCURSOR ShownCursor() {
-    CURSORINFO info{};
-    info.cbSize = sizeof(info);
-    return GetCursorInfo(&info) ? info.hCursor : nullptr;
-}
-
 TEST_F(InputKeys, HomeTurnsAboutTheCentreAndTheCursorFollows) {
     StoredRuler stored;
     stored.x = 100;

@@ -66,20 +66,20 @@ Capture Capture::Screen(const RECT& screenRect) {
     return Capture(width, height, canvas.Pixels());
 }
 
-Capture Capture::Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground) {
+Capture Capture::Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground, int size) {
     HMODULE module = LoadLibraryExW(exePath.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) return {};
     Capture result;
-    if (HICON icon = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, 32, 32, 0))) {
-        Canvas canvas(32, 32);
+    if (HICON icon = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0))) {
+        Canvas canvas(size, size);
         if (canvas.Ok()) {
             HBRUSH brush = CreateSolidBrush(ground);
-            const RECT all{0, 0, 32, 32};
+            const RECT all{0, 0, size, size};
             FillRect(canvas.Dc(), &all, brush);
             DeleteObject(brush);
-            DrawIconEx(canvas.Dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-            result = Capture(32, 32, canvas.Pixels());
+            DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+            result = Capture(size, size, canvas.Pixels());
         }
         DestroyIcon(icon);
     }

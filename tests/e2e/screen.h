@@ -21,13 +21,16 @@ class Capture {
   public:
     // Copies the screen rectangle as it is now (layered windows included).
     static Capture Screen(const RECT& screenRect);
-    // The product's icon resource as the ruler draws it: 32 x 32, DI_NORMAL, on a plain ground.
-    // Empty when the file or the icon cannot be loaded.
-    static Capture Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground);
+    // The product's icon resource as the ruler draws it: `size` x `size` (32 by default),
+    // DI_NORMAL, on a plain ground. Empty when the file or the icon cannot be loaded.
+    static Capture Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground,
+                        int size = 32);
 
     Capture() = default;
 
     bool Empty() const { return pixels_.empty(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
     // The colour at (x, y); CLR_INVALID outside the picture.
     COLORREF Pixel(int x, int y) const;
