@@ -4,38 +4,13 @@
 
 #include "model/placement.h"
 #include "model/placement_win.h"
+#include "ops/panel.h"
 #include "ops/readout.h"
 #include "ops/readout_win.h"
 #include "render/ruler_paint_win.h"
 #include "resources/resource.h"
 
 namespace {
-
-void RefreshPanel(const Instance& app, const PanelRefresh& p) {
-    HWND panel = app.panelWindow;
-    if (!app.panelOpen || !panel) return;
-    const RulerState& s = app.state;
-    if (p.fullScaleButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_FULL, 0);
-    if (p.narrowButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_NARROW, 0);
-    if (p.length || p.allReadouts) {
-        SetDlgItemTextW(panel, IDC_LENGTH_TEXT, PanelReadout(s, PanelLine::kLength).c_str());
-    }
-    if (p.red || p.allReadouts) {
-        SetDlgItemTextW(panel, IDC_RED_TEXT, PanelReadout(s, PanelLine::kRed).c_str());
-    }
-    if (p.blue || p.allReadouts) {
-        SetDlgItemTextW(panel, IDC_BLUE_TEXT, PanelReadout(s, PanelLine::kBlue).c_str());
-    }
-    if (p.unitRadio) {
-        CheckRadioButton(panel, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
-    }
-    if (p.arrows) {
-        const bool fullScale = s.FullScale != 0;
-        EnableWindow(GetDlgItem(panel, IDC_MOVE_HORZ), !(fullScale && !s.Vertical));
-        EnableWindow(GetDlgItem(panel, IDC_MOVE_VERT), !(fullScale && s.Vertical));
-        EnableWindow(GetDlgItem(panel, IDC_LENGTH_ARROW), !fullScale);
-    }
-}
 
 // The window is shown with the size and in the z-order band the state gives it, so that a
 // placement of the position alone leaves nothing else to do.
@@ -94,6 +69,32 @@ void DirectionFollowUp(const Instance& app) {
 }
 
 }  // namespace
+
+void RefreshPanel(const Instance& app, const PanelRefresh& p) {
+    HWND panel = app.panelWindow;
+    if (!app.panelOpen || !panel) return;
+    const RulerState& s = app.state;
+    if (p.fullScaleButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_FULL, 0);
+    if (p.narrowButton) SendMessageW(panel, WM_COMMAND, IDM_SHOW_NARROW, 0);
+    if (p.length || p.allReadouts) {
+        SetDlgItemTextW(panel, IDC_LENGTH_TEXT, PanelReadout(s, PanelLine::kLength).c_str());
+    }
+    if (p.red || p.allReadouts) {
+        SetDlgItemTextW(panel, IDC_RED_TEXT, PanelReadout(s, PanelLine::kRed).c_str());
+    }
+    if (p.blue || p.allReadouts) {
+        SetDlgItemTextW(panel, IDC_BLUE_TEXT, PanelReadout(s, PanelLine::kBlue).c_str());
+    }
+    if (p.unitRadio) {
+        CheckRadioButton(panel, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
+    }
+    if (p.arrows) {
+        const PanelArrows usable = PanelArrowsEnabled(s);
+        EnableWindow(GetDlgItem(panel, IDC_MOVE_HORZ), usable.moveHorizontal);
+        EnableWindow(GetDlgItem(panel, IDC_MOVE_VERT), usable.moveVertical);
+        EnableWindow(GetDlgItem(panel, IDC_LENGTH_ARROW), usable.length);
+    }
+}
 
 int32_t CurrentStep() {
     return StepSize(GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_RBUTTON) < 0);

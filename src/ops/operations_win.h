@@ -12,6 +12,10 @@ int32_t CurrentStep();
 
 void ApplyRefresh(Instance& app, const Refresh& refresh);
 
+// What the Operation panel must show anew, while it is open: its readouts, its toolbar's check
+// buttons, its unit and which arrows can be used.
+void RefreshPanel(const Instance& app, const PanelRefresh& p);
+
 // The ruler may now belong to another monitor (a drop, a display change): the monitor under the
 // cursor becomes its own, and the drawing, the title and the tooltip follow a changed scale.
 void FollowMonitor(Instance& app);
