@@ -11,6 +11,7 @@
 #include "model/placement_win.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
+#include "ops/panel_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -181,11 +182,12 @@ bool RunDialogCommand(Instance& app, int command) {
             ShowAboutBox(app, app.osVersionCode >= kOsVersionVista);
             return true;
         case IDM_OPERATION:
+        case IDM_OPERATION_AT_CURSOR:
+            app.placeAtCursor = command == IDM_OPERATION_AT_CURSOR;
+            TogglePanel(app, app.osVersionCode >= kOsVersionVista);
+            return true;
         case IDM_SETUP:
             app.placeAtCursor = false;
-            return true;
-        case IDM_OPERATION_AT_CURSOR:
-            app.placeAtCursor = true;
             return true;
         case IDM_DISPLAY_SIZE:
             app.placeAtCursor = false;
