@@ -372,26 +372,6 @@ bool XLeftUp(POINT rest) {
 
 namespace {
 
-// TTM_GETTEXTW writes through the pointers it is given, so the tool record and the text buffer
-// have to live in the tooltip's own process.
-std::wstring ReadToolText(HWND tooltip, HWND ruler) {
-    constexpr size_t kChars = 1024;
-    RemoteBlock block(tooltip, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
-    std::vector<wchar_t> text(kChars, L'\0');
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = ruler;
-    tool.uId = 0;
-    tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(tool)));
-    if (block.Write(0, &tool, sizeof(tool)) &&
-        block.Write(sizeof(tool), text.data(), kChars * sizeof(wchar_t)) &&
-        SendWaiting(tooltip, TTM_GETTEXTW, kChars, block.At())) {
-        block.Read(sizeof(tool), text.data(), kChars * sizeof(wchar_t));
-    }
-    text.back() = L'\0';
-    return text.data();
-}
-
 struct TooltipSearch {
     DWORD processId;
     HWND ruler;
@@ -403,7 +383,7 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId != search->processId || ClassOf(window) != TOOLTIPS_CLASSW) return TRUE;
-    if (ReadToolText(window, search->ruler).empty()) return TRUE;
+    if (ToolText(window, search->ruler, 0).empty()) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -419,10 +399,30 @@ HWND TooltipOf(HWND ruler) {
 // The text of the ruler's tool, read from inside the ruler's process; empty when it cannot be.
 std::wstring TooltipText(HWND ruler) {
     HWND tooltip = TooltipOf(ruler);
-    return tooltip ? ReadToolText(tooltip, ruler) : L"";
+    return tooltip ? ToolText(tooltip, ruler, 0) : L"";
 }
 
 }  // namespace
+
+// TTM_GETTEXTW writes through the pointers it is given, so the tool record and the text buffer
+// live in the tooltip's own process.
+std::wstring ToolText(HWND tooltip, HWND toolWindow, UINT_PTR id) {
+    constexpr size_t kChars = 1024;
+    RemoteBlock block(tooltip, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
+    std::vector<wchar_t> text(kChars, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = toolWindow;
+    tool.uId = id;
+    tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(tool)));
+    if (block.Write(0, &tool, sizeof(tool)) &&
+        block.Write(sizeof(tool), text.data(), kChars * sizeof(wchar_t)) &&
+        SendWaiting(tooltip, TTM_GETTEXTW, kChars, block.At())) {
+        block.Read(sizeof(tool), text.data(), kChars * sizeof(wchar_t));
+    }
+    text.back() = L'\0';
+    return text.data();
+}
 
 std::vector<HWND> StartRulers(const std::vector<StoredRuler>& rulers) {
     std::wstring numbers;

@@ -83,6 +83,10 @@ HWND StartRuler(const StoredRuler& ruler);
 // The same, and then the ruler brought to the front for keys; null when either fails.
 HWND StartInFront(const StoredRuler& ruler);
 
+// The text a tooltip control holds (or asks its tool's window for) for the tool of the window
+// with the id; empty when it has no such tool.
+std::wstring ToolText(HWND tooltip, HWND toolWindow, UINT_PTR id);
+
 // Waits until the ruler's tooltip holds the text.
 testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected);
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs.h"
 #include "harness.h"
 #include "menus.h"
 
@@ -116,11 +117,14 @@ TEST_F(Instances, ChoosingARulerInTheTrayMenuBringsItToTheFront) {
     ASSERT_TRUE(ChooseByKeys(*menu, 1002));
     EXPECT_TRUE(StaysInFront(rulers[1])) << "in front: " << GetForegroundWindow();
 
-    // With its Operation panel, from the right button's menu.
+    // With its Operation panel, from the right button's menu: ruler 3 opens its panel, which
+    // takes the front from it.
     menu = TrayMenu(rulers[0], true);
     ASSERT_TRUE(menu);
     ASSERT_TRUE(ChooseByKeys(*menu, 1013));
-    EXPECT_TRUE(StaysInFront(rulers[2])) << "in front: " << GetForegroundWindow();
+    HWND panel = WaitForDialog(rulers[2], L"Operation - Linova <3>");
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(StaysInFront(panel)) << "in front: " << GetForegroundWindow();
 }
 
 TEST_F(Instances, AddReusesTheFreeNumberAndAllExitEndsEveryRulerEachSaving) {

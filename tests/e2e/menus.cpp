@@ -172,24 +172,6 @@ bool KeysTo(const std::vector<MenuItem>& items, UINT id, std::vector<WORD>& keys
     return false;
 }
 
-// The first visible menu window of the process (any process when 0), or null.
-HWND FindMenuWindow(DWORD processId = 0) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (ClassOf(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-            if (s->processId && ProcessOf(window) != s->processId) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Reads the menu shown in the window from inside its process (menu handles do not work across
 // processes). Empty when it cannot.
 std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow) {
@@ -229,6 +211,23 @@ bool MenuEnded(DWORD thread) {
 }
 
 }  // namespace
+
+HWND FindMenuWindow(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (ClassOf(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+            if (s->processId && ProcessOf(window) != s->processId) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 const MenuItem* FindItem(const std::vector<MenuItem>& items, UINT id) {
     for (const MenuItem& item : items) {

@@ -46,6 +46,9 @@ const MenuItem* FindPopUp(const std::vector<MenuItem>& items, const std::wstring
 // separator, joined by " | ". Easy to compare whole and to read in a failure message.
 std::wstring Outline(const std::vector<MenuItem>& items);
 
+// The first visible menu window of the process (any process when 0), or null.
+HWND FindMenuWindow(DWORD processId = 0);
+
 // Chooses the command of an open menu with the keyboard (Home, Down, Right into pop-ups,
 // Return), as a user would who walks the menu, and waits until the menu has ended: its thread
 // has left menu mode and released the mouse, so the next click reaches its window. False when

@@ -87,6 +87,30 @@ Capture Capture::Icon(const std::wstring& exePath, const wchar_t* name, COLORREF
     return result;
 }
 
+Capture Capture::Bitmap(const std::wstring& exePath, int id) {
+    HMODULE module = LoadLibraryExW(exePath.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return {};
+    Capture result;
+    if (HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+        BITMAP info{};
+        GetObjectW(bitmap, sizeof(info), &info);
+        Canvas canvas(info.bmWidth, info.bmHeight);
+        HDC source = CreateCompatibleDC(nullptr);
+        if (canvas.Ok() && source) {
+            HGDIOBJ previous = SelectObject(source, bitmap);
+            BitBlt(canvas.Dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+            SelectObject(source, previous);
+            result = Capture(info.bmWidth, info.bmHeight, canvas.Pixels());
+        }
+        if (source) DeleteDC(source);
+        DeleteObject(bitmap);
+    }
+    FreeLibrary(module);
+    return result;
+}
+
 COLORREF Capture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     return pixels_[static_cast<size_t>(y) * width_ + x];

@@ -25,6 +25,8 @@ class Capture {
     // DI_NORMAL, on a plain ground. Empty when the file or the icon cannot be loaded.
     static Capture Icon(const std::wstring& exePath, const wchar_t* name, COLORREF ground,
                         int size = 32);
+    // A bitmap resource of the program by its number, as stored. Empty when it cannot be loaded.
+    static Capture Bitmap(const std::wstring& exePath, int id);
 
     Capture() = default;
 
