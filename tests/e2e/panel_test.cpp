@@ -254,6 +254,30 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 301u);
 }
 
+TEST_F(PanelTest, ARulerEndedWithItsPanelOpenStaysHiddenAndSaves) {
+    // Exit hides the ruler first; the close box closes it as it stands.
+    for (UINT command : {static_cast<UINT>(IDM_EXIT), static_cast<UINT>(SC_CLOSE)}) {
+        HWND ruler = StartRuler(PixelRuler());
+        ASSERT_TRUE(ruler);
+        ASSERT_TRUE(OpenPanel(ruler));
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler));
+        ASSERT_TRUE(process);
+        PostMessageW(ruler, command == IDM_EXIT ? WM_COMMAND : WM_SYSCOMMAND, command, 0);
+        // The panel goes before the ruler does; the ruler must not come back on the screen.
+        bool hidden = false;
+        bool shownAgain = false;
+        EXPECT_TRUE(WaitUntil([&] {
+            const bool visible = IsWindowVisible(ruler) != FALSE;
+            shownAgain = shownAgain || (hidden && visible);
+            hidden = hidden || !visible;
+            return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        }));
+        CloseHandle(process);
+        EXPECT_FALSE(shownAgain) << command;
+        EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 300u) << command;
+    }
+}
+
 TEST_F(PanelTest, FullScaleFromTheRulerDisablesTheArrowsAlongItsAxis) {
     HWND ruler = StartRuler(PixelRuler());
     ASSERT_TRUE(ruler);
