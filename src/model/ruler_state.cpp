@@ -1,6 +1,7 @@
 // The one state record of a ruler instance, and its Settings flag text.
 #include "model/ruler_state.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "model/placement.h"
@@ -116,6 +117,9 @@ void ApplyLoadClamps(RulerState& s) {
     if (s.LayerWindow < 35) s.LayerWindow = 35;
     // Above 255 the low byte could make the ruler invisible.
     if (s.LayerWindow > 255) s.LayerWindow = 255;
+    // A stored size outside the window's limits would give a window of impossible size.
+    s.MagnifierWinSizeX = std::clamp(s.MagnifierWinSizeX, kMagnifierMinWidth, kMagnifierMaxWidth);
+    s.MagnifierWinSizeY = std::clamp(s.MagnifierWinSizeY, kMagnifierMinHeight, kMagnifierMaxHeight);
     if (s.Magnifier < 1 || s.Magnifier > 8) s.Magnifier = 4;
     if (s.MagType < 0 || s.MagType > 2) s.MagType = 0;
     if (s.TopMost < 0) s.TopMost = 0;

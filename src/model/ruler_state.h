@@ -15,6 +15,13 @@ inline constexpr int kBackgroundCount = 23;
 // Display sizes are kept for this many monitors; any further one has the default diagonal.
 inline constexpr size_t kMaxMonitors = 4;
 
+// The magnifier window's outer size, pixels: however it is resized or stored, it stays within
+// these.
+inline constexpr int32_t kMagnifierMinWidth = 150;
+inline constexpr int32_t kMagnifierMinHeight = 120;
+inline constexpr int32_t kMagnifierMaxWidth = 600;
+inline constexpr int32_t kMagnifierMaxHeight = 500;
+
 // The diagonal of a monitor whose display size was never given, tenths of an inch (17.0 inches).
 inline constexpr int16_t kDefaultDiagonal = 170;
 

@@ -92,6 +92,30 @@ TEST(Persistence, StoredValuesAreRepaired) {
     EXPECT_EQ(s.MagType, 0);
 }
 
+TEST(Persistence, MagnifierSizeIsHeldWithinTheWindowsLimits) {
+    MemoryStore store;
+    store.PutDword(kInstance1, L"MagnifierWinSizeX", 0x80000000);
+    store.PutDword(kInstance1, L"MagnifierWinSizeY", 100000);
+    RulerState s = Loaded(store, 1);
+    EXPECT_EQ(s.MagnifierWinSizeX, 150);
+    EXPECT_EQ(s.MagnifierWinSizeY, 500);
+    store.PutDword(kInstance1, L"MagnifierWinSizeX", 601);
+    store.PutDword(kInstance1, L"MagnifierWinSizeY", 119);
+    s = Loaded(store, 1);
+    EXPECT_EQ(s.MagnifierWinSizeX, 600);
+    EXPECT_EQ(s.MagnifierWinSizeY, 120);
+    store.PutDword(kInstance1, L"MagnifierWinSizeX", 150);
+    store.PutDword(kInstance1, L"MagnifierWinSizeY", 500);
+    s = Loaded(store, 1);
+    EXPECT_EQ(s.MagnifierWinSizeX, 150);
+    EXPECT_EQ(s.MagnifierWinSizeY, 500);
+    store.PutDword(kInstance1, L"MagnifierWinSizeX", 411);
+    store.PutDword(kInstance1, L"MagnifierWinSizeY", 307);
+    s = Loaded(store, 1);
+    EXPECT_EQ(s.MagnifierWinSizeX, 411);
+    EXPECT_EQ(s.MagnifierWinSizeY, 307);
+}
+
 TEST(Persistence, SixteenBitFieldsKeepTheLowHalf) {
     MemoryStore store;
     store.PutDword(kInstance1, L"BackColor", 0x00010005);
@@ -346,6 +370,8 @@ TEST(Persistence, RandomStoresAlwaysLoadIntoRange) {
         ASSERT_GE(s.MarkerBlue, 0);
         ASSERT_TRUE(s.BackColor >= 0 && s.BackColor <= 22);
         ASSERT_TRUE(s.LayerWindow >= 35 && s.LayerWindow <= 255);
+        ASSERT_TRUE(s.MagnifierWinSizeX >= 150 && s.MagnifierWinSizeX <= 600);
+        ASSERT_TRUE(s.MagnifierWinSizeY >= 120 && s.MagnifierWinSizeY <= 500);
         ASSERT_TRUE(s.Magnifier >= 1 && s.Magnifier <= 8);
         ASSERT_TRUE(s.MagType >= 0 && s.MagType <= 2);
         ASSERT_TRUE(s.TopMost == 0 || s.TopMost == 1);
