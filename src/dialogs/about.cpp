@@ -36,7 +36,3 @@ int32_t VersionFontHeight(float dpiY) {
     // Truncated toward zero, as a negative height is.
     return static_cast<int32_t>(-18.0 * dpiY / 96.0);
 }
-
-int32_t ColourStripWidth(float dpiX) {
-    return static_cast<int32_t>(15.0 * dpiX / 96.0);
-}

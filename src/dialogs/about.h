@@ -24,9 +24,6 @@ const wchar_t* HomePageAddress();
 // take a character height.
 int32_t VersionFontHeight(float dpiY);
 
-// The width of the colour strip down the left edge of a dialog: 15 pixels at 96 dots per inch.
-int32_t ColourStripWidth(float dpiX);
-
 // The text colours of the version text and of the link.
 inline constexpr Rgb kVersionTextColour = MakeRgb(0, 92, 128);
 inline constexpr Rgb kLinkColour = MakeRgb(0, 0, 232);

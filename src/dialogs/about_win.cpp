@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/about.h"
+#include "model/placement.h"
 #include "model/placement_win.h"
 #include "render/backgrounds.h"
 #include "render/gdi_win.h"

@@ -95,3 +95,7 @@ Point PlaceDialog(const RulerState& s, const DialogPlacement& d) {
     }
     return p;
 }
+
+int32_t ColourStripWidth(float dpiX) {
+    return static_cast<int32_t>(15.0 * dpiX / 96.0);
+}

@@ -40,6 +40,10 @@ int16_t MonitorDiagonal(const RulerState& s);
 // pulls the stored position back so that the ruler stays reachable on it.
 void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);
 
+// The width of the colour strip down the left edge of a dialog (the panel, the magnifier, Setup,
+// About): 15 pixels at 96 dots per inch.
+int32_t ColourStripWidth(float dpiX);
+
 // What a dialog's place depends on besides the ruler.
 struct DialogPlacement {
     Point cursor;

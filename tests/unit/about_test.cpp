@@ -5,6 +5,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/uninstall.h"
+#include "model/placement.h"
 
 namespace {
 

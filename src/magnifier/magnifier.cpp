@@ -1,0 +1,143 @@
+// What the magnifier window computes: its title and layout, the points its panes show, the
+// screen rectangles they copy and the commands of its context menu.
+#include "magnifier/magnifier.h"
+
+#include <algorithm>
+
+#include "model/placement.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The title is kept in a buffer of 40 characters.
+constexpr size_t kTitleChars = 39;
+
+// A source far off every screen is as good as one further off, and keeps its right and bottom
+// edges inside 32 bits; markers are not bounded above when loaded.
+constexpr int64_t kFarOff = int64_t{1} << 30;
+
+int32_t Saturated(int64_t v) {
+    return static_cast<int32_t>(std::clamp(v, -kFarOff, kFarOff));
+}
+
+Rect RectAt(int32_t left, int32_t top, int32_t width, int32_t height) {
+    return Rect{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+std::wstring MagnifierTitle(const std::wstring& className) {
+    std::wstring title = L"Magnifier - " + className;
+    if (title.size() > kTitleChars) title.resize(kTitleChars);
+    return title;
+}
+
+MagnifierLayout LayoutMagnifier(int32_t clientWidth, int32_t clientHeight, float dpiX) {
+    const int32_t b = ColourStripWidth(dpiX);
+    const int32_t height = std::max(clientHeight, 0);
+    MagnifierLayout l;
+    l.strip = RectAt(0, 0, b, height);
+    l.line = RectAt(b, 0, 2, height);
+    // A window too narrow for the strip leaves the panes no width rather than less than none.
+    const int32_t rest = std::max(clientWidth - b - 2, 0);
+    const int32_t w1 = rest / 2;
+    const int32_t w2 = rest - w1;
+    const int32_t h1 = height / 2;
+    const int32_t h2 = height - h1;
+    const int32_t x0 = b + 2;
+    l.panes[0] = RectAt(x0, 0, w1, h1);
+    l.panes[1] = RectAt(x0 + w1, 0, w2, h1);
+    l.panes[2] = RectAt(x0, h1, w1, h2);
+    l.panes[3] = RectAt(x0 + w1, h1, w2, h2);
+    return l;
+}
+
+MagnifierPoints MagnifierPointsOf(const RulerState& s) {
+    const int32_t a = s.MagType == 0 ? s.Marker : s.MarkerBlue;
+    const int32_t b = s.MagType == 2 ? s.Marker : 0;
+    if (s.Reverse) return {s.ScaleLength - b, s.ScaleLength - a};
+    return {a, b};
+}
+
+Rect PaneSource(const RulerState& s, int pane, int32_t paneWidth, int32_t paneHeight) {
+    const int32_t zoom = std::max<int32_t>(s.Magnifier, 1);
+    const int32_t sw = std::max(paneWidth, 0) / zoom;
+    const int32_t sh = std::max(paneHeight, 0) / zoom;
+    const bool vertical = s.Vertical != 0;
+    // Rows (horizontal ruler) or columns (vertical ruler) are the two sides of the ruler; the
+    // other way round they are the two points.
+    const bool firstPoint = vertical ? pane >= 2 : pane % 2 == 1;
+    const bool farSide = vertical ? pane % 2 == 1 : pane >= 2;
+    const MagnifierPoints points = MagnifierPointsOf(s);
+    const int64_t point = firstPoint ? points.first : points.second;
+
+    const int64_t halfAlong = (vertical ? sh : sw) / 2;
+    const int64_t halfAcross = (vertical ? sw : sh) / 2;
+    const int64_t across =
+        int64_t{vertical ? s.xPosi : s.yPosi} - halfAcross + (farSide ? RulerThickness(s) : 0);
+    int64_t along = int64_t{vertical ? s.yPosi : s.xPosi} + point - halfAlong;
+    if (s.FullScale) {
+        // A full-scale ruler starts at its monitor's edge, and its origin is shown at the pane's
+        // border, where the ruler ends, rather than centred with half a pane of nothing beyond.
+        const int64_t base = vertical ? s.MonitorRect.top : s.MonitorRect.left;
+        const bool showsOrigin = s.MagType != 2 && firstPoint == (s.Reverse != 0);
+        if (!showsOrigin) {
+            along = base + point - halfAlong;
+        } else if (s.Reverse) {
+            along = base + s.ScaleLength - 2 * halfAlong;
+        } else {
+            along = base;
+        }
+    }
+    const int32_t x = Saturated(vertical ? across : along);
+    const int32_t y = Saturated(vertical ? along : across);
+    return RectAt(x, y, sw, sh);
+}
+
+Rect CoveredPart(const Rect& source, const Rect& covering, int32_t paneWidth, int32_t paneHeight) {
+    const int64_t sw = source.Width();
+    const int64_t sh = source.Height();
+    const int64_t x0 = std::max(source.left, covering.left);
+    const int64_t x1 = std::min(source.right, covering.right);
+    const int64_t y0 = std::max(source.top, covering.top);
+    const int64_t y1 = std::min(source.bottom, covering.bottom);
+    if (sw <= 0 || sh <= 0 || x0 >= x1 || y0 >= y1) return Rect{};
+    // Source pixel i fills the pane from i * W / sw up to (i + 1) * W / sw: round outward.
+    auto down = [](int64_t offset, int64_t size, int64_t sourceSize) {
+        return static_cast<int32_t>(offset * size / sourceSize);
+    };
+    auto up = [](int64_t offset, int64_t size, int64_t sourceSize) {
+        return static_cast<int32_t>((offset * size + sourceSize - 1) / sourceSize);
+    };
+    return Rect{down(x0 - source.left, paneWidth, sw), down(y0 - source.top, paneHeight, sh),
+                up(x1 - source.left, paneWidth, sw), up(y1 - source.top, paneHeight, sh)};
+}
+
+int ZoomItem(const RulerState& s) {
+    return IDM_ZOOM_BASE + s.Magnifier;
+}
+
+int ModeItem(const RulerState& s) {
+    return IDM_MAG_EDGE_RED + s.MagType;
+}
+
+MagnifierAction RunMagnifierCommand(RulerState& s, int command) {
+    if (command >= IDM_ZOOM_1 && command <= IDM_ZOOM_8) {
+        s.Magnifier = static_cast<int16_t>(command - IDM_ZOOM_BASE);
+        return MagnifierAction::kRedraw;
+    }
+    if (command >= IDM_MAG_EDGE_RED && command <= IDM_MAG_RED_BLUE) {
+        s.MagType = static_cast<int16_t>(command - IDM_MAG_EDGE_RED);
+        return MagnifierAction::kRedraw;
+    }
+    switch (command) {
+        case IDM_MAG_CLOSE:
+        case kDialogOk:
+        case kDialogCancel:
+            return MagnifierAction::kClose;
+        case IDM_TURNED:
+            return MagnifierAction::kReloadIcon;
+        default:
+            return MagnifierAction::kNone;
+    }
+}
