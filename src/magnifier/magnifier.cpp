@@ -24,6 +24,35 @@ Rect RectAt(int32_t left, int32_t top, int32_t width, int32_t height) {
     return Rect{left, top, left + width, top + height};
 }
 
+// What two rectangles share; nothing when either has no area or they only touch.
+std::optional<Rect> Overlap(const Rect& a, const Rect& b) {
+    const Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+    if (r.left >= r.right || r.top >= r.bottom) return std::nullopt;
+    return r;
+}
+
+enum class Rounding { kDown, kOutward };
+
+// The pane pixels that show `part` of `source` when the whole source is stretched over the pane:
+// source pixel i fills the pane from i * size / sourceSize up to (i + 1) * size / sourceSize.
+Rect PanePixels(const Rect& source, const Rect& part, int32_t paneWidth, int32_t paneHeight,
+                Rounding rounding) {
+    auto down = [](int64_t offset, int64_t size, int64_t sourceSize) {
+        return static_cast<int32_t>(offset * size / sourceSize);
+    };
+    auto end = [&](int64_t offset, int64_t size, int64_t sourceSize) {
+        if (rounding == Rounding::kDown) return down(offset, size, sourceSize);
+        return static_cast<int32_t>((offset * size + sourceSize - 1) / sourceSize);
+    };
+    const int64_t sw = source.Width();
+    const int64_t sh = source.Height();
+    return Rect{down(part.left - source.left, paneWidth, sw),
+                down(part.top - source.top, paneHeight, sh),
+                end(part.right - source.left, paneWidth, sw),
+                end(part.bottom - source.top, paneHeight, sh)};
+}
+
 }  // namespace
 
 std::wstring MagnifierTitle(const std::wstring& className) {
@@ -94,23 +123,18 @@ Rect PaneSource(const RulerState& s, int pane, int32_t paneWidth, int32_t paneHe
     return RectAt(x, y, sw, sh);
 }
 
+std::optional<PaneCopy> OnScreenPart(const Rect& source, const Rect& screen, int32_t paneWidth,
+                                     int32_t paneHeight) {
+    const std::optional<Rect> part = Overlap(source, screen);
+    if (!part) return std::nullopt;
+    return PaneCopy{*part, PanePixels(source, *part, paneWidth, paneHeight, Rounding::kDown)};
+}
+
 Rect CoveredPart(const Rect& source, const Rect& covering, int32_t paneWidth, int32_t paneHeight) {
-    const int64_t sw = source.Width();
-    const int64_t sh = source.Height();
-    const int64_t x0 = std::max(source.left, covering.left);
-    const int64_t x1 = std::min(source.right, covering.right);
-    const int64_t y0 = std::max(source.top, covering.top);
-    const int64_t y1 = std::min(source.bottom, covering.bottom);
-    if (sw <= 0 || sh <= 0 || x0 >= x1 || y0 >= y1) return Rect{};
-    // Source pixel i fills the pane from i * W / sw up to (i + 1) * W / sw: round outward.
-    auto down = [](int64_t offset, int64_t size, int64_t sourceSize) {
-        return static_cast<int32_t>(offset * size / sourceSize);
-    };
-    auto up = [](int64_t offset, int64_t size, int64_t sourceSize) {
-        return static_cast<int32_t>((offset * size + sourceSize - 1) / sourceSize);
-    };
-    return Rect{down(x0 - source.left, paneWidth, sw), down(y0 - source.top, paneHeight, sh),
-                up(x1 - source.left, paneWidth, sw), up(y1 - source.top, paneHeight, sh)};
+    const std::optional<Rect> part = Overlap(source, covering);
+    if (!part) return Rect{};
+    // Outward: a pane pixel that shows any of it, however little, is covered.
+    return PanePixels(source, *part, paneWidth, paneHeight, Rounding::kOutward);
 }
 
 int ZoomItem(const RulerState& s) {

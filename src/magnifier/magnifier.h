@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/geometry.h"
@@ -41,6 +42,17 @@ MagnifierPoints MagnifierPointsOf(const RulerState& s);
 // ruler's origin lies on the pane's border instead). Empty (no width or no height) when the pane
 // is narrower or lower than the zoom: such a pane stays black.
 Rect PaneSource(const RulerState& s, int pane, int32_t paneWidth, int32_t paneHeight);
+
+// What of a pane's source the screen holds, and the pane pixels it fills when the whole source is
+// stretched over paneWidth x paneHeight: source pixel i fills the pane from i * W / sw up to
+// (i + 1) * W / sw (truncated), so the part lands where the whole would have put it. Nothing when
+// the source lies wholly off the screen; the rest of the pane stays black.
+struct PaneCopy {
+    Rect from;  // on the screen
+    Rect to;    // in the pane
+};
+std::optional<PaneCopy> OnScreenPart(const Rect& source, const Rect& screen, int32_t paneWidth,
+                                     int32_t paneHeight);
 
 // The pixels of a pane that would show the screen rectangle `covering` while the pane shows
 // `source` stretched over paneWidth x paneHeight; every pane pixel that shows any of it is

@@ -171,6 +171,37 @@ TEST(MagnifierCovered, ThePanePixelsThatWouldShowTheMagnifier) {
     EXPECT_EQ(CoveredPart(Rect{380, 288, 380, 313}, Rect{0, 0, 1000, 1000}, 7, 100).Width(), 0);
 }
 
+TEST(MagnifierOnScreen, OnlyWhatTheScreenHoldsIsCopiedWhereTheWholeWouldHaveGone) {
+    const Rect screen{0, 0, 1920, 1080};
+    // 37 x 31 source pixels over a 148 x 124 pane: 4 x 4 each.
+    auto copy = OnScreenPart(Rect{100, 400, 137, 431}, screen, 148, 124);
+    ASSERT_TRUE(copy);
+    EXPECT_RECT(copy->from, 100, 400, 137, 431);
+    EXPECT_RECT(copy->to, 0, 0, 148, 124);
+    // Half beyond the left edge: the right part of the pane.
+    copy = OnScreenPart(Rect{-20, 400, 17, 431}, screen, 148, 124);
+    ASSERT_TRUE(copy);
+    EXPECT_RECT(copy->from, 0, 400, 17, 431);
+    EXPECT_RECT(copy->to, 80, 0, 148, 124);
+    // Beyond the bottom right corner: the top left of the pane.
+    copy = OnScreenPart(Rect{1900, 1070, 1937, 1101}, screen, 148, 124);
+    ASSERT_TRUE(copy);
+    EXPECT_RECT(copy->from, 1900, 1070, 1920, 1080);
+    EXPECT_RECT(copy->to, 0, 0, 80, 40);
+    // 53 source pixels over 160: the part starts where its first pixel would have.
+    copy = OnScreenPart(Rect{-10, 0, 43, 33}, screen, 160, 100);
+    ASSERT_TRUE(copy);
+    EXPECT_RECT(copy->to, 30, 0, 160, 100);
+    // A monitor left of the primary one.
+    copy = OnScreenPart(Rect{-1300, 10, -1263, 41}, Rect{-1280, 0, 1920, 1080}, 148, 124);
+    ASSERT_TRUE(copy);
+    EXPECT_RECT(copy->to, 80, 0, 148, 124);
+    // Wholly off the screen, or no source at all: nothing is read.
+    EXPECT_FALSE(OnScreenPart(Rect{-40, 400, -3, 431}, screen, 148, 124));
+    EXPECT_FALSE(OnScreenPart(Rect{1920, 400, 1957, 431}, screen, 148, 124));
+    EXPECT_FALSE(OnScreenPart(Rect{100, 400, 100, 431}, screen, 7, 124));
+}
+
 TEST(MagnifierCommands, ZoomModeCloseAndTurn) {
     RulerState s = Ruler();
     EXPECT_EQ(ZoomItem(s), IDM_ZOOM_4);
