@@ -8,6 +8,7 @@
 #include "app/tray_win.h"
 #include "dialogs/about_win.h"
 #include "dialogs/uninstall_win.h"
+#include "magnifier/magnifier_win.h"
 #include "model/placement_win.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
@@ -195,6 +196,7 @@ bool RunDialogCommand(Instance& app, int command) {
             ApplyRefresh(app, FollowDisplaySizes(app.state));
             return true;
         case IDM_MAGNIFIER:
+            ToggleMagnifier(app, app.osVersionCode >= kOsVersionVista);
             return true;
         default:
             return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "magnifier/magnifier.h"
 #include "model/geometry.h"
 #include "model/settings_store.h"
 #include "ops/operations.h"
@@ -42,3 +43,5 @@ static_assert(static_cast<DWORD>(StoredType::kDword) == REG_DWORD &&
 static_assert(kPlatformWin32Windows == VER_PLATFORM_WIN32_WINDOWS &&
                   kPlatformWin32Nt == VER_PLATFORM_WIN32_NT,
               "system families");
+
+static_assert(kDialogOk == IDOK && kDialogCancel == IDCANCEL, "dialog commands");
