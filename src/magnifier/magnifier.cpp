@@ -9,9 +9,6 @@
 
 namespace {
 
-// The title is kept in a buffer of 40 characters.
-constexpr size_t kTitleChars = 39;
-
 // A source far off every screen is as good as one further off, and keeps its right and bottom
 // edges inside 32 bits; markers are not bounded above when loaded.
 constexpr int64_t kFarOff = int64_t{1} << 30;
@@ -56,9 +53,7 @@ Rect PanePixels(const Rect& source, const Rect& part, int32_t paneWidth, int32_t
 }  // namespace
 
 std::wstring MagnifierTitle(const std::wstring& className) {
-    std::wstring title = L"Magnifier - " + className;
-    if (title.size() > kTitleChars) title.resize(kTitleChars);
-    return title;
+    return L"Magnifier - " + className;
 }
 
 MagnifierLayout LayoutMagnifier(int32_t clientWidth, int32_t clientHeight, float dpiX) {

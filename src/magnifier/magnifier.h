@@ -16,7 +16,7 @@ inline constexpr int kMagnifierPanes = 4;
 inline constexpr unsigned kMagnifierTimerId = 1001;
 inline constexpr unsigned kMagnifierPeriodMs = 500;
 
-// "Magnifier - Linova <n>", cut to the 39 characters the title holds.
+// "Magnifier - Linova <n>".
 std::wstring MagnifierTitle(const std::wstring& className);
 
 // Where the controls of the magnifier go in a client area of the given size: the colour strip,

@@ -228,9 +228,4 @@ TEST(MagnifierCommands, ZoomModeCloseAndTurn) {
     EXPECT_EQ(s.MagType, 1);
 }
 
-TEST(MagnifierTitle, NamesTheInstanceWithinFortyCharacters) {
-    EXPECT_EQ(MagnifierTitle(L"Linova <3>"), L"Magnifier - Linova <3>");
-    EXPECT_EQ(MagnifierTitle(std::wstring(40, L'x')), L"Magnifier - " + std::wstring(27, L'x'));
-}
-
 }  // namespace
