@@ -495,6 +495,9 @@ TEST_F(Magnifier, KeepsItsSizeWithinItsLimitsAndFromOneRunToTheNext) {
     EXPECT_TRUE(SizeIs(magnifier, 600, 120)) << SizeText(magnifier);
     SetWindowPos(magnifier, nullptr, 0, 0, 411, 307, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(SizeIs(magnifier, 411, 307)) << SizeText(magnifier);
+    // Minimised, the window keeps the size it is restored to.
+    ShowWindowAsync(magnifier, SW_MINIMIZE);
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(magnifier) != FALSE; }));
     CloseRuler(ruler);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"MagnifierWinSizeX"), 411u);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"MagnifierWinSizeY"), 307u);
