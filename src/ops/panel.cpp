@@ -16,7 +16,6 @@ constexpr uintptr_t kLineDown = 1;
 constexpr int32_t kButtonWidth = 45;
 constexpr int32_t kButtonHeight = 28;
 constexpr Rect kToolbar{35, 103, 35 + 195, 103 + 28};
-constexpr int32_t kStripWidth = 15;
 constexpr int32_t kLineWidth = 2;
 
 // From this DpiStep (144 dots per inch) on, the larger images are used.
@@ -80,7 +79,7 @@ PanelLayout PanelLayoutFor(const RulerState& s) {
     l.toolbar.top = ScaledToDpi(kToolbar.top, s.DpiY);
     l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), s.DpiX);
     l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), s.DpiY);
-    l.stripWidth = ScaledToDpi(kStripWidth, s.DpiX);
+    l.stripWidth = ColourStripWidth(s.DpiX);
     l.lineWidth = kLineWidth;
     return l;
 }
