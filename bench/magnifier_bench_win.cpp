@@ -158,7 +158,7 @@ int TickTimes() {
     s.yPosi = 300;
     app.className = L"Linova bench";
     HWND ruler = CreateRuler(app);
-    ToggleMagnifier(app, true);
+    ToggleMagnifier(app);
     HWND magnifier = app.magnifierWindow;
     if (!magnifier) {
         std::fprintf(stderr, "the magnifier did not open\n");

@@ -71,7 +71,7 @@ void ToggleTopMost(Instance& app) {
 void OnUninstallCommand(Instance& app) {
     RulerState& s = app.state;
     if (s.InstanceNumber == 1 && s.SaveOnExit) {
-        ShowUninstallDialog(app, app.osVersionCode >= kOsVersionVista);
+        ShowUninstallDialog(app);
     } else {
         s.SaveOnExit = 0;
     }
@@ -180,12 +180,12 @@ bool RunInstanceCommand(Instance& app, int command) {
 bool RunDialogCommand(Instance& app, int command) {
     switch (command) {
         case IDM_ABOUT:
-            ShowAboutBox(app, app.osVersionCode >= kOsVersionVista);
+            ShowAboutBox(app);
             return true;
         case IDM_OPERATION:
         case IDM_OPERATION_AT_CURSOR:
             app.placeAtCursor = command == IDM_OPERATION_AT_CURSOR;
-            TogglePanel(app, app.osVersionCode >= kOsVersionVista);
+            TogglePanel(app);
             return true;
         case IDM_SETUP:
             app.placeAtCursor = false;
@@ -196,7 +196,7 @@ bool RunDialogCommand(Instance& app, int command) {
             ApplyRefresh(app, FollowDisplaySizes(app.state));
             return true;
         case IDM_MAGNIFIER:
-            ToggleMagnifier(app, app.osVersionCode >= kOsVersionVista);
+            ToggleMagnifier(app);
             return true;
         default:
             return false;
@@ -207,7 +207,7 @@ bool RunDialogCommand(Instance& app, int command) {
 // bitmaps are the caller's to delete once the menu has gone.
 void SetContextMenuImages(const Instance& app, HMENU popup, int firstItemImage,
                           GdiObject<HBITMAP> (&images)[4]) {
-    if (app.osVersionCode < kOsVersionVista) return;
+    if (!NewerSystem(app)) return;
     images[0] = SetMenuItemImage(app.module, popup, IDM_ABOUT, firstItemImage);
     images[1] = SetMenuItemImage(app.module, popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
     images[2] = SetMenuItemImage(app.module, popup, IDM_REVERSE, IDB_MENU_REVERSE);

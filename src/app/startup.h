@@ -1,5 +1,5 @@
-// Start-up decisions that need no window system: system version code, DPI step, instance
-// choice and the instance numbers named on the command line.
+// Start-up decisions that need no window system: DPI step, instance choice and the instance
+// numbers named on the command line.
 #pragma once
 
 #include <cstdint>
@@ -8,17 +8,8 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "model/os_version.h"
 #include "model/ruler_state.h"
-
-// The system families GetVersionExW reports, numbered as the system numbers them.
-inline constexpr uint32_t kPlatformWin32Windows = 1;
-inline constexpr uint32_t kPlatformWin32Nt = 2;
-
-// One number for the system version; readers compare it with these two: Windows 2000 (layered
-// windows) and Vista (menu pictures, DPI awareness, thicker dialog frames).
-inline constexpr int32_t kOsVersion2000 = 500;
-inline constexpr int32_t kOsVersionVista = 600;
-int32_t OsVersionCode(uint32_t platformId, uint32_t major, uint32_t minor);
 
 // 2, 3 or 4 for 120, 144 and 192 dots per inch; 0 for anything else.
 int16_t DpiStep(float dpiX);

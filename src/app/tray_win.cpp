@@ -35,7 +35,7 @@ GdiObject<HBITMAP> PrepareAddItem(const Instance& app, HMENU popup) {
     EnableMenuItem(popup, IDM_ADD_LINOVA,
                    MF_BYCOMMAND | (RunningInstances(max) < max ? MF_ENABLED : MF_GRAYED));
     SetMenuDefaultItem(popup, GetMenuItemCount(popup) - 1, TRUE);
-    if (app.osVersionCode < kOsVersionVista) return nullptr;
+    if (!NewerSystem(app)) return nullptr;
     return SetMenuItemImage(app.module, popup, IDM_ADD_LINOVA, IDB_MENU_ADD);
 }
 

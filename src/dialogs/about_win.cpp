@@ -17,7 +17,6 @@ namespace {
 
 struct AboutBox {
     Instance& app;
-    bool newerSystem;
     GdiObject<HFONT> versionFont;  // bold italic, also OK's
     GdiObject<HFONT> linkFont;     // underlined
     OwnedIcon captionIcon;
@@ -113,7 +112,7 @@ void PlaceColourStrip(HWND dialog, float dpiX) {
 
 INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
-    PlaceDialogWindow(dialog, box->app.state, box->newerSystem, box->app.placeAtCursor);
+    PlaceBesideRuler(dialog, box->app);
     SetWindowTextW(dialog, AboutTitle(box->app.className).c_str());
     SetIcons(dialog, *box);
     SetBuildLine(dialog);
@@ -216,7 +215,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void ShowAboutBox(Instance& app, bool newerSystem) {
-    AboutBox box{app, newerSystem, nullptr, nullptr, nullptr, nullptr, nullptr};
+void ShowAboutBox(Instance& app) {
+    AboutBox box{app, nullptr, nullptr, nullptr, nullptr, nullptr};
     DialogBoxParamW(app.module, L"AboutBox", app.ruler, AboutProc, reinterpret_cast<LPARAM>(&box));
 }

@@ -3,6 +3,5 @@
 
 #include "ops/instance_win.h"
 
-// Shows the About box of the ruler, modal, and returns once it is closed. `newerSystem`: Vista
-// or later, whose thicker frames leave a wider gap to the ruler.
-void ShowAboutBox(Instance& app, bool newerSystem);
+// Shows the About box of the ruler, modal, and returns once it is closed.
+void ShowAboutBox(Instance& app);

@@ -13,7 +13,6 @@ namespace {
 
 struct UninstallDialog {
     Instance& app;
-    bool newerSystem;
     bool consent = false;  // the check box, as last clicked
     GdiObject<HFONT> boldFont;
     OwnedIcon icon;
@@ -41,7 +40,7 @@ void SetBoldFont(HWND dialog, UninstallDialog& d) {
 
 INT_PTR OnInitDialog(HWND dialog, UninstallDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-    PlaceDialogWindow(dialog, d->app.state, d->newerSystem, d->app.placeAtCursor);
+    PlaceBesideRuler(dialog, d->app);
     SetBoldFont(dialog, *d);
     d->icon.reset(static_cast<HICON>(LoadImageW(d->app.module, L"Linova", IMAGE_ICON, 16, 16, 0)));
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
@@ -117,8 +116,8 @@ INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void ShowUninstallDialog(Instance& app, bool newerSystem) {
-    UninstallDialog d{app, newerSystem, false, nullptr, nullptr};
+void ShowUninstallDialog(Instance& app) {
+    UninstallDialog d{app, false, nullptr, nullptr};
     DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
                     reinterpret_cast<LPARAM>(&d));
 }

@@ -6,5 +6,5 @@
 
 // Shows the dialog, modal, and returns once it is closed. After a confirmed deletion this ruler
 // no longer saves its settings and has been asked to end every ruler (All Exit); the request
-// arrives once the dialog is gone. `newerSystem`: Vista or later, as for every dialog's place.
-void ShowUninstallDialog(Instance& app, bool newerSystem);
+// arrives once the dialog is gone.
+void ShowUninstallDialog(Instance& app);

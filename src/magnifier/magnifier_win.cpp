@@ -18,12 +18,6 @@
 
 namespace {
 
-// What the ruler hands the dialog while it is being made.
-struct Opening {
-    Instance* app;
-    bool newerSystem;
-};
-
 // Where a pane's picture is put together before it is shown in one piece: kept from one tick to
 // the next, and made anew only when a pane needs more room.
 struct PaneBuffer {
@@ -233,15 +227,15 @@ void OnCommand(Magnifier& m, int command) {
     }
 }
 
-INT_PTR OnInitDialog(HWND dialog, const Opening& opening) {
-    auto owned = std::make_unique<Magnifier>(*opening.app, dialog);
+INT_PTR OnInitDialog(HWND dialog, Instance& app) {
+    auto owned = std::make_unique<Magnifier>(app, dialog);
     Magnifier& m = *owned;
     // Attached first: the sizing below lays the window out and remembers its size.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     const RulerState& s = m.app.state;
     SetWindowPos(dialog, nullptr, 0, 0, s.MagnifierWinSizeX, s.MagnifierWinSizeY,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceDialogWindow(dialog, s, opening.newerSystem, m.app.placeAtCursor);
+    PlaceBesideRuler(dialog, m.app);
     SetWindowTextW(dialog, MagnifierTitle(m.app.className).c_str());
     SetWindowIcon(m);
     for (int k = 0; k < kMagnifierPanes; ++k) {
@@ -263,7 +257,7 @@ void OnDestroy(Magnifier& m) {
 
 INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        return OnInitDialog(dialog, *reinterpret_cast<const Opening*>(lParam));
+        return OnInitDialog(dialog, *reinterpret_cast<Instance*>(lParam));
     }
     if (message == WM_GETMINMAXINFO) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -311,7 +305,7 @@ INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void ToggleMagnifier(Instance& app, bool newerSystem) {
+void ToggleMagnifier(Instance& app) {
     if (app.magnifierOpen) {
         app.magnifierOpen = false;
         if (app.magnifierWindow) DestroyWindow(app.magnifierWindow);
@@ -319,9 +313,8 @@ void ToggleMagnifier(Instance& app, bool newerSystem) {
         return;
     }
     app.magnifierOpen = true;
-    Opening opening{&app, newerSystem};
     app.magnifierWindow = CreateDialogParamW(app.module, L"MagnifierBox", app.ruler, MagnifierProc,
-                                             reinterpret_cast<LPARAM>(&opening));
+                                             reinterpret_cast<LPARAM>(&app));
     // A magnifier that could not be made is not open.
     if (!app.magnifierWindow) app.magnifierOpen = false;
 }

@@ -4,6 +4,5 @@
 
 #include "ops/instance_win.h"
 
-// Opens the magnifier beside the ruler, or closes it when it is open. `newerSystem`: Vista or
-// later, whose thicker frames want a wider gap between the ruler and the window.
-void ToggleMagnifier(Instance& app, bool newerSystem);
+// Opens the magnifier beside the ruler, or closes it when it is open.
+void ToggleMagnifier(Instance& app);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "model/os_version.h"
+#include "model/placement_win.h"
 #include "model/ruler_state.h"
 #include "render/ruler_paint_win.h"
 
@@ -42,3 +44,14 @@ struct Instance {
     // How the next dialog is placed: beside the ruler, or centred on the cursor.
     bool placeAtCursor = false;
 };
+
+// Vista and later: menu pictures, and a wider gap between a dialog and the ruler.
+inline bool NewerSystem(const Instance& app) {
+    return app.osVersionCode >= kOsVersionVista;
+}
+
+// Moves a dialog beside the ruler, or centred on the cursor when the other instance's tray menu
+// asked for it; its size stays.
+inline void PlaceBesideRuler(HWND dialog, const Instance& app) {
+    PlaceDialogWindow(dialog, app.state, NewerSystem(app), app.placeAtCursor);
+}

@@ -123,21 +123,14 @@ void PlaceColourStrip(HWND window, const PanelLayout& layout) {
                client.bottom, FALSE);
 }
 
-// What the panel is made with.
-struct PanelStart {
-    Instance* app;
-    bool newerSystem;
-};
-
-INT_PTR OnInitDialog(HWND window, const PanelStart& start) {
-    Instance& app = *start.app;
+INT_PTR OnInitDialog(HWND window, Instance& app) {
     auto owned = std::make_unique<Panel>(app);
     Panel& p = *owned;
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     // The operations reach the panel while it is being made.
     app.panelWindow = window;
     const RulerState& s = app.state;
-    PlaceDialogWindow(window, s, start.newerSystem, app.placeAtCursor);
+    PlaceBesideRuler(window, app);
     SetWindowTextW(window, PanelTitle(app.className).c_str());
     SetBoldFont(p, window);
     ShowRulerIcon(p, window);
@@ -260,7 +253,7 @@ void OnDestroy(Panel& p) {
 
 INT_PTR CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        return OnInitDialog(window, *reinterpret_cast<const PanelStart*>(lParam));
+        return OnInitDialog(window, *reinterpret_cast<Instance*>(lParam));
     }
     Panel* p = PanelOf(window);
     if (!p) return FALSE;
@@ -295,7 +288,7 @@ INT_PTR CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void TogglePanel(Instance& app, bool newerSystem) {
+void TogglePanel(Instance& app) {
     if (app.panelOpen) {
         // Closed from the ruler: what the panel changed stays as it is.
         if (app.panelWindow) DestroyWindow(app.panelWindow);
@@ -305,9 +298,8 @@ void TogglePanel(Instance& app, bool newerSystem) {
     }
     // Set first, so that the operations see the panel while it is being made.
     app.panelOpen = true;
-    const PanelStart start{&app, newerSystem};
     app.panelWindow = CreateDialogParamW(app.module, L"OperatBox", app.ruler, PanelProc,
-                                         reinterpret_cast<LPARAM>(&start));
+                                         reinterpret_cast<LPARAM>(&app));
     // A panel that could not be made is not open.
     if (!app.panelWindow) app.panelOpen = false;
 }

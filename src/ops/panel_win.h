@@ -5,6 +5,5 @@
 #include "ops/instance_win.h"
 
 // The ruler's Operation commands: opens the panel (beside the ruler, or centred on the cursor as
-// `placeAtCursor` says), or closes an open one at once, keeping what it changed. `newerSystem`:
-// Vista or later, whose thicker frames leave a wider gap to the ruler.
-void TogglePanel(Instance& app, bool newerSystem);
+// `placeAtCursor` says), or closes an open one at once, keeping what it changed.
+void TogglePanel(Instance& app);
