@@ -7,6 +7,8 @@
 #include "app/instances_win.h"
 #include "app/tray_win.h"
 #include "dialogs/about_win.h"
+#include "dialogs/display_size_win.h"
+#include "dialogs/setup_win.h"
 #include "dialogs/uninstall_win.h"
 #include "magnifier/magnifier_win.h"
 #include "model/placement_win.h"
@@ -189,9 +191,14 @@ bool RunDialogCommand(Instance& app, int command) {
             return true;
         case IDM_SETUP:
             app.placeAtCursor = false;
+            // Setup is not offered beside the panel or the magnifier.
+            if (!app.panelOpen && !app.magnifierOpen) {
+                ShowSetupDialog(app);
+            }
             return true;
         case IDM_DISPLAY_SIZE:
             app.placeAtCursor = false;
+            ShowDisplaySizeDialog(app, app.ruler);
             // The display sizes may have changed: the automatic scale follows.
             ApplyRefresh(app, FollowDisplaySizes(app.state));
             return true;

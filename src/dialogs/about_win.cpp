@@ -7,7 +7,6 @@
 #include <string>
 
 #include "dialogs/about.h"
-#include "model/placement.h"
 #include "model/placement_win.h"
 #include "render/backgrounds.h"
 #include "render/gdi_win.h"
@@ -99,15 +98,6 @@ void SetLink(HWND dialog, AboutBox& box) {
     SetWindowTextW(link, address);
     box.hand = static_cast<HCURSOR>(
         LoadImageW(box.app.module, L"handcur", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-}
-
-// The strip in the ruler's background down the left edge, and the black line beside it.
-void PlaceColourStrip(HWND dialog, float dpiX) {
-    const int width = ColourStripWidth(dpiX);
-    RECT client{};
-    GetClientRect(dialog, &client);
-    MoveWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), 0, 0, width, client.bottom, FALSE);
-    MoveWindow(GetDlgItem(dialog, IDC_STRIP_LINE), width, 0, 2, client.bottom, FALSE);
 }
 
 INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {

@@ -1,0 +1,231 @@
+// The Setup dialog: a frame with a page toolbar, one of five pages at a time, OK and Cancel.
+// Each page is made the first time it is chosen and kept, hidden, until the dialog ends.
+#include "dialogs/setup_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "dialogs/setup.h"
+#include "dialogs/setup_controls_win.h"
+#include "dialogs/setup_pages_win.h"
+#include "model/persistence.h"
+#include "model/placement_win.h"
+#include "model/registry_store_win.h"
+#include "ops/operations_win.h"
+#include "render/backgrounds.h"
+#include "render/backgrounds_win.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The page shown last; every opening in this process starts on it.
+int setupPage = 0;
+// One Setup dialog at a time, however often its command arrives.
+bool setupOpen = false;
+
+// The toolbar's tips, in dark red on light grey.
+constexpr COLORREF kTipText = RGB(128, 0, 0);
+constexpr COLORREF kTipBackground = RGB(232, 232, 232);
+constexpr RECT kTipMargin{3, 3, 2, 2};
+
+struct SetupDialog {
+    SetupContext context;
+    HWND toolbar = nullptr;  // a child: it goes with the dialog
+    std::array<HWND, kSetupPageCount> pages{};
+    GdiObject<HFONT> boldFont;
+    OwnedIcon icon;
+};
+
+SetupDialog* DialogOf(HWND dialog) {
+    return reinterpret_cast<SetupDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void CreatePageToolbar(SetupDialog& d, HWND dialog) {
+    const SetupToolbarLayout layout = SetupToolbarFor(d.context.app.state);
+    TBBUTTON buttons[kSetupPageCount] = {};
+    for (int page = 0; page < kSetupPageCount; ++page) {
+        buttons[page].iBitmap = kSetupPages[page].image;
+        buttons[page].idCommand = kSetupPages[page].button;
+        buttons[page].fsState = TBSTATE_ENABLED | (page == setupPage ? TBSTATE_CHECKED : 0);
+        buttons[page].fsStyle = BTNS_CHECKGROUP | BTNS_SHOWTEXT;
+        buttons[page].iString = page;
+    }
+    d.toolbar = CreateToolbarEx(
+        dialog,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | TBSTYLE_LIST |
+            TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+        IDC_TOOLBAR, kSetupPageCount, d.context.app.module, static_cast<UINT_PTR>(layout.bitmap),
+        buttons, kSetupPageCount, 0, 0, layout.imageWidth, layout.imageHeight, sizeof(TBBUTTON));
+    if (!d.toolbar) return;
+    for (const SetupPageInfo& page : kSetupPages) {
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_TEXT;
+        info.pszText = const_cast<wchar_t*>(page.caption);
+        SendMessageW(d.toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(page.button),
+                     reinterpret_cast<LPARAM>(&info));
+    }
+    // A new font makes the toolbar measure its buttons again: it comes before their size.
+    if (d.boldFont) {
+        SendMessageW(d.toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(d.boldFont.get()), FALSE);
+    }
+    // Every button is as wide as the toolbar, so that they wrap into one column.
+    SendMessageW(d.toolbar, TB_SETBUTTONWIDTH, 0,
+                 MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
+    SendMessageW(d.toolbar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(layout.buttonWidth, layout.buttonHeight));
+    const Rect& r = layout.toolbar;
+    MoveWindow(d.toolbar, r.left, r.top, r.Width(), r.Height(), FALSE);
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(d.toolbar, TB_GETTOOLTIPS, 0, 0))) {
+        SendMessageW(tips, TTM_SETTIPTEXTCOLOR, kTipText, 0);
+        SendMessageW(tips, TTM_SETTIPBKCOLOR, kTipBackground, 0);
+        RECT margin = kTipMargin;
+        SendMessageW(tips, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
+    }
+}
+
+// The page is made the first time it is shown; the one shown before is only hidden, and keeps
+// what it shows.
+void ShowPage(SetupDialog& d, HWND dialog, int page) {
+    HWND& window = d.pages[page];
+    if (!window) window = CreateSetupPage(page, dialog, d.context);
+    if (!window) return;
+    ShowWindow(window, SW_SHOW);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
+    Instance& app = d->context.app;
+    const RulerState& s = app.state;
+    PlaceBesideRuler(dialog, app);
+    SetWindowTextW(dialog, SetupTitle(app.className).c_str());
+    d->boldFont = BoldFontOf(dialog);
+    CreatePageToolbar(*d, dialog);
+    ShowPage(*d, dialog, setupPage);
+    SetItemFonts(dialog, {IDOK, IDCANCEL}, d->boldFont.get());
+    d->icon.reset(
+        static_cast<HICON>(LoadImageW(app.module, RulerIconName(s.BackColor, s.Vertical != 0),
+                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
+    d->context.session = StartSetup(s);
+    PlaceColourStrip(dialog, s.DpiX);
+    InvalidateRect(dialog, nullptr, FALSE);
+    return TRUE;
+}
+
+void OnPageButton(SetupDialog& d, HWND dialog, int page) {
+    // The pressed button's page stays as it is.
+    if (page == setupPage && d.pages[page]) return;
+    if (HWND shown = d.pages[setupPage]) ShowWindow(shown, SW_HIDE);
+    setupPage = page;
+    ShowPage(d, dialog, page);
+}
+
+// What the ruler needs as the dialog ends: the settings saved, its background, opacity, place,
+// readouts and picture.
+void Finish(SetupDialog& d, SetupExit exit) {
+    Instance& app = d.context.app;
+    RulerState& s = app.state;
+    const SetupEnding e = EndSetup(s, d.context.session, exit);
+    if (e.save) {
+        RegistryStore store;
+        SaveInstance(s, store);
+    }
+    if (e.applyBackground)
+        ApplyBackColor(app.ruler, app.module, s.BackColor, app.picture.background);
+    if (e.setOpacity) {
+        SetLayeredWindowAttributes(app.ruler, 0, static_cast<BYTE>(s.LayerWindow), LWA_ALPHA);
+    }
+    ApplyRefresh(app, e.refresh);
+}
+
+INT_PTR OnCommand(SetupDialog& d, HWND dialog, int id) {
+    switch (id) {
+        case IDOK:
+            EndDialog(dialog, 1);
+            Finish(d, SetupExit::kOk);
+            return TRUE;
+        case IDCANCEL:
+            Finish(d, SetupExit::kCancel);
+            EndDialog(dialog, 1);
+            return TRUE;
+    }
+    if (const std::optional<int> page = PageOfButton(id)) {
+        OnPageButton(d, dialog, *page);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The buttons carry their captions; their tips are given when the tooltip asks.
+INT_PTR OnNotify(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOW) return FALSE;
+    const wchar_t* tip = SetupPageTip(static_cast<int>(header->idFrom));
+    if (!tip) return FALSE;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    lstrcpynW(info->szText, tip, ARRAYSIZE(info->szText));
+    info->lpszText = info->szText;
+    return TRUE;
+}
+
+// The strip shows the ruler's background, a new one as soon as the colour page has chosen it.
+INT_PTR OnControlColour(const SetupDialog& d, HDC dc, HWND control) {
+    const INT_PTR face = ButtonFaceColours(dc);
+    const HBRUSH ruler = d.context.app.picture.background.brush.get();
+    if (GetDlgCtrlID(control) == IDC_COLOR_STRIP && ruler) return reinterpret_cast<INT_PTR>(ruler);
+    return face;
+}
+
+// The ruler takes its size and its z-order band ("Alway on top") again, unless it is ending
+// itself and has hidden itself on the way.
+void OnDestroy(const SetupDialog& d) {
+    const Instance& app = d.context.app;
+    if (IsWindowVisible(app.ruler)) PlaceWindow(app.ruler, app.state, SWP_NOMOVE);
+}
+
+INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(dialog, reinterpret_cast<SetupDialog*>(lParam));
+    }
+    SetupDialog* d = DialogOf(dialog);
+    if (!d) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(*d, dialog, LOWORD(wParam));
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_CLOSE:
+            // The close box keeps every change, unsaved until the ruler next saves.
+            Finish(*d, SetupExit::kCloseBox);
+            EndDialog(dialog, 1);
+            return TRUE;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            return OnControlColour(*d, reinterpret_cast<HDC>(wParam),
+                                   reinterpret_cast<HWND>(lParam));
+        case WM_DESTROY:
+            OnDestroy(*d);
+            return FALSE;
+        case WM_NCDESTROY:
+            // The pages have gone with their controls; the fonts and the icon outlive them.
+            d->boldFont.reset();
+            d->icon.reset();
+            SetWindowLongPtrW(dialog, DWLP_USER, 0);
+            return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowSetupDialog(Instance& app) {
+    if (setupOpen) return;
+    setupOpen = true;
+    SetupDialog d{SetupContext{app, StartSetup(app.state)}, nullptr, {}, nullptr, nullptr};
+    DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
+    setupOpen = false;
+}
