@@ -96,11 +96,12 @@ POINT ItemCentre(HWND dialog, int id) {
 bool ClickItem(HWND dialog, int id, bool right) {
     HWND item = GetDlgItem(dialog, id);
     if (!item) return false;
-    SetForegroundWindow(dialog);
+    // A page inside a dialog comes to the front with the dialog.
+    HWND top = GetAncestor(dialog, GA_ROOT);
+    SetForegroundWindow(top);
     // A dialog exists a moment before it shows; the click must land on the control itself.
     if (!WaitUntil([&] {
-            return GetForegroundWindow() == dialog &&
-                   WindowFromPoint(ItemCentre(dialog, id)) == item;
+            return GetForegroundWindow() == top && WindowFromPoint(ItemCentre(dialog, id)) == item;
         })) {
         return false;
     }

@@ -46,8 +46,8 @@ bool ItemEnabled(HWND dialog, int id);
 
 // The middle of the control on the screen.
 POINT ItemCentre(HWND dialog, int id);
-// Brings the dialog to the front and clicks the middle of the control with the left or right
-// button, as a user would.
+// Brings the dialog (or the dialog a page is part of) to the front and clicks the middle of the
+// control with the left or right button, as a user would.
 bool ClickItem(HWND dialog, int id, bool right = false);
 
 // The middle of a scroll bar's first (up or left) or last (down or right) arrow on the screen.

@@ -2,6 +2,8 @@
 // finds their windows and reads and writes the stored settings.
 #include "harness.h"
 
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "app/startup.h"
@@ -237,14 +239,31 @@ void StoreRuler(int instanceNumber, const StoredRuler& r) {
     PutDword(key, L"Marker", r.marker);
     PutDword(key, L"MarkerBlue", r.markerBlue);
     PutDword(key, L"BackColor", r.backColor);
-    PutDword(key, L"LayerWindow", 255);
+    PutDword(key, L"LayerWindow", r.layerWindow);
+    PutDword(key, L"Magnifier", r.magnifier);
+    PutDword(key, L"MagType", r.magType);
     // Top-most, vertical, reverse, unit, full scale, narrow, font style, key lock, mouse lock,
     // spare flag, automatic scale, wheel mode.
-    const int flags[12] = {r.topMost, r.vertical, r.reverse, r.unit, r.fullScale,   r.narrow,
-                           1,         r.noKeys,   r.noMouse, 1,      r.scalingAuto, r.wheelMode};
+    const int flags[12] = {r.topMost,   r.vertical, r.reverse, r.unit, r.fullScale,   r.narrow,
+                           r.fontStyle, r.noKeys,   r.noMouse, 1,      r.scalingAuto, r.wheelMode};
     std::wstring settings;
     for (int flag : flags) settings += std::to_wstring(flag) + L",";
     PutText(key, L"Settings", settings);
+}
+
+bool TwoMonitorsLeft() {
+    const char* expected = std::getenv("LINOVA_EXPECT_MONITORS");
+    return expected && std::string(expected) == "2-left";
+}
+
+CleanDesktop::CleanDesktop() {
+    EndAllRulers();
+    ClearSettings();
+}
+
+CleanDesktop::~CleanDesktop() {
+    EndAllRulers();
+    ClearSettings();
 }
 
 void RulerTest::SetUp() {

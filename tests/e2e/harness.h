@@ -65,8 +65,8 @@ std::vector<std::wstring> ValueNames(const std::wstring& key);
 // The stored size in bytes of a value of any type.
 std::optional<DWORD> ValueBytes(const std::wstring& key, const wchar_t* name);
 
-// What is stored for a ruler before it starts: opaque, so that the screen shows exactly what was
-// drawn, with bold numbers and the spare flag set; the rest as given.
+// What is stored for a ruler before it starts, opaque by default so that the screen shows
+// exactly what was drawn, with the spare flag set; the rest as given.
 struct StoredRuler {
     int x = 400;
     int y = 300;
@@ -75,6 +75,10 @@ struct StoredRuler {
     int marker = 100;
     int markerBlue = 130;
     int backColor = 0;  // white with black ink
+    int fontStyle = 1;  // bold
+    int layerWindow = 255;
+    int magnifier = 4;
+    int magType = 0;
     int unit = 0;       // 0 Pixel, 1 cm, 2 inch
     bool topMost = true;
     bool vertical = false;
@@ -94,6 +98,17 @@ class RulerTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// Whether the tests run on the two-monitor desktop with the second monitor (-1280, 0)-(0, 800)
+// to the left of the primary one (0, 0)-(1280, 800).
+bool TwoMonitorsLeft();
+
+// Starts and ends with no ruler and nothing stored, for the two-monitor tests (their suite
+// shares its name with tests that have no fixture).
+struct CleanDesktop {
+    CleanDesktop();
+    ~CleanDesktop();
 };
 
 }  // namespace e2e

@@ -12,11 +12,6 @@
 namespace e2e {
 namespace {
 
-bool TwoMonitorsLeft() {
-    const char* expected = std::getenv("LINOVA_EXPECT_MONITORS");
-    return expected && std::string(expected) == "2-left";
-}
-
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
     return TRUE;
@@ -32,19 +27,6 @@ int PrimaryIndex() {
     }
     return -1;
 }
-
-// Starts and ends with no ruler and nothing stored (the suite shares its name with tests that
-// have no fixture).
-struct CleanDesktop {
-    CleanDesktop() {
-        EndAllRulers();
-        ClearSettings();
-    }
-    ~CleanDesktop() {
-        EndAllRulers();
-        ClearSettings();
-    }
-};
 
 TEST(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
     if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";

@@ -82,19 +82,6 @@ RECT ButtonOnScreen(HWND panel, int index) {
     return r;
 }
 
-// The size of the smallest rectangle inside `area` that holds every pixel not of the ground.
-SIZE Extent(const Capture& c, const RECT& area, COLORREF ground) {
-    RECT found{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (c.Pixel(x, y) == ground) continue;
-            found = {std::min(found.left, LONG{x}), std::min(found.top, LONG{y}),
-                     std::max(found.right, LONG{x + 1}), std::max(found.bottom, LONG{y + 1})};
-        }
-    }
-    return SIZE{std::max(0L, found.right - found.left), std::max(0L, found.bottom - found.top)};
-}
-
 using PanelTest = MenuTest;
 
 TEST_F(PanelTest, OpensBelowTheRulerFromTheMenuAndOnTheCursorFromAnotherRuler) {

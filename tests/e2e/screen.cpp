@@ -1,6 +1,7 @@
 // What the screen shows: a rectangle of the desktop copied into memory, read pixel by pixel.
 #include "screen.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -181,6 +182,18 @@ std::string ColourText(COLORREF colour) {
     std::snprintf(text, sizeof(text), "RGB(%d, %d, %d)", GetRValue(colour), GetGValue(colour),
                   GetBValue(colour));
     return text;
+}
+
+SIZE Extent(const Capture& c, const RECT& area, COLORREF ground) {
+    RECT found{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (c.Pixel(x, y) == ground) continue;
+            found = {std::min(found.left, LONG{x}), std::min(found.top, LONG{y}),
+                     std::max(found.right, LONG{x + 1}), std::max(found.bottom, LONG{y + 1})};
+        }
+    }
+    return SIZE{std::max(0L, found.right - found.left), std::max(0L, found.bottom - found.top)};
 }
 
 }  // namespace e2e

@@ -60,6 +60,9 @@ class Capture {
 // the screen's format.
 BITMAPINFO TopDownDib(int width, int height);
 
+// The size of the smallest rectangle inside `area` that holds every pixel not of the ground.
+SIZE Extent(const Capture& c, const RECT& area, COLORREF ground);
+
 // "RGB(r, g, b)" for failure messages.
 std::string ColourText(COLORREF colour);
 
