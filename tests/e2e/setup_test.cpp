@@ -1,0 +1,638 @@
+// The Setup dialog and the Display size dialog on the real program: each page shows the stored
+// values, the ruler's look follows the colour, font, scale and opacity at once, Cancel puts it
+// back, the close box keeps it unsaved and OK saves it; the colour list's samples; the scale's
+// steps and bounds; the display sizes on one and on two monitors; the page toolbar at 144 dots
+// per inch.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs.h"
+#include "harness.h"
+#include "input.h"
+#include "menus.h"
+#include "resources/resource.h"
+#include "screen.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kSetup[] = L"Setup - Linova <1>";
+constexpr wchar_t kDisplaySize[] = L"Linova - Display Size";
+
+// Page numbers, as the toolbar orders its buttons.
+enum Page { kColour, kScaling, kMagnifier, kMouse, kOther };
+// A control of each page, by which a test knows the page.
+constexpr int kPageControls[] = {IDC_COLOR_LIST, IDC_SCALING_TEXT, IDC_MAG_FACTOR, IDC_WHEEL_MODE,
+                                 IDC_LAYER};
+
+// A horizontal centimetre ruler of 300 pixels at (400, 300), manual scale 37.8 pixel/cm.
+StoredRuler CmRuler() {
+    StoredRuler ruler;
+    ruler.unit = 1;
+    return ruler;
+}
+
+// A dialog is ready once it shows: its title may come before its controls.
+HWND WaitShown(HWND dialog) {
+    return dialog && WaitUntil([&] { return IsWindowVisible(dialog); }) ? dialog : nullptr;
+}
+
+HWND OpenSetup(HWND ruler, const wchar_t* title = kSetup) {
+    PostMessageW(ruler, WM_COMMAND, IDM_SETUP, 0);
+    return WaitShown(WaitForDialog(ruler, title));
+}
+
+// The page the dialog shows: its one visible child dialog.
+HWND ShownPage(HWND setup) {
+    for (HWND child = FindWindowExW(setup, nullptr, L"#32770", nullptr); child;
+         child = FindWindowExW(setup, child, L"#32770", nullptr)) {
+        if (IsWindowVisible(child)) return child;
+    }
+    return nullptr;
+}
+
+HWND WaitForPage(HWND setup, Page page) {
+    HWND shown = nullptr;
+    WaitUntil([&] {
+        shown = ShownPage(setup);
+        return shown && GetDlgItem(shown, kPageControls[page]);
+    });
+    return shown && GetDlgItem(shown, kPageControls[page]) ? shown : nullptr;
+}
+
+// A click on the page's toolbar button, as a user chooses it.
+HWND ChoosePage(HWND setup, Page page) {
+    HWND toolbar = GetDlgItem(setup, IDC_TOOLBAR);
+    const auto button = ToolbarItemRect(toolbar, page);
+    if (!button || !BringToFront(setup)) return nullptr;
+    const RECT t = RectOf(toolbar);
+    ClickAt(
+        {t.left + (button->left + button->right) / 2, t.top + (button->top + button->bottom) / 2},
+        false);
+    return WaitForPage(setup, page);
+}
+
+LRESULT PressedButtons(HWND setup) {
+    LRESULT pressed = 0;
+    for (int id = IDC_PAGE_COLOR; id <= IDC_PAGE_OTHER; ++id) {
+        const auto state = SendWaiting(GetDlgItem(setup, IDC_TOOLBAR), TB_GETSTATE, id);
+        if (state && (*state & TBSTATE_CHECKED)) pressed = pressed * 10000 + id;
+    }
+    return pressed;
+}
+
+LRESULT Selection(HWND page, int list) {
+    return SendWaiting(GetDlgItem(page, list), CB_GETCURSEL).value_or(-2);
+}
+
+std::wstring ListItem(HWND page, int list, int index) {
+    wchar_t text[64] = L"";
+    SendWaiting(GetDlgItem(page, list), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+BYTE Opacity(HWND ruler) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(ruler, nullptr, &alpha, &flags);
+    return alpha;
+}
+
+// What the ruler shows now, once it has settled: two pictures taken a moment apart agree.
+Capture Settled(HWND ruler) {
+    Capture now = Capture::Screen(RectOf(ruler));
+    WaitUntil([&] {
+        Sleep(50);
+        const Capture again = Capture::Screen(RectOf(ruler));
+        const bool same = again == now;
+        now = again;
+        return same;
+    });
+    return now;
+}
+
+testing::AssertionResult Shows(HWND ruler, const Capture& expected) {
+    if (WaitUntil([&] { return Capture::Screen(RectOf(ruler)) == expected; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the ruler shows another picture";
+}
+
+// The colour of the ruler's body away from its ticks, numbers and markers.
+COLORREF Ground(HWND ruler) {
+    const RECT r = RectOf(ruler);
+    return Capture::Screen(r).Pixel(250, 25);
+}
+
+testing::AssertionResult GroundIs(HWND ruler, COLORREF expected) {
+    if (WaitUntil([&] { return Ground(ruler) == expected; })) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << ColourText(Ground(ruler));
+}
+
+// Opens the colour list and walks it down to the background with the keys; Return chooses it.
+void ChooseBackground(HWND page, int from, int to) {
+    ASSERT_TRUE(ClickItem(page, IDC_COLOR_LIST));
+    for (int i = from; i < to; ++i) PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+}
+
+using SetupTest = MenuTest;
+
+TEST_F(SetupTest, EveryPageShowsTheStoredValuesAndTheLastChosenPageComesBack) {
+    StoredRuler stored = CmRuler();
+    stored.backColor = 5;
+    stored.fontStyle = 3;
+    stored.topMost = false;
+    stored.noKeys = true;
+    stored.noMouse = true;
+    stored.wheelMode = 2;
+    stored.layerWindow = 200;
+    stored.magnifier = 6;
+    stored.magType = 1;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    // The first opening shows the colour page with its button pressed.
+    HWND colour = WaitForPage(setup, kColour);
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_COLOR);
+    EXPECT_EQ(Selection(colour, IDC_COLOR_LIST), 5);
+    EXPECT_EQ(ItemCheck(colour, IDC_BOLD_FONT), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(ItemCheck(colour, IDC_ITALIC_FONT), static_cast<UINT>(BST_CHECKED));
+    // The buttons' tips, given when the toolbar's tooltip asks for them.
+    HWND toolbar = GetDlgItem(setup, IDC_TOOLBAR);
+    const auto tips = SendWaiting(toolbar, TB_GETTOOLTIPS);
+    ASSERT_TRUE(tips && *tips);
+    std::wstring texts;
+    for (int id = IDC_PAGE_COLOR; id <= IDC_PAGE_OTHER; ++id) {
+        texts += ToolText(reinterpret_cast<HWND>(*tips), toolbar, id) + L"|";
+    }
+    EXPECT_EQ(texts,
+              L"Color, Font,|Scaling Auto/Manual.|Magnifier.|Mouse settings.|other settings.|");
+
+    HWND scaling = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(scaling);
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_SCALING);
+    EXPECT_EQ(ItemText(scaling, IDC_SCALING_TEXT), L"Scale  37.8 pixel/cm");
+    EXPECT_EQ(ItemText(scaling, IDC_DISPLAY_SIZE_TEXT), L"1920x1080pixel, 17.0inch.");
+    EXPECT_EQ(ItemCheck(scaling, IDC_SCALING_MANUAL), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(ItemCheck(scaling, IDC_SCALING_AUTO), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_TRUE(ItemEnabled(scaling, IDC_SCALING_ARROW));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(scaling, IDC_SCALING_LINE)));
+    EXPECT_TRUE(ItemEnabled(scaling, IDC_DISPLAY_SIZE_BUTTON));
+
+    HWND magnifier = ChoosePage(setup, kMagnifier);
+    ASSERT_TRUE(magnifier);
+    EXPECT_EQ(Selection(magnifier, IDC_MAG_FACTOR), 5);
+    EXPECT_EQ(ListItem(magnifier, IDC_MAG_FACTOR, 5), L"x6");
+    EXPECT_EQ(Selection(magnifier, IDC_MAG_TYPE), 1);
+    EXPECT_EQ(ListItem(magnifier, IDC_MAG_TYPE, 1), L"Edge / Blue");
+
+    HWND mouse = ChoosePage(setup, kMouse);
+    ASSERT_TRUE(mouse);
+    EXPECT_EQ(Selection(mouse, IDC_WHEEL_MODE), 2);
+    EXPECT_EQ(ListItem(mouse, IDC_WHEEL_MODE, 1), L"Rad Marker");
+    EXPECT_EQ(ItemCheck(mouse, IDC_NO_MOUSE), static_cast<UINT>(BST_CHECKED));
+
+    HWND other = ChoosePage(setup, kOther);
+    ASSERT_TRUE(other);
+    HWND layer = GetDlgItem(other, IDC_LAYER);
+    EXPECT_EQ(SendWaiting(layer, TBM_GETPOS), 200);
+    EXPECT_EQ(SendWaiting(layer, TBM_GETRANGEMIN), 35);
+    EXPECT_EQ(SendWaiting(layer, TBM_GETRANGEMAX), 255);
+    EXPECT_EQ(ItemCheck(other, IDC_TOPMOST), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(ItemCheck(other, IDC_NO_KEY), static_cast<UINT>(BST_CHECKED));
+
+    // A page chosen again is the page made before, and the pressed button makes nothing anew.
+    EXPECT_EQ(ChoosePage(setup, kScaling), scaling);
+    EXPECT_EQ(ChoosePage(setup, kScaling), scaling);
+    EXPECT_FALSE(IsWindowVisible(other));
+
+    // Closed by the close box, the dialog opens again on the page chosen last.
+    ASSERT_TRUE(ChoosePage(setup, kMouse));
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitGone(setup));
+    setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    EXPECT_TRUE(WaitForPage(setup, kMouse));
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_MOUSE);
+    // And after Esc the same.
+    ASSERT_TRUE(ChoosePage(setup, kOther));
+    ASSERT_TRUE(BringToFront(setup));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitGone(setup));
+    setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    EXPECT_TRUE(WaitForPage(setup, kOther));
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_OTHER);
+}
+
+TEST_F(SetupTest, ColourFontAndOpacityShowAtOnceCancelPutsThemBackAndOkSavesThem) {
+    StoredRuler stored = CmRuler();
+    stored.layerWindow = 200;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(MoveCursor(kAway));
+    ASSERT_EQ(Opacity(ruler), 200);
+    const Capture before = Settled(ruler);
+    ASSERT_EQ(before.Pixel(250, 25), kWhite);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND colour = WaitForPage(setup, kColour);
+    ASSERT_TRUE(colour);
+
+    // The third background below white, and the frame's strip with it.
+    ChooseBackground(colour, 0, 3);
+    EXPECT_TRUE(GroundIs(ruler, RGB(192, 255, 255)));
+    const RECT strip = RectOf(GetDlgItem(setup, IDC_COLOR_STRIP));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Capture::Screen(strip).Pixel(2, (strip.bottom - strip.top) / 2) ==
+               RGB(192, 255, 255);
+    }));
+    // The numbers drawn upright and light instead of bold.
+    const Capture cyan = Settled(ruler);
+    ASSERT_TRUE(ClickItem(colour, IDC_BOLD_FONT));
+    EXPECT_TRUE(WaitUntil([&] { return !(Capture::Screen(RectOf(ruler)) == cyan); }));
+    EXPECT_EQ(ItemCheck(colour, IDC_BOLD_FONT), static_cast<UINT>(BST_UNCHECKED));
+
+    // The slider at its left end leaves the ruler faint, never invisible.
+    HWND other = ChoosePage(setup, kOther);
+    ASSERT_TRUE(other);
+    // The slider lies under the page's frame, which lets the click through to it.
+    ASSERT_TRUE(BringToFront(setup));
+    ClickAt(ItemCentre(other, IDC_LAYER), false);
+    PressKey(VK_HOME);
+    EXPECT_TRUE(WaitUntil([&] { return Opacity(ruler) == 35; })) << int{Opacity(ruler)};
+    EXPECT_EQ(SendWaiting(GetDlgItem(other, IDC_LAYER), TBM_GETPOS), 35);
+
+    // Cancel: the old background, font and opacity, exactly as drawn before; nothing saved.
+    ASSERT_TRUE(BringToFront(setup));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_TRUE(WaitUntil([&] { return Opacity(ruler) == 200; })) << int{Opacity(ruler)};
+    EXPECT_TRUE(Shows(ruler, before));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"BackColor"), 0u);
+
+    // OK: the choice stays and is saved at once.
+    setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    colour = ChoosePage(setup, kColour);
+    ASSERT_TRUE(colour);
+    ChooseBackground(colour, 0, 2);
+    EXPECT_TRUE(GroundIs(ruler, RGB(255, 255, 192)));
+    ASSERT_TRUE(ClickItem(colour, IDC_ITALIC_FONT));
+    ASSERT_TRUE(ClickItem(setup, IDOK));
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_TRUE(WaitUntil([&] { return ReadDword(InstanceKey(1), L"BackColor") == 2u; }));
+    EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,3,0,0,1,0,1,");
+    EXPECT_TRUE(GroundIs(ruler, RGB(255, 255, 192)));
+    EXPECT_EQ(Opacity(ruler), 200);
+}
+
+TEST_F(SetupTest, TheCloseBoxKeepsTheChangesUnsavedUntilTheRulerSaves) {
+    StoredRuler stored = CmRuler();
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND colour = WaitForPage(setup, kColour);
+    ASSERT_TRUE(colour);
+    ChooseBackground(colour, 0, 4);
+    EXPECT_TRUE(GroundIs(ruler, RGB(255, 192, 255)));
+    HWND mouse = ChoosePage(setup, kMouse);
+    ASSERT_TRUE(mouse);
+    ASSERT_TRUE(ClickItem(mouse, IDC_NO_MOUSE));
+    EXPECT_TRUE(WaitUntil([&] { return ItemCheck(mouse, IDC_NO_MOUSE) == BST_CHECKED; }));
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_TRUE(GroundIs(ruler, RGB(255, 192, 255)));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"BackColor"), 0u);
+    // Still in effect at the next opening, and saved when the ruler ends.
+    setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    EXPECT_EQ(ItemCheck(WaitForPage(setup, kMouse), IDC_NO_MOUSE), static_cast<UINT>(BST_CHECKED));
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitGone(setup));
+    EndAllRulers();
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"BackColor"), 4u);
+    EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,1,1,0,1,");
+}
+
+TEST_F(SetupTest, TheColourListDrawsTwentyThreeNumberedSamplesAndLeavesTheRulersPattern) {
+    StoredRuler stored = CmRuler();
+    stored.backColor = 16;  // a pattern
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(MoveCursor(kAway));
+    const Capture before = Settled(ruler);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND colour = WaitForPage(setup, kColour);
+    ASSERT_TRUE(colour);
+    HWND combo = GetDlgItem(colour, IDC_COLOR_LIST);
+    EXPECT_EQ(SendWaiting(combo, CB_GETCOUNT), 23);
+    ASSERT_TRUE(ClickItem(colour, IDC_COLOR_LIST));
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        list = FindWindowW(L"ComboLBox", nullptr);
+        return list && IsWindowVisible(list);
+    }));
+    const int height = static_cast<int>(SendWaiting(combo, CB_GETITEMHEIGHT, 0).value_or(0));
+    ASSERT_GT(height, 10);
+
+    // The ink pixels in a sample's number, and the sample's colour at its right end.
+    auto sample = [&](int index) {
+        SendWaiting(list, LB_SETTOPINDEX, index);
+        const auto top = SendWaiting(list, LB_GETTOPINDEX).value_or(-1);
+        RECT client{};
+        GetClientRect(list, &client);
+        POINT origin{0, 0};
+        ClientToScreen(list, &origin);
+        const int y = origin.y + static_cast<int>(index - top) * height;
+        return Capture::Screen({origin.x, y, origin.x + client.right, y + height});
+    };
+    auto inkPixels = [&](const Capture& c, COLORREF ink) {
+        int count = 0;
+        for (int y = 3; y < height - 2; ++y) {
+            for (int x = 8; x < 30; ++x) count += c.Pixel(x, y) == ink;
+        }
+        return count;
+    };
+    const COLORREF solids[] = {RGB(255, 255, 255), RGB(192, 192, 192), RGB(255, 255, 192)};
+    for (int index = 0; index < 3; ++index) {
+        Capture c;
+        EXPECT_TRUE(WaitUntil([&] {
+            c = sample(index);
+            return c.Pixel(c.Width() - 6, height / 2) == solids[index] && inkPixels(c, kBlack) > 5;
+        })) << index
+            << ": " << ColourText(c.Pixel(c.Width() - 6, height / 2)) << ", "
+            << inkPixels(c, kBlack);
+    }
+    // Samples 20 and 21 are dark patterns numbered in light grey; 14 is the first pattern.
+    for (int index : {19, 20}) {
+        Capture c;
+        EXPECT_TRUE(WaitUntil([&] {
+            c = sample(index);
+            return inkPixels(c, RGB(223, 223, 223)) > 5 && inkPixels(c, kBlack) == 0;
+        })) << index;
+    }
+    Capture first;
+    EXPECT_TRUE(WaitUntil([&] {
+        first = sample(13);
+        return first.Pixel(first.Width() - 6, height / 2) == RGB(255, 255, 204);
+    })) << ColourText(first.Pixel(first.Width() - 6, height / 2));
+    // The chosen sample is framed in black.
+    const Capture chosen = sample(16);
+    EXPECT_EQ(ColourText(chosen.Pixel(0, height / 2)), ColourText(kBlack));
+
+    // Drawing the samples left the ruler's own pattern as it was: the ruler, drawn again for
+    // another font and back, shows what it showed.
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(list); }));
+    ASSERT_TRUE(ClickItem(colour, IDC_ITALIC_FONT));
+    ASSERT_TRUE(ClickItem(colour, IDC_ITALIC_FONT));
+    EXPECT_TRUE(Shows(ruler, before));
+}
+
+TEST_F(SetupTest, TheManualScaleStepsByOneAndTenWithinItsBoundsAndAutoTakesItsArrows) {
+    StoredRuler stored = CmRuler();
+    stored.scaling = 35;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(TitleIs(ruler, L"Linova <1> - H85.71 cm"));
+    const Capture before = Settled(ruler);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND page = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(ItemText(page, IDC_SCALING_TEXT), L"Scale   3.5 pixel/cm");
+    HWND arrow = GetDlgItem(page, IDC_SCALING_ARROW);
+    auto step = [&](bool up, bool shift, bool rightHeld) {
+        ASSERT_TRUE(BringToFront(setup));
+        const POINT at = ScrollArrow(arrow, up);
+        ASSERT_TRUE(MoveCursor(at));
+        if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
+        if (rightHeld) RightDown();
+        ClickAt(at, false);
+        if (rightHeld) RightUp();
+        if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    };
+    auto textIs = [&](const std::wstring& expected) {
+        return WaitUntil([&] { return ItemText(page, IDC_SCALING_TEXT) == expected; });
+    };
+    // Ten down with Shift stops at 3.0, and stays there.
+    step(false, true, false);
+    EXPECT_TRUE(textIs(L"Scale   3.0 pixel/cm"));
+    step(false, false, false);
+    EXPECT_TRUE(textIs(L"Scale   3.0 pixel/cm"));
+    // Ten up with the right button held on the arrow, which opens no menu; then one up.
+    step(true, false, true);
+    EXPECT_TRUE(textIs(L"Scale   4.0 pixel/cm"));
+    EXPECT_FALSE(FindMenuWindow(ProcessOf(ruler)));
+    step(true, false, false);
+    EXPECT_TRUE(textIs(L"Scale   4.1 pixel/cm"));
+    // The ruler reads and draws its length in the new scale at once.
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H73.17 cm"));
+    EXPECT_TRUE(WaitUntil([&] { return !(Capture::Screen(RectOf(ruler)) == before); }));
+
+    // Auto: the automatic scale of the 17-inch 1920 x 1080 monitor, and no arrows.
+    ASSERT_TRUE(ClickItem(page, IDC_SCALING_AUTO));
+    EXPECT_TRUE(textIs(L"Scale  51.0 pixel/cm"));
+    EXPECT_FALSE(ItemEnabled(page, IDC_SCALING_ARROW));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_SCALING_LINE)));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.88 cm"));
+    ASSERT_TRUE(ClickItem(page, IDC_SCALING_MANUAL));
+    EXPECT_TRUE(textIs(L"Scale   4.1 pixel/cm"));
+    EXPECT_TRUE(ItemEnabled(page, IDC_SCALING_ARROW));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_SCALING_LINE)));
+
+    // Cancel: back to 3.5 pixel/cm, in the title and on the ruler.
+    PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H85.71 cm"));
+    EXPECT_TRUE(Shows(ruler, before));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"Scaling"), 35u);
+}
+
+// The Display size dialog's rows, column by column, in one line each.
+std::vector<std::wstring> Rows(HWND dialog) {
+    std::vector<std::wstring> lines;
+    for (const auto& row : ListViewRows(GetDlgItem(dialog, IDC_MONITOR_LIST), 5)) {
+        std::wstring line;
+        for (const std::wstring& cell : row) line += cell + L"|";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+LRESULT SelectedRow(HWND dialog) {
+    return SendWaiting(GetDlgItem(dialog, IDC_MONITOR_LIST), LVM_GETNEXTITEM,
+                       static_cast<WPARAM>(-1), LVNI_SELECTED)
+        .value_or(-2);
+}
+
+// One click on the up arrow of the diagonal's up-down control.
+void StepUp(HWND dialog) {
+    const RECT r = RectOf(GetDlgItem(dialog, IDC_MONITOR_SPIN));
+    ASSERT_TRUE(BringToFront(dialog));
+    ClickAt({(r.left + r.right) / 2, r.top + (r.bottom - r.top) / 4}, false);
+}
+
+testing::AssertionResult FieldIs(HWND dialog, const std::wstring& expected) {
+    if (WaitUntil([&] { return ItemText(dialog, IDC_MONITOR_SIZE) == expected; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << testing::PrintToString(ItemText(dialog, IDC_MONITOR_SIZE));
+}
+
+HWND WaitForDisplaySize(HWND ruler) {
+    return WaitShown(WaitForDialog(ruler, kDisplaySize));
+}
+
+HWND OpenDisplaySize(HWND ruler) {
+    PostMessageW(ruler, WM_COMMAND, IDM_DISPLAY_SIZE, 0);
+    return WaitForDisplaySize(ruler);
+}
+
+TEST_F(SetupTest, DisplaySizeStepsTheMonitorsDiagonalAndOkChangesTheAutomaticScale) {
+    StoredRuler stored = CmRuler();
+    stored.scalingAuto = true;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.88 cm"));
+    HWND dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(Rows(dialog), std::vector<std::wstring>{L"\\\\.\\DISPLAY1|P|0, 0|1920 x 1080|17.0|"});
+    EXPECT_EQ(SelectedRow(dialog), 0);
+    EXPECT_TRUE(FieldIs(dialog, L"17.0"));
+    StepUp(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    EXPECT_EQ(Rows(dialog), std::vector<std::wstring>{L"\\\\.\\DISPLAY1|P|0, 0|1920 x 1080|17.1|"});
+    // Cancel drops the step: the scale stays, and the next opening shows the stored size.
+    ASSERT_TRUE(ClickItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitGone(dialog));
+    dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.0"));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.88 cm"));
+    // OK: 17.1 inches make 50.7 pixel/cm.
+    StepUp(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    ASSERT_TRUE(ClickItem(dialog, IDOK));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.91 cm"));
+
+    // From the scaling page: the page's texts follow at once.
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND page = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(ItemText(page, IDC_SCALING_TEXT), L"Scale  50.7 pixel/cm");
+    ASSERT_TRUE(ClickItem(page, IDC_DISPLAY_SIZE_BUTTON));
+    dialog = WaitForDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    StepUp(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.2"));
+    ASSERT_TRUE(ClickItem(dialog, IDOK));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ItemText(page, IDC_DISPLAY_SIZE_TEXT) == L"1920x1080pixel, 17.2inch."; }));
+    EXPECT_EQ(ItemText(page, IDC_SCALING_TEXT), L"Scale  50.4 pixel/cm");
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.95 cm"));
+    // Committed sizes stay after Cancel; they are saved with the ruler's settings.
+    PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 5.95 cm"));
+    EndAllRulers();
+    EXPECT_EQ(ReadDword(kProductKey, L"ScreenSize01"), 172u);
+}
+
+TEST_F(SetupTest, OnlyTheFirstRulerOffersTheDisplaySizes) {
+    StoredRuler first = CmRuler();
+    StoredRuler second = CmRuler();
+    second.y = 500;
+    const std::vector<HWND> rulers = StartRulers({first, second});
+    ASSERT_EQ(rulers.size(), 2u);
+    auto menu = OpenContextMenu(rulers[1], {450, 520});
+    ASSERT_TRUE(menu);
+    const MenuItem* item = FindItem(menu->items, IDM_DISPLAY_SIZE);
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->Grayed());
+    ASSERT_TRUE(CloseMenus());
+    HWND setup = OpenSetup(rulers[1], L"Setup - Linova <2>");
+    ASSERT_TRUE(setup);
+    HWND page = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(page);
+    EXPECT_FALSE(ItemEnabled(page, IDC_DISPLAY_SIZE_BUTTON));
+    PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitGone(setup));
+}
+
+TEST_F(SetupTest, At144DotsPerInchThePageToolbarShowsTheLargePictures) {
+    ScopedDpi dpi(144);
+    HWND ruler = StartRuler(CmRuler());
+    ASSERT_TRUE(ruler);
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    HWND toolbar = GetDlgItem(setup, IDC_TOOLBAR);
+    EXPECT_EQ(SendWaiting(toolbar, TB_GETBUTTONSIZE), MAKELONG(165, 45));
+    // The mouse button (not pressed) shows the large picture, as tall as its drawing is.
+    const Capture large = Capture::Bitmap(LinovaPath(), IDB_PAGE_TOOLBAR_BIG);
+    const Capture small = Capture::Bitmap(LinovaPath(), IDB_PAGE_TOOLBAR);
+    const COLORREF ground = RGB(192, 192, 192);
+    const LONG expected = Extent(large, {3 * 36, 0, 4 * 36, 36}, ground).cy;
+    ASSERT_NE(expected, Extent(small, {3 * 24, 0, 4 * 24, 24}, ground).cy);
+    ASSERT_TRUE(MoveCursor(kAway));
+    RECT button = ToolbarItemRect(toolbar, kMouse).value_or(RECT{});
+    const RECT t = RectOf(toolbar);
+    OffsetRect(&button, t.left, t.top);
+    LONG shown = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        const Capture c = Capture::Screen(button);
+        // The picture's column, left of the caption.
+        shown = Extent(c, {0, 0, 44, c.Height()}, GetSysColor(COLOR_BTNFACE)).cy;
+        return shown == expected;
+    })) << shown
+        << ", expected " << expected;
+}
+
+TEST(TwoMonitors, DisplaySizeListsBothMonitorsAndEditsTheRulersOwn) {
+    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+    CleanDesktop clean;
+    StoredRuler stored = CmRuler();
+    stored.x = -1000;
+    stored.scalingAuto = true;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    // 1280 x 800 at 17 inches: 34.9 pixel/cm.
+    ASSERT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.59 cm"));
+    HWND dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    const std::vector<std::wstring> rows = Rows(dialog);
+    ASSERT_EQ(rows.size(), 2u);
+    const int left = rows[0].find(L"|-1280, 0|") != std::wstring::npos ? 0 : 1;
+    EXPECT_NE(rows[left].find(L"| |-1280, 0|1280 x 800|17.0|"), std::wstring::npos) << rows[left];
+    EXPECT_NE(rows[1 - left].find(L"|P|0, 0|1280 x 800|17.0|"), std::wstring::npos)
+        << rows[1 - left];
+    // The ruler's own monitor is the one edited.
+    EXPECT_EQ(SelectedRow(dialog), left);
+    StepUp(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    EXPECT_NE(Rows(dialog)[left].find(L"|17.1|"), std::wstring::npos);
+    EXPECT_NE(Rows(dialog)[1 - left].find(L"|17.0|"), std::wstring::npos);
+    ASSERT_TRUE(ClickItem(dialog, IDOK));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.64 cm"));
+    EndAllRulers();
+    EXPECT_EQ(ReadDword(kProductKey, (L"ScreenSize0" + std::to_wstring(left + 1)).c_str()), 171u);
+    EXPECT_EQ(ReadDword(kProductKey, (L"ScreenSize0" + std::to_wstring(2 - left)).c_str()), 170u);
+}
+
+}  // namespace
+}  // namespace e2e
