@@ -118,9 +118,17 @@ INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
 void OnPageButton(SetupDialog& d, HWND dialog, int page) {
     // The pressed button's page stays as it is.
     if (page == setupPage && d.pages[page]) return;
-    if (HWND shown = d.pages[setupPage]) ShowWindow(shown, SW_HIDE);
+    HWND shown = d.pages[setupPage];
+    const bool hadFocus = shown && IsChild(shown, GetFocus());
+    if (shown) ShowWindow(shown, SW_HIDE);
     setupPage = page;
     ShowPage(d, dialog, page);
+    // Keys must not go on to a control out of sight: the new page's first one takes them.
+    if (hadFocus && d.pages[page]) {
+        if (HWND first = GetNextDlgTabItem(d.pages[page], nullptr, FALSE)) {
+            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
+    }
 }
 
 // What the ruler needs as the dialog ends: the settings saved, its background, opacity, place,

@@ -88,6 +88,13 @@ bool ItemEnabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
+int FocusedItem(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
 POINT ItemCentre(HWND dialog, int id) {
     const RECT r = RectOf(GetDlgItem(dialog, id));
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};

@@ -44,6 +44,9 @@ std::wstring ItemText(HWND dialog, int id);
 UINT ItemCheck(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);
 
+// The id of the control that has the keyboard focus in the window's thread.
+int FocusedItem(HWND window);
+
 // The middle of the control on the screen.
 POINT ItemCentre(HWND dialog, int id);
 // Brings the dialog (or the dialog a page is part of) to the front and clicks the middle of the

@@ -79,7 +79,7 @@ struct StoredRuler {
     int layerWindow = 255;
     int magnifier = 4;
     int magType = 0;
-    int unit = 0;       // 0 Pixel, 1 cm, 2 inch
+    int unit = 0;  // 0 Pixel, 1 cm, 2 inch
     bool topMost = true;
     bool vertical = false;
     bool reverse = false;

@@ -54,13 +54,6 @@ LRESULT ButtonState(HWND panel, int command) {
     return SendWaiting(GetDlgItem(panel, IDC_TOOLBAR), TB_GETSTATE, command).value_or(-1);
 }
 
-int FocusId(HWND panel) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(panel, nullptr), &info);
-    return GetDlgCtrlID(info.hwndFocus);
-}
-
 // A click on a scroll bar's up or left arrow (`first`) or its other one; with the right button
 // pressed on the arrow before and released after when `rightHeld`.
 void ClickArrow(HWND panel, int id, bool first, bool rightHeld = false) {
@@ -309,11 +302,14 @@ TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
-    EXPECT_TRUE(WaitUntil([&] { return FocusId(panel) == IDC_PANEL_PIXEL; })) << FocusId(panel);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_PANEL_PIXEL; }))
+        << FocusedItem(panel);
     PressKey(VK_TAB);
-    EXPECT_TRUE(WaitUntil([&] { return FocusId(panel) == IDC_MOVE_VERT; })) << FocusId(panel);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_MOVE_VERT; }))
+        << FocusedItem(panel);
     PressKey(VK_TAB);
-    EXPECT_TRUE(WaitUntil([&] { return FocusId(panel) == IDC_MOVE_HORZ; })) << FocusId(panel);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_MOVE_HORZ; }))
+        << FocusedItem(panel);
 
     // The horizontal Move bar's track right of its thumb, where the up-down bar leaves it
     // uncovered, and the up-down bar's middle, which is all track. No thumb is in reach of the

@@ -307,6 +307,9 @@ TEST_F(SetupTest, TheCloseBoxKeepsTheChangesUnsavedUntilTheRulerSaves) {
     ASSERT_TRUE(mouse);
     ASSERT_TRUE(ClickItem(mouse, IDC_NO_MOUSE));
     EXPECT_TRUE(WaitUntil([&] { return ItemCheck(mouse, IDC_NO_MOUSE) == BST_CHECKED; }));
+    // The keys follow to the next page, not to the hidden check box.
+    ASSERT_TRUE(ChoosePage(setup, kOther));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(setup) == IDC_TOPMOST; })) << FocusedItem(setup);
     PostMessageW(setup, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitGone(setup));
     EXPECT_TRUE(GroundIs(ruler, RGB(255, 192, 255)));
@@ -314,7 +317,7 @@ TEST_F(SetupTest, TheCloseBoxKeepsTheChangesUnsavedUntilTheRulerSaves) {
     // Still in effect at the next opening, and saved when the ruler ends.
     setup = OpenSetup(ruler);
     ASSERT_TRUE(setup);
-    EXPECT_EQ(ItemCheck(WaitForPage(setup, kMouse), IDC_NO_MOUSE), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(ItemCheck(ChoosePage(setup, kMouse), IDC_NO_MOUSE), static_cast<UINT>(BST_CHECKED));
     PostMessageW(setup, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitGone(setup));
     EndAllRulers();
