@@ -338,7 +338,10 @@ TEST_F(SetupTest, TheColourListDrawsTwentyThreeNumberedSamplesAndLeavesTheRulers
     ASSERT_TRUE(colour);
     HWND combo = GetDlgItem(colour, IDC_COLOR_LIST);
     EXPECT_EQ(SendWaiting(combo, CB_GETCOUNT), 23);
-    ASSERT_TRUE(ClickItem(colour, IDC_COLOR_LIST));
+    // Clicked as a user clicks it, with the dialog already in front: asking for the front again
+    // as the list drops down would raise the dialog (topmost with its ruler) over the list.
+    ASSERT_TRUE(BringToFront(setup));
+    ClickAt(ItemCentre(colour, IDC_COLOR_LIST), false);
     HWND list = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         list = FindWindowW(L"ComboLBox", nullptr);
