@@ -22,7 +22,7 @@ std::wstring DiagonalText(int32_t tenthsOfInch) {
 
 DisplaySizes StartDisplaySizes(const RulerState& s) {
     DisplaySizes d;
-    std::copy(std::begin(s.ScreenSize), std::end(s.ScreenSize), std::begin(d.working));
+    std::copy(std::begin(s.ScreenSize), std::end(s.ScreenSize), std::begin(d.WorkingSizes));
     return d;
 }
 
@@ -40,24 +40,24 @@ std::array<std::wstring, kDisplayColumnCount> DisplayRowTexts(const MonitorDescr
     return {monitor.deviceName, monitor.primary ? L"P" : L" ",
             DecimalText(r.left) + L", " + DecimalText(r.top),
             DecimalText(r.Width()) + L" x " + DecimalText(r.Height()),
-            sized ? DiagonalText(d.working[row]) : std::wstring()};
+            sized ? DiagonalText(d.WorkingSizes[row]) : std::wstring()};
 }
 
 void SelectRow(DisplaySizes& d, int row) {
-    d.edited = row >= 0 && static_cast<size_t>(row) < kMaxMonitors ? row : -1;
+    d.EditedMonitor = row >= 0 && static_cast<size_t>(row) < kMaxMonitors ? row : -1;
 }
 
 std::wstring EditedText(const DisplaySizes& d) {
-    return d.Editing() ? DiagonalText(d.working[d.edited]) : std::wstring();
+    return d.Editing() ? DiagonalText(d.WorkingSizes[d.EditedMonitor]) : std::wstring();
 }
 
 bool SetEditedDiagonal(DisplaySizes& d, int32_t position) {
     if (!d.Editing()) return false;
-    d.working[d.edited] =
+    d.WorkingSizes[d.EditedMonitor] =
         static_cast<int16_t>(std::clamp(position, kLeastDiagonal, kGreatestDiagonal));
     return true;
 }
 
 void CommitDisplaySizes(RulerState& s, const DisplaySizes& d) {
-    std::copy(std::begin(d.working), std::end(d.working), std::begin(s.ScreenSize));
+    std::copy(std::begin(d.WorkingSizes), std::end(d.WorkingSizes), std::begin(s.ScreenSize));
 }

@@ -37,10 +37,10 @@ struct MonitorDescription {
 // The diagonals being edited while the dialog is open, and the row whose diagonal the arrows
 // step: the selected row, when it is one of the monitors that have a display size.
 struct DisplaySizes {
-    int16_t working[kMaxMonitors] = {};
-    int edited = -1;  // -1: no row to edit
+    int16_t WorkingSizes[kMaxMonitors] = {};
+    int EditedMonitor = -1;  // -1: no row to edit
 
-    bool Editing() const { return edited >= 0; }
+    bool Editing() const { return EditedMonitor >= 0; }
 };
 
 // At every opening: the stored diagonals, and no row yet (the caller selects the ruler's own).

@@ -99,7 +99,8 @@ void ShowEdited(const DisplaySizeDialog& d, HWND dialog) {
     HWND arrows = GetDlgItem(dialog, IDC_MONITOR_SPIN);
     SendMessageW(arrows, UDM_SETRANGE, 0, MAKELPARAM(kGreatestDiagonal, kLeastDiagonal));
     if (d.sizes.Editing()) {
-        SendMessageW(arrows, UDM_SETPOS, 0, MAKELPARAM(d.sizes.working[d.sizes.edited], 0));
+        SendMessageW(arrows, UDM_SETPOS, 0,
+                     MAKELPARAM(d.sizes.WorkingSizes[d.sizes.EditedMonitor], 0));
     }
     EnableWindow(arrows, d.sizes.Editing());
     SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
@@ -153,7 +154,7 @@ INT_PTR OnStep(DisplaySizeDialog& d, HWND dialog, HWND control) {
     if (!SetEditedDiagonal(d.sizes, position)) return TRUE;
     const std::wstring text = EditedText(d.sizes);
     SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, text.c_str());
-    SetCellText(GetDlgItem(dialog, IDC_MONITOR_LIST), d.sizes.edited, kDiagonalColumn, text);
+    SetCellText(GetDlgItem(dialog, IDC_MONITOR_LIST), d.sizes.EditedMonitor, kDiagonalColumn, text);
     return TRUE;
 }
 

@@ -124,7 +124,7 @@ SetupEnding EndSetup(RulerState& s, const SetupSession& session, SetupExit exit)
             Restore(s, session.snapshot);
             e.applyBackground = true;
             // What no page showed on the ruler needs no new picture.
-            if (session.previewChanged) {
+            if (session.PreviewChanged) {
                 e.setOpacity = true;
                 e.refresh.repaint = Repaint::kErase;
                 e.refresh.render = true;

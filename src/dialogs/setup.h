@@ -68,7 +68,7 @@ SetupSnapshot TakeSetupSnapshot(const RulerState& s);
 // look while it was open (background, font, scale or opacity).
 struct SetupSession {
     SetupSnapshot snapshot;
-    bool previewChanged = false;
+    bool PreviewChanged = false;
 };
 
 SetupSession StartSetup(const RulerState& s);

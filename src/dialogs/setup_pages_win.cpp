@@ -65,7 +65,7 @@ void OnOpacity(SetupContext& c, HWND slider) {
     if (opacity != position) SendMessageW(slider, TBM_SETPOS, TRUE, opacity);
     c.app.state.LayerWindow = opacity;
     SetLayeredWindowAttributes(c.app.ruler, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
-    c.session.previewChanged = true;
+    c.session.PreviewChanged = true;
 }
 
 INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,5 +104,5 @@ HWND CreateSetupPage(int page, HWND frame, SetupContext& context) {
 void Preview(SetupContext& context, const Refresh& refresh) {
     if (!refresh.Any()) return;
     ApplyRefresh(context.app, refresh);
-    context.session.previewChanged = true;
+    context.session.PreviewChanged = true;
 }

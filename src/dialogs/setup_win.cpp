@@ -20,7 +20,7 @@
 namespace {
 
 // The page shown last; every opening in this process starts on it.
-int setupPage = 0;
+int SetupPage = 0;
 // One Setup dialog at a time, however often its command arrives.
 bool setupOpen = false;
 
@@ -47,7 +47,7 @@ void CreatePageToolbar(SetupDialog& d, HWND dialog) {
     for (int page = 0; page < kSetupPageCount; ++page) {
         buttons[page].iBitmap = kSetupPages[page].image;
         buttons[page].idCommand = kSetupPages[page].button;
-        buttons[page].fsState = TBSTATE_ENABLED | (page == setupPage ? TBSTATE_CHECKED : 0);
+        buttons[page].fsState = TBSTATE_ENABLED | (page == SetupPage ? TBSTATE_CHECKED : 0);
         buttons[page].fsStyle = BTNS_CHECKGROUP | BTNS_SHOWTEXT;
         buttons[page].iString = page;
     }
@@ -103,7 +103,7 @@ INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     SetWindowTextW(dialog, SetupTitle(app.className).c_str());
     d->boldFont = BoldFontOf(dialog);
     CreatePageToolbar(*d, dialog);
-    ShowPage(*d, dialog, setupPage);
+    ShowPage(*d, dialog, SetupPage);
     SetItemFonts(dialog, {IDOK, IDCANCEL}, d->boldFont.get());
     d->icon.reset(
         static_cast<HICON>(LoadImageW(app.module, RulerIconName(s.BackColor, s.Vertical != 0),
@@ -117,11 +117,11 @@ INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
 
 void OnPageButton(SetupDialog& d, HWND dialog, int page) {
     // The pressed button's page stays as it is.
-    if (page == setupPage && d.pages[page]) return;
-    HWND shown = d.pages[setupPage];
+    if (page == SetupPage && d.pages[page]) return;
+    HWND shown = d.pages[SetupPage];
     const bool hadFocus = shown && IsChild(shown, GetFocus());
     if (shown) ShowWindow(shown, SW_HIDE);
-    setupPage = page;
+    SetupPage = page;
     ShowPage(d, dialog, page);
     // Keys must not go on to a control out of sight: the new page's first one takes them.
     if (hadFocus && d.pages[page]) {

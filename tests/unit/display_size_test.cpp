@@ -65,15 +65,15 @@ TEST(DisplaySize, TheArrowsEditTheSelectedRowOnlyWhenItHasADisplaySize) {
     s.ScreenSize[1] = 200;
     DisplaySizes d = StartDisplaySizes(s);
     SelectRow(d, 1);
-    EXPECT_EQ(d.edited, 1);
+    EXPECT_EQ(d.EditedMonitor, 1);
     EXPECT_EQ(EditedText(d), L"20.0");
     EXPECT_TRUE(SetEditedDiagonal(d, 201));
     EXPECT_EQ(EditedText(d), L"20.1");
-    EXPECT_EQ(d.working[1], 201);
+    EXPECT_EQ(d.WorkingSizes[1], 201);
     EXPECT_TRUE(SetEditedDiagonal(d, 29));
-    EXPECT_EQ(d.working[1], 30);
+    EXPECT_EQ(d.WorkingSizes[1], 30);
     EXPECT_TRUE(SetEditedDiagonal(d, 5001));
-    EXPECT_EQ(d.working[1], 5000);
+    EXPECT_EQ(d.WorkingSizes[1], 5000);
     EXPECT_EQ(EditedText(d), L"500.0");
 
     // The fifth row and no row at all: nothing to edit, an empty field.
@@ -86,10 +86,10 @@ TEST(DisplaySize, TheArrowsEditTheSelectedRowOnlyWhenItHasADisplaySize) {
     SelectRow(d, -1);
     EXPECT_FALSE(d.Editing());
     EXPECT_FALSE(SetEditedDiagonal(d, 100));
-    EXPECT_EQ(d.working[0], 170);
-    EXPECT_EQ(d.working[1], 5000);
-    EXPECT_EQ(d.working[2], 170);
-    EXPECT_EQ(d.working[3], 170);
+    EXPECT_EQ(d.WorkingSizes[0], 170);
+    EXPECT_EQ(d.WorkingSizes[1], 5000);
+    EXPECT_EQ(d.WorkingSizes[2], 170);
+    EXPECT_EQ(d.WorkingSizes[3], 170);
     // The ruler's own sizes change only at OK.
     EXPECT_EQ(s.ScreenSize[1], 200);
 }
@@ -107,7 +107,7 @@ TEST(DisplaySize, OkKeepsEveryDiagonalAndTheAutomaticScaleFollowsIt) {
     SelectRow(d, 2);
     SetEditedDiagonal(d, 171);
     // A new opening starts from the stored sizes again.
-    EXPECT_EQ(StartDisplaySizes(s).working[0], 170);
+    EXPECT_EQ(StartDisplaySizes(s).WorkingSizes[0], 170);
 
     CommitDisplaySizes(s, d);
     EXPECT_EQ(s.ScreenSize[0], 240);

@@ -109,7 +109,7 @@ TEST(SetupFrame, CancelPutsBackTheTwelveSettingsAndRedrawsOnlyWhatWasPreviewed) 
     s.LayerWindow = 200;
     s.Magnifier = 4;
     SetupSession session = StartSetup(s);
-    EXPECT_FALSE(session.previewChanged);
+    EXPECT_FALSE(session.PreviewChanged);
     ChangeEverything(s);
     // What the pages do not edit stays as it is now.
     s.Marker = 77;
@@ -149,7 +149,7 @@ TEST(SetupFrame, CancelPutsBackTheTwelveSettingsAndRedrawsOnlyWhatWasPreviewed) 
     EXPECT_FALSE(e.refresh.place);
 
     // A page showed a change live: the opacity and the picture come back too.
-    session.previewChanged = true;
+    session.PreviewChanged = true;
     cancelled = s;
     e = EndSetup(cancelled, session, SetupExit::kCancel);
     EXPECT_TRUE(e.applyBackground);
