@@ -192,18 +192,30 @@ void RightUp() {
     Send({Mouse(MOUSEEVENTF_RIGHTUP)});
 }
 
-void ClickAt(POINT at, bool right) {
-    static struct {
-        POINT at;
-        bool right;
-        ULONGLONG time;
-    } last{{-100, -100}, false, 0};
+namespace {
+
+// A click at the same place with the same button within the double-click time would make a
+// double click of the two: the next click waits until it cannot.
+struct LastClick {
+    POINT at{-100, -100};
+    bool right = false;
+    ULONGLONG time = 0;
+} lastClick;
+
+void WaitOutDoubleClick(POINT at, bool right) {
+    const LastClick& last = lastClick;
     const bool samePlace = std::abs(at.x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                            std::abs(at.y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     const ULONGLONG since = GetTickCount64() - last.time;
     if (samePlace && right == last.right && since <= GetDoubleClickTime()) {
         Sleep(static_cast<DWORD>(GetDoubleClickTime() - since + 20));
     }
+}
+
+}  // namespace
+
+void ClickAt(POINT at, bool right) {
+    WaitOutDoubleClick(at, right);
     MoveCursor(at);
     if (right) {
         RightDown();
@@ -212,7 +224,15 @@ void ClickAt(POINT at, bool right) {
         LeftDown();
         LeftUp();
     }
-    last = {at, right, GetTickCount64()};
+    lastClick = {at, right, GetTickCount64()};
+}
+
+void ShiftClickAt(POINT at) {
+    WaitOutDoubleClick(at, false);
+    MoveCursor(at);
+    Send({Key(VK_SHIFT, false), Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP),
+          Key(VK_SHIFT, true)});
+    lastClick = {at, false, GetTickCount64()};
 }
 
 namespace {

@@ -42,6 +42,8 @@ void RightUp();
 // click with the one before (same button, same place, within the double-click time) waits
 // until it cannot: the windows here answer only single clicks.
 void ClickAt(POINT at, bool right);
+// A left click at the screen point with Shift held around it.
+void ShiftClickAt(POINT at);
 
 // Which way a dragged window follows the cursor (kNot: the window is not expected to move or to
 // capture the mouse).

@@ -420,12 +420,11 @@ TEST_F(SetupTest, TheManualScaleStepsByOneAndTenWithinItsBoundsAndAutoTakesItsAr
     auto step = [&](bool up, bool shift, bool rightHeld) {
         ASSERT_TRUE(BringToFront(setup));
         const POINT at = ScrollArrow(arrow, up);
+        if (shift) return ShiftClickAt(at);
         ASSERT_TRUE(MoveCursor(at));
-        if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
         if (rightHeld) RightDown();
         ClickAt(at, false);
         if (rightHeld) RightUp();
-        if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
     };
     auto textIs = [&](const std::wstring& expected) {
         return WaitUntil([&] { return ItemText(page, IDC_SCALING_TEXT) == expected; });
@@ -462,6 +461,29 @@ TEST_F(SetupTest, TheManualScaleStepsByOneAndTenWithinItsBoundsAndAutoTakesItsAr
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H85.71 cm"));
     EXPECT_TRUE(Shows(ruler, before));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Scaling"), 35u);
+
+    // At the top: ten up with Shift from 299.5 stops at 300.0, and stays there.
+    stored.scaling = 2995;
+    ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup);
+    // A new ruler's Setup opens on the first page again.
+    EXPECT_TRUE(WaitForPage(setup, kColour));
+    page = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(page);
+    arrow = GetDlgItem(page, IDC_SCALING_ARROW);
+    EXPECT_EQ(ItemText(page, IDC_SCALING_TEXT), L"Scale 299.5 pixel/cm");
+    step(true, true, false);
+    EXPECT_TRUE(textIs(L"Scale 300.0 pixel/cm"));
+    step(true, false, false);
+    step(true, false, true);
+    EXPECT_TRUE(textIs(L"Scale 300.0 pixel/cm"));
+    step(false, false, false);
+    EXPECT_TRUE(textIs(L"Scale 299.9 pixel/cm"));
+    ASSERT_TRUE(ClickItem(setup, IDOK));
+    ASSERT_TRUE(WaitGone(setup));
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"Scaling"), 2999u);
 }
 
 // The Display size dialog's rows, column by column, in one line each.
