@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "model/edid.h"
 #include "model/text_format.h"
 
 namespace {
@@ -83,9 +84,13 @@ std::vector<uint8_t> Utf16Bytes(const std::wstring& text) {
     return bytes;
 }
 
-// A diagonal outside this range is not a display (and 0 would divide by zero).
-int16_t RepairedScreenSize(int16_t tenthsOfInch) {
-    return tenthsOfInch < 30 || tenthsOfInch > 5000 ? kDefaultDiagonal : tenthsOfInch;
+// A diagonal outside this range is not a display (and 0 would divide by zero): it counts as
+// never stored.
+std::optional<int16_t> StoredScreenSize(const std::optional<uint32_t>& value) {
+    if (!value) return std::nullopt;
+    const int16_t tenthsOfInch = Low16(*value);
+    if (tenthsOfInch < 30 || tenthsOfInch > 5000) return std::nullopt;
+    return tenthsOfInch;
 }
 
 }  // namespace
@@ -103,8 +108,10 @@ void LoadProductValues(RulerState& s, SettingsStore& store) {
         const auto max = ReadDword(*key, L"Linovamax");
         s.InstanceMax = static_cast<int16_t>((max ? Low16(*max) : 8) % 10);
         for (size_t k = 1; k <= kMaxMonitors; ++k) {
-            const auto size = ReadDword(*key, ScreenSizeValueName(k));
-            s.ScreenSize[k - 1] = RepairedScreenSize(size ? Low16(*size) : kDefaultDiagonal);
+            const auto chosen = ChooseDiagonal(
+                StoredScreenSize(ReadDword(*key, ScreenSizeValueName(k))), std::nullopt);
+            s.ScreenSize[k - 1] = chosen.tenthsOfInch;
+            s.ScreenSizeSource[k - 1] = chosen.source;
         }
     }
     // Eight rulers, or nine when the stored limit says so.

@@ -17,7 +17,9 @@ std::wstring ScreenSizeValueName(size_t monitor);
 
 // Each load opens its key once, for reading only.
 
-// The instance limit (8 or 9) and the four display diagonals of the product key.
+// The instance limit (8 or 9) and the four display diagonals of the product key; a diagonal
+// that is missing (or no display's) is marked as never stored, so a monitor's own may take its
+// place.
 void LoadProductValues(RulerState& s, SettingsStore& store);
 
 // The instance's own values with their defaults and repairs; InstanceNumber must be set.

@@ -25,6 +25,10 @@ inline constexpr int32_t kMagnifierMaxHeight = 500;
 // The diagonal of a monitor whose display size was never given, tenths of an inch (17.0 inches).
 inline constexpr int16_t kDefaultDiagonal = 170;
 
+// Where a monitor's diagonal came from: the user (stored in the settings or stepped in the Display
+// size dialog), the monitor's own description of its size (EDID), or neither.
+enum class DiagonalSource : uint8_t { kDefault, kStored, kEdid };
+
 struct RulerState {
     // Persisted, one registry value each.
     int32_t xPosi = 20;
@@ -61,6 +65,7 @@ struct RulerState {
     uint16_t MonitorIndex = 0;
     int16_t ScreenSize[kMaxMonitors] = {kDefaultDiagonal, kDefaultDiagonal, kDefaultDiagonal,
                                         kDefaultDiagonal};  // tenths of an inch
+    DiagonalSource ScreenSizeSource[kMaxMonitors] = {};
     int32_t PrimaryScreenWidth = 0;
     int32_t PrimaryScreenHeight = 0;
     int16_t InstanceNumber = 1;
