@@ -8,6 +8,7 @@
 #include "app/ruler_window_win.h"
 #include "app/startup.h"
 #include "app/tray_win.h"
+#include "model/edid_win.h"
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
@@ -75,6 +76,7 @@ void ShowRuler(Instance& app, int showCommand) {
         SetLayeredWindowAttributes(ruler, 0, static_cast<BYTE>(s.LayerWindow & 0xFF), LWA_ALPHA);
     }
     app.monitorList = EnumerateMonitors();
+    LearnMonitorSizes(s);
     SettleOnMonitor(s, MonitorNearest(s, StoredRulerRect(s)), app.monitorList);
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);

@@ -5,6 +5,7 @@
 #include "app/commands_win.h"
 #include "app/ruler_input_win.h"
 #include "app/tray_win.h"
+#include "model/edid_win.h"
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
@@ -58,6 +59,8 @@ void OnDisplayChange(Instance& app, LPARAM lParam) {
     s.PrimaryScreenWidth = LOWORD(lParam);
     s.PrimaryScreenHeight = HIWORD(lParam);
     app.monitorList = EnumerateMonitors();
+    // Monitors may have come or gone: each takes its own size, unless the user gave one.
+    LearnMonitorSizes(s);
     FollowMonitor(app);
     PlaceWindow(app.ruler, s, 0);
 }

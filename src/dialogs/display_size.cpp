@@ -23,6 +23,8 @@ std::wstring DiagonalText(int32_t tenthsOfInch) {
 DisplaySizes StartDisplaySizes(const RulerState& s) {
     DisplaySizes d;
     std::copy(std::begin(s.ScreenSize), std::end(s.ScreenSize), std::begin(d.WorkingSizes));
+    std::copy(std::begin(s.ScreenSizeSource), std::end(s.ScreenSizeSource),
+              std::begin(d.WorkingSources));
     return d;
 }
 
@@ -36,11 +38,15 @@ int OwnMonitorRow(const std::vector<MonitorDescription>& monitors, const RulerSt
 std::array<std::wstring, kDisplayColumnCount> DisplayRowTexts(const MonitorDescription& monitor,
                                                               int row, const DisplaySizes& d) {
     const Rect& r = monitor.rect;
-    const bool sized = row >= 0 && static_cast<size_t>(row) < kMaxMonitors;
     return {monitor.deviceName, monitor.primary ? L"P" : L" ",
             DecimalText(r.left) + L", " + DecimalText(r.top),
-            DecimalText(r.Width()) + L" x " + DecimalText(r.Height()),
-            sized ? DiagonalText(d.WorkingSizes[row]) : std::wstring()};
+            DecimalText(r.Width()) + L" x " + DecimalText(r.Height()), DiagonalCellText(d, row)};
+}
+
+std::wstring DiagonalCellText(const DisplaySizes& d, int row) {
+    if (row < 0 || static_cast<size_t>(row) >= kMaxMonitors) return std::wstring();
+    const std::wstring text = DiagonalText(d.WorkingSizes[row]);
+    return d.WorkingSources[row] == DiagonalSource::kEdid ? text + L" (EDID)" : text;
 }
 
 void SelectRow(DisplaySizes& d, int row) {
@@ -55,9 +61,12 @@ bool SetEditedDiagonal(DisplaySizes& d, int32_t position) {
     if (!d.Editing()) return false;
     d.WorkingSizes[d.EditedMonitor] =
         static_cast<int16_t>(std::clamp(position, kLeastDiagonal, kGreatestDiagonal));
+    d.WorkingSources[d.EditedMonitor] = DiagonalSource::kStored;
     return true;
 }
 
 void CommitDisplaySizes(RulerState& s, const DisplaySizes& d) {
     std::copy(std::begin(d.WorkingSizes), std::end(d.WorkingSizes), std::begin(s.ScreenSize));
+    std::copy(std::begin(d.WorkingSources), std::end(d.WorkingSources),
+              std::begin(s.ScreenSizeSource));
 }

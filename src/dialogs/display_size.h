@@ -38,6 +38,7 @@ struct MonitorDescription {
 // step: the selected row, when it is one of the monitors that have a display size.
 struct DisplaySizes {
     int16_t WorkingSizes[kMaxMonitors] = {};
+    DiagonalSource WorkingSources[kMaxMonitors] = {};
     int EditedMonitor = -1;  // -1: no row to edit
 
     bool Editing() const { return EditedMonitor >= 0; }
@@ -55,15 +56,20 @@ int OwnMonitorRow(const std::vector<MonitorDescription>& monitors, const RulerSt
 std::array<std::wstring, kDisplayColumnCount> DisplayRowTexts(const MonitorDescription& monitor,
                                                               int row, const DisplaySizes& d);
 
+// The diagonal column of a row: "17.0", or "23.8 (EDID)" while the monitor's own size stands
+// there; empty for a monitor past the four that have display sizes.
+std::wstring DiagonalCellText(const DisplaySizes& d, int row);
+
 // The list's selection moved to `row` (-1: none): the arrows edit that row, when it can be edited.
 void SelectRow(DisplaySizes& d, int row);
 
-// The value field: the edited row's diagonal, empty while no row is edited.
+// The value field: the edited row's diagonal, empty while no row is edited. The field has room
+// for the number only; the row above it tells where the number came from.
 std::wstring EditedText(const DisplaySizes& d);
 
-// The arrows' position became `position`: the edited row takes it, kept within the range.
-// False while no row is edited.
+// The arrows' position became `position`: the edited row takes it, kept within the range, and
+// it is the user's from now on. False while no row is edited.
 bool SetEditedDiagonal(DisplaySizes& d, int32_t position);
 
-// OK: every diagonal, edited or not, becomes the ruler's display sizes.
+// OK: every diagonal, edited or not, becomes the ruler's display sizes, each with its source.
 void CommitDisplaySizes(RulerState& s, const DisplaySizes& d);

@@ -152,9 +152,9 @@ INT_PTR OnStep(DisplaySizeDialog& d, HWND dialog, HWND control) {
     if (GetDlgCtrlID(control) != IDC_MONITOR_SPIN) return FALSE;
     const auto position = LOWORD(SendMessageW(control, UDM_GETPOS, 0, 0));
     if (!SetEditedDiagonal(d.sizes, position)) return TRUE;
-    const std::wstring text = EditedText(d.sizes);
-    SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, text.c_str());
-    SetCellText(GetDlgItem(dialog, IDC_MONITOR_LIST), d.sizes.EditedMonitor, kDiagonalColumn, text);
+    SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
+    SetCellText(GetDlgItem(dialog, IDC_MONITOR_LIST), d.sizes.EditedMonitor, kDiagonalColumn,
+                DiagonalCellText(d.sizes, d.sizes.EditedMonitor));
     return TRUE;
 }
 

@@ -77,3 +77,15 @@ void TakeEdidDiagonals(RulerState& s, const std::vector<std::vector<uint8_t>>& e
         s.ScreenSizeSource[i] = chosen.source;
     }
 }
+
+std::wstring InstanceIdOfInterface(const std::wstring& interfacePath) {
+    const std::wstring prefix = L"\\\\?\\";
+    const size_t guid = interfacePath.rfind(L"#{");
+    if (interfacePath.compare(0, prefix.size(), prefix) != 0 || guid == std::wstring::npos ||
+        guid <= prefix.size()) {
+        return std::wstring();
+    }
+    std::wstring id = interfacePath.substr(prefix.size(), guid - prefix.size());
+    std::replace(id.begin(), id.end(), L'#', L'\\');
+    return id;
+}

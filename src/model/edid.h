@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/ruler_state.h"
@@ -44,3 +45,7 @@ ChosenDiagonal ChooseDiagonal(std::optional<int16_t> stored, std::optional<int16
 // default when it has none). `edids` holds each monitor's EDID bytes in the order the system
 // enumerates the monitors (empty for a monitor without one).
 void TakeEdidDiagonals(RulerState& s, const std::vector<std::vector<uint8_t>>& edids);
+
+// The device instance (DISPLAY\DEL4061\5&2a1b&0&UID4353) a monitor's device interface path
+// (\\?\DISPLAY#DEL4061#5&2a1b&0&UID4353#{e6f07b5f-...}) names; empty when it names none.
+std::wstring InstanceIdOfInterface(const std::wstring& interfacePath);

@@ -662,5 +662,71 @@ TEST(TwoMonitors, DisplaySizeListsBothMonitorsAndEditsTheRulersOwn) {
     EXPECT_EQ(ReadDword(kProductKey, (L"ScreenSize0" + std::to_wstring(2 - left)).c_str()), 170u);
 }
 
+// The EDID base block of an ASUS VW246, a 24-inch monitor (531 x 299 mm), as it reports it.
+const char kAsusVW246[] =
+    "00ffffffffffff000469f224010101010713010380351e78eec4f6a3574a9c23114f54bfef00714f81808140"
+    "9500a940b300d1c00101023a801871382d40582c4500132b2100001e000000fd00384c1f5311000a20202020"
+    "2020000000fc0056573234360a20202020202020000000ff0039324c4d51533030323330320a01bd";
+
+// An EDID put where the system keeps the first monitor's device data, as a monitor's driver puts
+// it there; taken away again at the end.
+class PlantedEdid {
+  public:
+    explicit PlantedEdid(const char* hex) {
+        std::vector<BYTE> bytes;
+        for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+            bytes.push_back(static_cast<BYTE>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
+        }
+        ok_ = RegSetKeyValueW(HKEY_LOCAL_MACHINE, kDevice, L"EDID", REG_BINARY, bytes.data(),
+                              static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    }
+    ~PlantedEdid() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kDevice, L"EDID"); }
+    PlantedEdid(const PlantedEdid&) = delete;
+    PlantedEdid& operator=(const PlantedEdid&) = delete;
+
+    bool Ok() const { return ok_; }
+
+  private:
+    static constexpr wchar_t kDevice[] =
+        L"System\\CurrentControlSet\\Enum\\DISPLAY\\Default_Monitor\\0000&0000\\Device Parameters";
+    bool ok_ = false;
+};
+
+TEST_F(SetupTest, AMonitorsOwnSizeGivesTheAutomaticScaleUntilTheUserGivesOne) {
+    PlantedEdid edid(kAsusVW246);
+    ASSERT_TRUE(edid.Ok());
+    StoredRuler stored = CmRuler();
+    stored.scalingAuto = true;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    // 1920 x 1080 at 24.0 inches: 36.1 pixel/cm from the first paint on.
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.31 cm"));
+    HWND dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(Rows(dialog),
+              std::vector<std::wstring>{L"\\\\.\\DISPLAY1|P|0, 0|1920 x 1080|24.0 (EDID)|"});
+    EXPECT_TRUE(FieldIs(dialog, L"24.0"));
+    ASSERT_TRUE(ClickItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitGone(dialog));
+    // What the user saw is written at exit, and is the user's from then on.
+    EndAllRulers();
+    EXPECT_EQ(ReadDword(kProductKey, L"ScreenSize01"), 240u);
+
+    const std::vector<HWND> again = StartRulers({stored});  // the stored sizes kept
+    ASSERT_EQ(again.size(), 1u);
+    ruler = again.front();
+    dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(Rows(dialog), std::vector<std::wstring>{L"\\\\.\\DISPLAY1|P|0, 0|1920 x 1080|24.0|"});
+    // A size the user steps is the user's at once, and wins over the monitor's own.
+    StepUp(dialog);
+    EXPECT_TRUE(FieldIs(dialog, L"24.1"));
+    ASSERT_TRUE(ClickItem(dialog, IDOK));
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.35 cm"));
+    EndAllRulers();
+    EXPECT_EQ(ReadDword(kProductKey, L"ScreenSize01"), 241u);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -120,4 +120,36 @@ TEST(DisplaySize, OkKeepsEveryDiagonalAndTheAutomaticScaleFollowsIt) {
     EXPECT_TRUE(r.readout);
 }
 
+TEST(DisplaySize, AMonitorsOwnDiagonalIsMarkedUntilTheUserStepsIt) {
+    RulerState s;
+    s.ScreenSize[0] = 238;
+    s.ScreenSizeSource[0] = DiagonalSource::kEdid;
+    s.ScreenSize[1] = 270;
+    s.ScreenSizeSource[1] = DiagonalSource::kEdid;
+    s.ScreenSize[2] = 215;
+    s.ScreenSizeSource[2] = DiagonalSource::kStored;
+    DisplaySizes d = StartDisplaySizes(s);
+    EXPECT_EQ(DisplayRowTexts(Monitor(L"A", true, {0, 0, 3840, 2160}), 0, d)[4], L"23.8 (EDID)");
+    EXPECT_EQ(DiagonalCellText(d, 1), L"27.0 (EDID)");
+    EXPECT_EQ(DiagonalCellText(d, 2), L"21.5");
+    EXPECT_EQ(DiagonalCellText(d, 3), L"17.0");
+    EXPECT_EQ(DiagonalCellText(d, 4), L"");
+
+    SelectRow(d, 0);
+    EXPECT_EQ(EditedText(d), L"23.8");
+    // A step back to the same number still makes it the user's.
+    SetEditedDiagonal(d, 239);
+    SetEditedDiagonal(d, 238);
+    EXPECT_EQ(DiagonalCellText(d, 0), L"23.8");
+    EXPECT_EQ(DiagonalCellText(d, 1), L"27.0 (EDID)");
+    EXPECT_EQ(s.ScreenSizeSource[0], DiagonalSource::kEdid);  // until OK
+
+    CommitDisplaySizes(s, d);
+    EXPECT_EQ(s.ScreenSize[0], 238);
+    EXPECT_EQ(s.ScreenSizeSource[0], DiagonalSource::kStored);
+    EXPECT_EQ(s.ScreenSizeSource[1], DiagonalSource::kEdid);
+    EXPECT_EQ(s.ScreenSizeSource[2], DiagonalSource::kStored);
+    EXPECT_EQ(s.ScreenSizeSource[3], DiagonalSource::kDefault);
+}
+
 }  // namespace

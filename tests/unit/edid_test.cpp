@@ -185,6 +185,20 @@ TEST(Edid, MonitorsTakeTheirOwnDiagonalUnlessOneWasStored) {
     EXPECT_EQ(s.ScreenSizeSource[1], DiagonalSource::kDefault);
 }
 
+TEST(Edid, AMonitorsInterfacePathNamesItsDeviceInstance) {
+    EXPECT_EQ(InstanceIdOfInterface(L"\\\\?\\DISPLAY#DEL4061#5&2a1b&0&UID4353#"
+                                    L"{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}"),
+              L"DISPLAY\\DEL4061\\5&2a1b&0&UID4353");
+    EXPECT_EQ(InstanceIdOfInterface(L"\\\\?\\DISPLAY#Default_Monitor#0000&0000#{e6f07b5f}"),
+              L"DISPLAY\\Default_Monitor\\0000&0000");
+    // What older systems answer, the driver key, and nothing at all name no instance.
+    EXPECT_EQ(InstanceIdOfInterface(L"MONITOR\\DEL4061\\{4d36e96e-e325-11ce-bfc1-08002be10318}"
+                                    L"\\0001"),
+              L"");
+    EXPECT_EQ(InstanceIdOfInterface(L"\\\\?\\#{e6f07b5f}"), L"");
+    EXPECT_EQ(InstanceIdOfInterface(L""), L"");
+}
+
 TEST(Edid, WhatWasShownIsWrittenAndThenCountsAsStored) {
     MemoryStore store;
     store.PutDword(kProductKey, L"ScreenSize01", 215);
