@@ -76,7 +76,6 @@ void ShowRuler(Instance& app, int showCommand) {
         SetLayeredWindowAttributes(ruler, 0, static_cast<BYTE>(s.LayerWindow & 0xFF), LWA_ALPHA);
     }
     app.monitorList = EnumerateMonitors();
-    LearnMonitorSizes(s);
     SettleOnMonitor(s, MonitorNearest(s, StoredRulerRect(s)), app.monitorList);
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);
@@ -90,15 +89,19 @@ void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
     }
 }
 
-// What the first paint does not need: the common controls with the tooltip, the tray icon and
-// the further instances. comctl32 and shell32 are delay-loaded and mapped only now; mapping
-// comctl32 before the paint put it some 50 ms later.
+// What the first paint does not need: the common controls with the tooltip, the monitors' own
+// sizes, the tray icon and the further instances. comctl32 and shell32 are delay-loaded and mapped
+// only now; mapping comctl32 before the paint put it some 50 ms later.
 void FinishStart(Instance& app, const CommandLine& line) {
     InitCommonControls();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     CreateRulerTooltip(app);
     RefreshReadout(app);
+    // The monitors' own sizes cost a device enumeration (some 35 ms under Wine, a fifth of a
+    // start): the scale follows them when they change it.
+    LearnMonitorSizes(app.state);
+    ApplyRefresh(app, FollowDisplaySizes(app.state));
     // The first instance shows the icon whose menus reach every ruler.
     if (app.instancesAtStart == 0) AddTrayIcon(app);
     StartFurtherInstances(line, app.state);

@@ -668,27 +668,75 @@ const char kAsusVW246[] =
     "9500a940b300d1c00101023a801871382d40582c4500132b2100001e000000fd00384c1f5311000a20202020"
     "2020000000fc0056573234360a20202020202020000000ff0039324c4d51533030323330320a01bd";
 
-// An EDID put where the system keeps the first monitor's device data, as a monitor's driver puts
-// it there; taken away again at the end.
+// The EDID base block of a Dell U2713H, a 27-inch monitor (597 x 336 mm).
+const char kDellU2713H[] =
+    "00ffffffffffff0010ac92a04c57433112170104b53c22783a1df5ae4f35b3250d5054a54b008100b300d100"
+    "714fa9408180d1c00101565e00a0a0a029503020350055502100001a000000ff00433646304b333454314357"
+    "4c0a000000fc0044454c4c205532373133480a20000000fd0031561d711e000a20202020202001bc";
+
+constexpr wchar_t kDisplayDevices[] = L"System\\CurrentControlSet\\Enum\\DISPLAY";
+
+// The registry key (under HKLM) of the device instance of the monitor whose top-left corner is
+// `corner`, found the old way: the monitor device's driver key, which the instance names as its
+// "Driver". Empty when there is none.
+std::wstring MonitorDeviceKey(POINT corner) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof(info);
+    DISPLAY_DEVICEW device{};
+    device.cb = sizeof(device);
+    if (!GetMonitorInfoW(MonitorFromPoint(corner, MONITOR_DEFAULTTONULL), &info) ||
+        !EnumDisplayDevicesW(info.szDevice, 0, &device, 0)) {
+        return std::wstring();
+    }
+    // MONITOR\<model>\{class}\<number>: the driver key is the last two parts.
+    const std::wstring id = device.DeviceID;
+    const size_t classAt = id.find(L"\\{");
+    if (classAt == std::wstring::npos) return std::wstring();
+    const std::wstring driver = id.substr(classAt + 1);
+    HKEY display = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDisplayDevices, 0, KEY_READ, &display)) return {};
+    std::wstring found;
+    wchar_t model[256];
+    for (DWORD m = 0; found.empty() && !RegEnumKeyW(display, m, model, 256); ++m) {
+        HKEY modelKey = nullptr;
+        if (RegOpenKeyExW(display, model, 0, KEY_READ, &modelKey)) continue;
+        wchar_t instance[256];
+        for (DWORD i = 0; found.empty() && !RegEnumKeyW(modelKey, i, instance, 256); ++i) {
+            wchar_t value[256] = L"";
+            DWORD bytes = sizeof(value);
+            if (!RegGetValueW(modelKey, instance, L"Driver", RRF_RT_REG_SZ, nullptr, value,
+                              &bytes) &&
+                _wcsicmp(value, driver.c_str()) == 0) {
+                found = std::wstring(kDisplayDevices) + L"\\" + model + L"\\" + instance;
+            }
+        }
+        RegCloseKey(modelKey);
+    }
+    RegCloseKey(display);
+    return found;
+}
+
+// An EDID put where the system keeps a monitor's device data, as the monitor's driver puts it
+// there; taken away again at the end.
 class PlantedEdid {
   public:
-    explicit PlantedEdid(const char* hex) {
+    PlantedEdid(const char* hex, POINT monitorCorner = {0, 0})
+        : key_(MonitorDeviceKey(monitorCorner) + L"\\Device Parameters") {
         std::vector<BYTE> bytes;
         for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
             bytes.push_back(static_cast<BYTE>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
         }
-        ok_ = RegSetKeyValueW(HKEY_LOCAL_MACHINE, kDevice, L"EDID", REG_BINARY, bytes.data(),
+        ok_ = RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), L"EDID", REG_BINARY, bytes.data(),
                               static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
     }
-    ~PlantedEdid() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kDevice, L"EDID"); }
+    ~PlantedEdid() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), L"EDID"); }
     PlantedEdid(const PlantedEdid&) = delete;
     PlantedEdid& operator=(const PlantedEdid&) = delete;
 
     bool Ok() const { return ok_; }
 
   private:
-    static constexpr wchar_t kDevice[] =
-        L"System\\CurrentControlSet\\Enum\\DISPLAY\\Default_Monitor\\0000&0000\\Device Parameters";
+    std::wstring key_;
     bool ok_ = false;
 };
 
@@ -699,7 +747,7 @@ TEST_F(SetupTest, AMonitorsOwnSizeGivesTheAutomaticScaleUntilTheUserGivesOne) {
     stored.scalingAuto = true;
     HWND ruler = StartRuler(stored);
     ASSERT_TRUE(ruler);
-    // 1920 x 1080 at 24.0 inches: 36.1 pixel/cm from the first paint on.
+    // 1920 x 1080 at 24.0 inches: 36.1 pixel/cm.
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.31 cm"));
     HWND dialog = OpenDisplaySize(ruler);
     ASSERT_TRUE(dialog);
@@ -726,6 +774,33 @@ TEST_F(SetupTest, AMonitorsOwnSizeGivesTheAutomaticScaleUntilTheUserGivesOne) {
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H 8.35 cm"));
     EndAllRulers();
     EXPECT_EQ(ReadDword(kProductKey, L"ScreenSize01"), 241u);
+}
+
+TEST(TwoMonitors, EachMonitorTakesItsOwnSize) {
+    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+    CleanDesktop clean;
+    PlantedEdid left(kDellU2713H, {-1280, 0});
+    PlantedEdid primary(kAsusVW246, {0, 0});
+    ASSERT_TRUE(left.Ok());
+    ASSERT_TRUE(primary.Ok());
+    StoredRuler stored = CmRuler();
+    stored.x = -1000;
+    stored.scalingAuto = true;
+    HWND ruler = StartRuler(stored);
+    ASSERT_TRUE(ruler);
+    // 1280 x 800 at 27.0 inches: 22.0 pixel/cm.
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H13.63 cm"));
+    HWND dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog);
+    const std::vector<std::wstring> rows = Rows(dialog);
+    ASSERT_EQ(rows.size(), 2u);
+    const int leftRow = rows[0].find(L"|-1280, 0|") != std::wstring::npos ? 0 : 1;
+    EXPECT_NE(rows[leftRow].find(L"| |-1280, 0|1280 x 800|27.0 (EDID)|"), std::wstring::npos)
+        << rows[leftRow];
+    EXPECT_NE(rows[1 - leftRow].find(L"|P|0, 0|1280 x 800|24.0 (EDID)|"), std::wstring::npos)
+        << rows[1 - leftRow];
+    ASSERT_TRUE(ClickItem(dialog, IDCANCEL));
+    EXPECT_TRUE(WaitGone(dialog));
 }
 
 }  // namespace
