@@ -43,10 +43,6 @@ const char kLenovoT61Panel[] =
     "00ffffffffffff00244d872800000000000f0103802115780acd7591554f8b26215054000000010101010101"
     "01010101010101010101a82f90e0601a1040204013004bcf10000019b72790e0601a1040204013004bcf1000"
     "00190000000f00b30a32b30a281401004ca35833000000fe004c544e31353450322d4c30350a00a7";
-const char kAppleCinemaHd30[] =
-    "00ffffffffffff000610219257000002241101038040287828fe85a3574a9c25135054000000010101010101"
-    "01010101010101010101bc1b00a0502017303020360081912100001ab06800a0a0402e603020360081912100"
-    "001a000000ff00435937333630324b584d500a00000000fc0043696e656d612048440a00000001f3";
 // Its timing gives the aspect ratio, 160 x 90 "mm"; the basic block says 89 x 50 cm.
 const char kSamsungUE40D8000[] =
     "00ffffffffffff004c2dc507010000002e140103805932780aee91a3544c99260f5054bdef80714f81008140"
@@ -93,7 +89,6 @@ TEST(Edid, RealMonitorsGiveTheirImageSizeAndDiagonal) {
         {"Dell U2713H, 27 in, with extension", kDellU2713H, "597x336 mm", 270},
         {"LG L225W, 22 in", kLgL225W, "474x296 mm", 220},
         {"Lenovo T61 panel, 15.4 in", kLenovoT61Panel, "331x207 mm", 154},
-        {"Apple Cinema HD, 30 in", kAppleCinemaHd30, "641x401 mm", 298},
         {"Samsung UE40D8000, 40 in", kSamsungUE40D8000, "890x500 mm", 402},
         {"Oculus Rift DK1", kOculusRiftDk1, "none", -1},
         {"Sharp LC-70UQ17U, VGA", kSharpLc70Vga, "none", -1},
