@@ -16,6 +16,7 @@
 #include "ops/operations_win.h"
 #include "ops/readout_win.h"
 #include "render/backgrounds.h"
+#include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -39,13 +40,6 @@ void RefuseToStart(HINSTANCE module) {
     wchar_t text[50] = L"";
     LoadStringW(module, IDS_CANT_ADD_MORE, text, 50);
     MessageBoxW(nullptr, text, L"Linova", MB_ICONWARNING);
-}
-
-void ReadScreenDpi(RulerState& s) {
-    const WindowDc screen(nullptr);
-    s.DpiX = static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSX));
-    s.DpiY = static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSY));
-    s.DpiStep = DpiStep(s.DpiX);
 }
 
 // The class lives as long as the process, and so do its icon and cursor: both are shared, kept
@@ -77,6 +71,10 @@ void ShowRuler(Instance& app, int showCommand) {
     }
     app.monitorList = EnumerateMonitors();
     SettleOnMonitor(s, MonitorNearest(s, StoredRulerRect(s)), app.monitorList);
+    // The ruler's monitor is known: its own density is the ruler's from now on.
+    const RECT monitor{s.MonitorRect.left, s.MonitorRect.top, s.MonitorRect.right,
+                       s.MonitorRect.bottom};
+    SetDpi(s, DpiOfMonitor(MonitorFromRect(&monitor, MONITOR_DEFAULTTONEAREST), DpiOf(s)));
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);
     PlaceWindow(ruler, s, 0);
@@ -97,6 +95,7 @@ void FinishStart(Instance& app, const CommandLine& line) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     CreateRulerTooltip(app);
+    FitTooltipToDpi(app);
     RefreshReadout(app);
     // The monitors' own sizes cost a device enumeration (some 35 ms under Wine, a fifth of a
     // start): the scale follows them when they change it.
@@ -150,7 +149,7 @@ bool ChooseInstanceAndLoad(Instance& app, const CommandLine& line) {
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int showCommand) {
     Instance& app = TheApp();
     app.osVersionCode = ReadOsVersionCode();
-    if (app.osVersionCode >= kOsVersionVista) SetProcessDPIAware();
+    BecomeDpiAware(app.osVersionCode >= kOsVersionVista);
     const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
     InstanceChoiceLock choosing;
     if (!ChooseInstanceAndLoad(app, line)) {
@@ -159,7 +158,7 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
         return 0;
     }
 
-    ReadScreenDpi(app.state);
+    SetDpi(app.state, ScreenDpi());
     // Without its window the process would wait for messages that never come, unseen.
     if (!previous && !RegisterRulerClass(module, app)) return kExitNoWindowClass;
     app.module = module;

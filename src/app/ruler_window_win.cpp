@@ -12,6 +12,7 @@
 #include "ops/operations_win.h"
 #include "ops/readout_win.h"
 #include "render/backgrounds_win.h"
+#include "render/dpi_win.h"
 #include "render/ruler_paint_win.h"
 
 namespace {
@@ -65,6 +66,17 @@ void OnDisplayChange(Instance& app, LPARAM lParam) {
     PlaceWindow(app.ruler, s, 0);
 }
 
+// The ruler stays as many pixels long and thick on every monitor; what is drawn by the density
+// follows it.
+LRESULT OnDpiChanged(Instance& app, WPARAM wParam, LPARAM lParam) {
+    RulerState& s = app.state;
+    const std::optional<Rect> suggested = SuggestedRect(lParam);
+    const Point at = suggested ? Point{suggested->left, suggested->top} : Point{s.xPosi, s.yPosi};
+    ApplyRefresh(app, FollowDpi(s, DpiOfChange(wParam, DpiOf(s)), at));
+    FitTooltipToDpi(app);
+    return 0;
+}
+
 LRESULT OnCommand(Instance& app, UINT message, WPARAM wParam, LPARAM lParam) {
     if (RunCommand(app, LOWORD(wParam))) return 0;
     return DefWindowProcW(app.ruler, message, wParam, lParam);
@@ -106,6 +118,8 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_QUERYENDSESSION:
             if (app.state.SaveOnExit) SaveSettings(app.state);
             break;
+        case WM_DPICHANGED:
+            return OnDpiChanged(app, wParam, lParam);
         case WM_DISPLAYCHANGE:
             OnDisplayChange(app, lParam);
             break;

@@ -1,4 +1,4 @@
-// Start-up decisions that need no window system: DPI step, instance choice and the instance
+// Start-up decisions that need no window system: instance choice and the instance
 // numbers named on the command line.
 #include "app/startup.h"
 
@@ -7,13 +7,6 @@
 #include "model/placement.h"
 #include "model/text_format.h"
 #include "ops/operations.h"
-
-int16_t DpiStep(float dpiX) {
-    if (dpiX == 120.0f) return 2;
-    if (dpiX == 144.0f) return 3;
-    if (dpiX == 192.0f) return 4;
-    return 0;
-}
 
 std::wstring InstanceClassName(int instanceNumber) {
     return L"Linova <" + DecimalText(instanceNumber) + L">";

@@ -1,4 +1,4 @@
-// Start-up decisions that need no window system: DPI step, instance choice and the instance
+// Start-up decisions that need no window system: instance choice and the instance
 // numbers named on the command line.
 #pragma once
 
@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "model/dpi.h"
 #include "model/geometry.h"
 #include "model/os_version.h"
 #include "model/ruler_state.h"
-
-// 2, 3 or 4 for 120, 144 and 192 dots per inch; 0 for anything else.
-int16_t DpiStep(float dpiX);
 
 // "Linova <n>": the window class and first title of instance n, and how instances find it.
 std::wstring InstanceClassName(int instanceNumber);

@@ -5,10 +5,12 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "dialogs/about.h"
 #include "model/placement_win.h"
 #include "render/backgrounds.h"
+#include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -21,38 +23,47 @@ struct AboutBox {
     OwnedIcon captionIcon;
     OwnedIcon bigIcon;       // only on the white ground
     HCURSOR hand = nullptr;  // shared: the system keeps it
+    DialogDpi dpi;
 };
 
 AboutBox* BoxOf(HWND dialog) {
     return reinterpret_cast<AboutBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-// The dialog's own font with changes, or nothing when that font cannot be read.
+// The dialog's own font at the box's density with changes, or nothing when that font cannot be
+// read.
 template <typename Change>
-GdiObject<HFONT> DerivedFont(HWND dialog, Change change) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) return nullptr;
+GdiObject<HFONT> DerivedFont(const AboutBox& box, Change change) {
+    if (!box.dpi.font.Known()) return nullptr;
+    LOGFONTW logFont = box.dpi.font.At(box.dpi.dpi);
     change(logFont);
-    return GdiObject<HFONT>(CreateFontIndirectW(&logFont));
+    return MakeFont(logFont);
 }
 
+// The font is the box's own, made again at each density: the system's must not replace it.
 void SetItemFont(HWND dialog, int id, HFONT font) {
-    SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HWND item = GetDlgItem(dialog, id);
+    KeepOwnFont(item);
+    SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+// The icons shown before go once the box no longer shows them.
 void SetIcons(HWND dialog, AboutBox& box) {
     const RulerState& s = box.app.state;
-    box.captionIcon.reset(static_cast<HICON>(LoadImageW(
-        box.app.module, RulerIconName(s.BackColor, s.Vertical != 0), IMAGE_ICON, 16, 16, 0)));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(box.captionIcon.get()));
+    const Dpi& dpi = box.dpi.dpi;
+    OwnedIcon caption =
+        CaptionIcon(box.app.module, RulerIconName(s.BackColor, s.Vertical != 0), dpi);
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(caption.get()));
+    box.captionIcon = std::move(caption);
     // On the white ground the box shows the white ruler's picture; otherwise its template's.
     if (s.BackColor != 0) return;
-    box.bigIcon.reset(
-        static_cast<HICON>(LoadImageW(box.app.module, L"LinovaG", IMAGE_ICON, 48, 48, 0)));
-    if (box.bigIcon) {
+    const int size = ScaledToDpi(48, dpi.x);
+    OwnedIcon big(
+        static_cast<HICON>(LoadImageW(box.app.module, L"LinovaG", IMAGE_ICON, size, size, 0)));
+    if (big) {
         SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_SETICON,
-                            reinterpret_cast<WPARAM>(box.bigIcon.get()), 0);
+                            reinterpret_cast<WPARAM>(big.get()), 0);
+        box.bigIcon = std::move(big);
     }
 }
 
@@ -67,28 +78,30 @@ void SetBuildLine(HWND dialog) {
 }
 
 void SetVersionFont(HWND dialog, AboutBox& box) {
-    const float dpiY = box.app.state.DpiY;
-    box.versionFont = DerivedFont(dialog, [dpiY](LOGFONTW& f) {
+    const float dpiY = box.dpi.dpi.y;
+    GdiObject<HFONT> font = DerivedFont(box, [dpiY](LOGFONTW& f) {
         f.lfHeight = VersionFontHeight(dpiY);
         f.lfWeight = FW_BOLD;
         f.lfItalic = TRUE;
         f.lfUnderline = FALSE;
     });
-    if (!box.versionFont) return;
-    SetItemFont(dialog, IDC_ABOUT_VERSION, box.versionFont.get());
-    SetItemFont(dialog, IDOK, box.versionFont.get());
+    if (!font) return;
+    SetItemFont(dialog, IDC_ABOUT_VERSION, font.get());
+    SetItemFont(dialog, IDOK, font.get());
+    box.versionFont = std::move(font);
 }
 
 // The link line is as wide and high as its text, so that only the text is clickable.
 void SetLink(HWND dialog, AboutBox& box) {
     HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
     const wchar_t* address = HomePageAddress();
-    box.linkFont = DerivedFont(dialog, [](LOGFONTW& f) {
+    GdiObject<HFONT> font = DerivedFont(box, [](LOGFONTW& f) {
         f.lfItalic = FALSE;
         f.lfUnderline = TRUE;
     });
-    if (box.linkFont) {
-        SetItemFont(dialog, IDC_ABOUT_LINK, box.linkFont.get());
+    if (font) {
+        SetItemFont(dialog, IDC_ABOUT_LINK, font.get());
+        box.linkFont = std::move(font);
         const WindowDc dc(link);
         const ScopedSelect select(dc.get(), box.linkFont.get());
         SIZE extent{};
@@ -100,15 +113,30 @@ void SetLink(HWND dialog, AboutBox& box) {
         LoadImageW(box.app.module, L"handcur", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
+// What the box makes by the density itself: its icons, fonts, the link's size and the colour
+// strip. The rest the system scales with the dialog, or nothing does (Wine).
+void ApplyDpi(HWND dialog, AboutBox& box) {
+    SetIcons(dialog, box);
+    SetVersionFont(dialog, box);
+    SetLink(dialog, box);
+    PlaceColourStripAt(dialog, box.dpi.dpi);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+INT_PTR OnDpiChanged(HWND dialog, AboutBox& box, WPARAM wParam, LPARAM lParam) {
+    box.dpi.Follow(dialog, wParam, lParam);
+    ApplyDpi(dialog, box);
+    // The system goes on to scale what the template made.
+    return FALSE;
+}
+
 INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
     PlaceBesideRuler(dialog, box->app);
     SetWindowTextW(dialog, AboutTitle(box->app.className).c_str());
-    SetIcons(dialog, *box);
     SetBuildLine(dialog);
-    SetVersionFont(dialog, *box);
-    SetLink(dialog, *box);
-    PlaceColourStrip(dialog, box->app.state.DpiX);
+    box->dpi.Start(dialog, DpiOf(box->app.state));
+    ApplyDpi(dialog, *box);
     return TRUE;
 }
 
@@ -184,6 +212,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return OnSetCursor(dialog, *box, reinterpret_cast<HWND>(wParam), LOWORD(lParam));
         case WM_COMMAND:
             return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        case WM_DPICHANGED:
+            return OnDpiChanged(dialog, *box, wParam, lParam);
         case WM_CLOSE:
             EndDialog(dialog, 1);
             return TRUE;
@@ -206,6 +236,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowAboutBox(Instance& app) {
-    AboutBox box{app, nullptr, nullptr, nullptr, nullptr, nullptr};
+    AboutBox box{app, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
     DialogBoxParamW(app.module, L"AboutBox", app.ruler, AboutProc, reinterpret_cast<LPARAM>(&box));
 }

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "dialogs/display_size.h"
 #include "dialogs/setup_controls_win.h"
 #include "model/geometry_win.h"
+#include "render/dpi_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -25,6 +27,7 @@ struct DisplaySizeDialog {
     bool filling = true;  // the list's notices while its rows are inserted are not choices
     GdiObject<HFONT> boldFont;
     OwnedIcon icon;
+    DialogDpi dpi;
 };
 
 DisplaySizeDialog* DialogOf(HWND dialog) {
@@ -106,15 +109,30 @@ void ShowEdited(const DisplaySizeDialog& d, HWND dialog) {
     SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
 }
 
+// What the dialog makes by the density itself: the bold buttons and the icon; the list scales
+// its columns itself. Those shown before go once nothing shows them.
+void ApplyDpi(DisplaySizeDialog& d, HWND dialog) {
+    GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
+    SetItemFonts(dialog, {IDOK, IDCANCEL}, bold.get());
+    d.boldFont = std::move(bold);
+    OwnedIcon icon = CaptionIcon(d.app.module, L"Linova", d.dpi.dpi);
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    d.icon = std::move(icon);
+}
+
+INT_PTR OnDpiChanged(DisplaySizeDialog& d, HWND dialog, WPARAM wParam, LPARAM lParam) {
+    d.dpi.Follow(dialog, wParam, lParam);
+    ApplyDpi(d, dialog);
+    // The system goes on to scale what the template made.
+    return FALSE;
+}
+
 INT_PTR OnInitDialog(HWND dialog, DisplaySizeDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     Instance& app = d->app;
     PlaceBesideRuler(dialog, app);
-    d->boldFont = BoldFontOf(dialog);
-    SetItemFonts(dialog, {IDOK, IDCANCEL}, d->boldFont.get());
-    d->icon.reset(
-        static_cast<HICON>(LoadImageW(app.module, L"Linova", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
+    d->dpi.Start(dialog, DpiOf(app.state));
+    ApplyDpi(*d, dialog);
     d->sizes = StartDisplaySizes(app.state);
     HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
     // From Vista on the user cannot change the columns' widths.
@@ -183,6 +201,8 @@ INT_PTR CALLBACK DisplaySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return OnNotify(*d, dialog, *reinterpret_cast<const NMHDR*>(lParam));
         case WM_VSCROLL:
             return OnStep(*d, dialog, reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED:
+            return OnDpiChanged(*d, dialog, wParam, lParam);
         case WM_COMMAND:
             return OnCommand(*d, dialog, LOWORD(wParam));
         case WM_CLOSE:
@@ -209,7 +229,7 @@ INT_PTR CALLBACK DisplaySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void ShowDisplaySizeDialog(Instance& app, HWND owner) {
     if (displaySizeOpen) return;
     displaySizeOpen = true;
-    DisplaySizeDialog d{app, {}, {}, true, nullptr, nullptr};
+    DisplaySizeDialog d{app, {}, {}, true, nullptr, nullptr, {}};
     DialogBoxParamW(app.module, L"MonitorBox", owner, DisplaySizeProc,
                     reinterpret_cast<LPARAM>(&d));
     displaySizeOpen = false;

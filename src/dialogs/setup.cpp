@@ -3,7 +3,6 @@
 #include "dialogs/setup.h"
 
 #include "model/text_format.h"
-#include "ops/panel.h"
 #include "resources/resource.h"
 
 namespace {
@@ -43,19 +42,19 @@ const wchar_t* SetupPageTip(int command) {
     return page ? kSetupPages[*page].tip : nullptr;
 }
 
-SetupToolbarLayout SetupToolbarFor(const RulerState& s) {
+SetupToolbarLayout SetupToolbarFor(const Dpi& dpi) {
     SetupToolbarLayout l{};
-    const bool large = s.DpiStep >= kLargeImagesFrom;
+    const bool large = dpi.step >= kLargeImagesFrom;
     l.bitmap = large ? IDB_PAGE_TOOLBAR_BIG : IDB_PAGE_TOOLBAR;
     l.imageWidth = large ? 36 : 24;
     // The pictures are as high as the dots per inch make 24 pixels, whichever strip they are from.
-    l.imageHeight = ScaledToDpi(kImageHeight, s.DpiY);
-    l.buttonWidth = ScaledToDpi(kButtonWidth, s.DpiX);
-    l.buttonHeight = ScaledToDpi(kButtonHeight, s.DpiY);
-    l.toolbar.left = ScaledToDpi(kToolbar.left, s.DpiX);
-    l.toolbar.top = ScaledToDpi(kToolbar.top, s.DpiY);
-    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), s.DpiX);
-    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), s.DpiY);
+    l.imageHeight = ScaledToDpi(kImageHeight, dpi.y);
+    l.buttonWidth = ScaledToDpi(kButtonWidth, dpi.x);
+    l.buttonHeight = ScaledToDpi(kButtonHeight, dpi.y);
+    l.toolbar.left = ScaledToDpi(kToolbar.left, dpi.x);
+    l.toolbar.top = ScaledToDpi(kToolbar.top, dpi.y);
+    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), dpi.x);
+    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), dpi.y);
     return l;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "model/dpi.h"
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 #include "ops/operations.h"
@@ -44,7 +45,7 @@ struct SetupToolbarLayout {
     Rect toolbar;  // in the dialog's client area; taller than the dialog, which clips it
 };
 
-SetupToolbarLayout SetupToolbarFor(const RulerState& s);
+SetupToolbarLayout SetupToolbarFor(const Dpi& dpi);
 
 // The settings the pages edit (and the spare flag), as they were when the dialog opened.
 struct SetupSnapshot {

@@ -1,6 +1,7 @@
 // The Setup dialog's colour page: a list of the 23 backgrounds drawn as numbered samples, and the
 // bold and italic font of the scale, each shown on the ruler as soon as it is chosen.
 #include <memory>
+#include <utility>
 
 #include "dialogs/setup_controls_win.h"
 #include "dialogs/setup_pages.h"
@@ -15,6 +16,7 @@ namespace {
 struct ColourPage {
     explicit ColourPage(SetupContext& c) : context(c) {}
     SetupContext& context;
+    DialogFont font;  // the page's template font
     GdiObject<HFONT> boldFont;
     GdiObject<HFONT> italicFont;
 };
@@ -41,14 +43,23 @@ void FillColourList(HWND list, int backColor) {
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(backColor), 0);
 }
 
+// The labels' fonts at the frame's density; those shown before go once no label shows them.
+void ApplyDpi(ColourPage& p, HWND window) {
+    const Dpi& dpi = p.context.dpi.dpi;
+    GdiObject<HFONT> bold = p.font.Bold(dpi);
+    GdiObject<HFONT> italic = p.font.Italic(dpi);
+    SetItemFonts(window, {IDC_BOLD_FONT}, bold.get());
+    SetItemFonts(window, {IDC_ITALIC_FONT}, italic.get());
+    p.boldFont = std::move(bold);
+    p.italicFont = std::move(italic);
+}
+
 INT_PTR OnInitDialog(HWND window, SetupContext* context) {
     auto owned = std::make_unique<ColourPage>(*context);
     ColourPage& p = *owned;
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
-    p.boldFont = BoldFontOf(window);
-    p.italicFont = ItalicFontOf(window);
-    SetItemFonts(window, {IDC_BOLD_FONT}, p.boldFont.get());
-    SetItemFonts(window, {IDC_ITALIC_FONT}, p.italicFont.get());
+    p.font.Read(window, DpiOfWindow(window, context->dpi.dpi));
+    ApplyDpi(p, window);
     const RulerState& s = context->app.state;
     FillColourList(GetDlgItem(window, IDC_COLOR_LIST), s.BackColor);
     for (int id : {IDC_BOLD_FONT, IDC_ITALIC_FONT}) {
@@ -132,6 +143,9 @@ INT_PTR CALLBACK ColourPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
             return OnDrawItem(*p, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND:
             return OnCommand(*p, page, LOWORD(wParam), HIWORD(wParam));
+        case kDpiChangedAfterParent:
+            ApplyDpi(*p, page);
+            return FALSE;
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:

@@ -1,33 +1,17 @@
-// What the Setup frame, its pages and the Display size dialog do alike: fonts made from the
-// dialog's own, and the button-face colours of their controls.
+// What the Setup frame, its pages and the Display size dialog do alike: the fonts they make given
+// to their controls, and the button-face colours of their controls.
 #include "dialogs/setup_controls_win.h"
 
-namespace {
-
-GdiObject<HFONT> DerivedFont(HWND dialog, bool bold, bool italic) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    if (!font || !GetObjectW(font, sizeof(description), &description)) return nullptr;
-    if (bold) description.lfWeight = FW_BOLD;
-    description.lfItalic = italic ? TRUE : FALSE;
-    description.lfUnderline = FALSE;
-    return GdiObject<HFONT>(CreateFontIndirectW(&description));
-}
-
-}  // namespace
-
-GdiObject<HFONT> BoldFontOf(HWND dialog) {
-    return DerivedFont(dialog, true, false);
-}
-
-GdiObject<HFONT> ItalicFontOf(HWND dialog) {
-    return DerivedFont(dialog, false, true);
-}
+#include "render/dpi_win.h"
 
 void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font) {
     if (!font) return;
     for (int id : ids) {
-        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        HWND item = GetDlgItem(dialog, id);
+        // The font is the dialog's own, made again at each density: the system's must not
+        // replace it.
+        KeepOwnFont(item);
+        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 

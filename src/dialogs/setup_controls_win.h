@@ -1,5 +1,5 @@
-// What the Setup frame, its pages and the Display size dialog do alike: fonts made from the
-// dialog's own, and the button-face colours of their controls.
+// What the Setup frame, its pages and the Display size dialog do alike: the fonts they make given
+// to their controls, and the button-face colours of their controls.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +8,8 @@
 
 #include "render/gdi_win.h"
 
-// The dialog's font made bold (not italic, not underlined), or italic (weight kept, not
-// underlined); nothing when the dialog's font cannot be read.
-GdiObject<HFONT> BoldFontOf(HWND dialog);
-GdiObject<HFONT> ItalicFontOf(HWND dialog);
-
-// Gives the controls the font, without redrawing them; a null font changes nothing.
+// Gives the controls the font, which the system is not to replace when the density changes; a
+// null font changes nothing.
 void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font);
 
 // A control-colour message's answer: transparent text on the system's button face (a brush the

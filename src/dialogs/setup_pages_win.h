@@ -6,11 +6,13 @@
 
 #include "dialogs/setup.h"
 #include "ops/instance_win.h"
+#include "render/dpi_win.h"
 
 // What the frame shares with its pages while it is open.
 struct SetupContext {
     Instance& app;
     SetupSession session;
+    DialogDpi dpi;  // the frame's: the pages are laid out at it
 };
 
 // Makes the page with this number inside the frame; null when it cannot be made.

@@ -1,6 +1,7 @@
 // The Setup dialog's scaling page: the automatic or the manual scale, the manual scale's arrows
 // (ten times the step with Shift or the right button held), and the way to the display sizes.
 #include <memory>
+#include <utility>
 
 #include "dialogs/display_size_win.h"
 #include "dialogs/setup_controls_win.h"
@@ -18,6 +19,7 @@ constexpr COLORREF kScaleColour = RGB(0, 192, 0);
 struct ScalingPage {
     explicit ScalingPage(SetupContext& c) : context(c) {}
     SetupContext& context;
+    DialogFont font;  // the page's template font
     GdiObject<HFONT> boldFont;
 };
 
@@ -37,6 +39,14 @@ void ShowArrows(HWND page, const RulerState& s) {
     ShowWindow(GetDlgItem(page, IDC_SCALING_LINE), c.line ? SW_SHOWNA : SW_HIDE);
 }
 
+// The scale's font at the frame's density; the one shown before goes once the text no longer
+// shows it.
+void ApplyDpi(ScalingPage& p, HWND window) {
+    GdiObject<HFONT> bold = p.font.Bold(p.context.dpi.dpi);
+    SetItemFonts(window, {IDC_SCALING_TEXT}, bold.get());
+    p.boldFont = std::move(bold);
+}
+
 INT_PTR OnInitDialog(HWND window, SetupContext* context) {
     auto owned = std::make_unique<ScalingPage>(*context);
     ScalingPage& p = *owned;
@@ -46,8 +56,8 @@ INT_PTR OnInitDialog(HWND window, SetupContext* context) {
                      s.ScalingAuto ? IDC_SCALING_AUTO : IDC_SCALING_MANUAL);
     ShowTexts(window, s);
     ShowArrows(window, s);
-    p.boldFont = BoldFontOf(window);
-    SetItemFonts(window, {IDC_SCALING_TEXT}, p.boldFont.get());
+    p.font.Read(window, DpiOfWindow(window, context->dpi.dpi));
+    ApplyDpi(p, window);
     // The bar serves only for its two arrows: its thumb stays in the middle.
     HWND arrow = GetDlgItem(window, IDC_SCALING_ARROW);
     SetScrollRange(arrow, SB_CTL, 0, 2, FALSE);
@@ -117,6 +127,9 @@ INT_PTR CALLBACK ScalingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
             return OnCommand(*p, page, LOWORD(wParam), HIWORD(wParam));
         case WM_VSCROLL:
             return OnArrow(*p, page, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        case kDpiChangedAfterParent:
+            ApplyDpi(*p, page);
+            return FALSE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:

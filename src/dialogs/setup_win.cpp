@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 #include "dialogs/setup.h"
 #include "dialogs/setup_controls_win.h"
@@ -15,6 +16,7 @@
 #include "ops/operations_win.h"
 #include "render/backgrounds.h"
 #include "render/backgrounds_win.h"
+#include "render/dpi_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -37,12 +39,19 @@ struct SetupDialog {
     OwnedIcon icon;
 };
 
+// The pages are laid out at the frame's density, which the context holds.
+const Dpi& FrameDpi(const SetupDialog& d) {
+    return d.context.dpi.dpi;
+}
+
 SetupDialog* DialogOf(HWND dialog) {
     return reinterpret_cast<SetupDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-void CreatePageToolbar(SetupDialog& d, HWND dialog) {
-    const SetupToolbarLayout layout = SetupToolbarFor(d.context.app.state);
+// Made again for each density: the pictures come from another strip from 144 dots per inch on.
+void CreatePageToolbar(SetupDialog& d, HWND dialog, HFONT font) {
+    if (d.toolbar) DestroyWindow(d.toolbar);
+    const SetupToolbarLayout layout = SetupToolbarFor(FrameDpi(d));
     TBBUTTON buttons[kSetupPageCount] = {};
     for (int page = 0; page < kSetupPageCount; ++page) {
         buttons[page].iBitmap = kSetupPages[page].image;
@@ -58,6 +67,7 @@ void CreatePageToolbar(SetupDialog& d, HWND dialog) {
         IDC_TOOLBAR, kSetupPageCount, d.context.app.module, static_cast<UINT_PTR>(layout.bitmap),
         buttons, kSetupPageCount, 0, 0, layout.imageWidth, layout.imageHeight, sizeof(TBBUTTON));
     if (!d.toolbar) return;
+    KeepOwnLayout(d.toolbar);
     for (const SetupPageInfo& page : kSetupPages) {
         TBBUTTONINFOW info{};
         info.cbSize = sizeof(info);
@@ -67,8 +77,8 @@ void CreatePageToolbar(SetupDialog& d, HWND dialog) {
                      reinterpret_cast<LPARAM>(&info));
     }
     // A new font makes the toolbar measure its buttons again: it comes before their size.
-    if (d.boldFont) {
-        SendMessageW(d.toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(d.boldFont.get()), FALSE);
+    if (font) {
+        SendMessageW(d.toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     // Every button is as wide as the toolbar, so that they wrap into one column.
     SendMessageW(d.toolbar, TB_SETBUTTONWIDTH, 0,
@@ -95,23 +105,42 @@ void ShowPage(SetupDialog& d, HWND dialog, int page) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
+// What the frame draws by the density itself: the bold buttons, the page toolbar, the icon and the
+// colour strip; then each page made so far does its own. The rest the system scales with the
+// dialog, or nothing does (Wine).
+void ApplyDpi(SetupDialog& d, HWND dialog) {
+    const RulerState& s = d.context.app.state;
+    GdiObject<HFONT> bold = d.context.dpi.font.Bold(FrameDpi(d));
+    SetItemFonts(dialog, {IDOK, IDCANCEL}, bold.get());
+    CreatePageToolbar(d, dialog, bold.get());
+    d.boldFont = std::move(bold);
+    OwnedIcon icon =
+        CaptionIcon(d.context.app.module, RulerIconName(s.BackColor, s.Vertical != 0), FrameDpi(d));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    d.icon = std::move(icon);
+    PlaceColourStripAt(dialog, FrameDpi(d));
+    for (HWND page : d.pages) {
+        if (page) SendMessageW(page, kDpiChangedAfterParent, 0, 0);
+    }
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+INT_PTR OnDpiChanged(SetupDialog& d, HWND dialog, WPARAM wParam, LPARAM lParam) {
+    d.context.dpi.Follow(dialog, wParam, lParam);
+    ApplyDpi(d, dialog);
+    // The system goes on to scale what the templates made.
+    return FALSE;
+}
+
 INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     Instance& app = d->context.app;
-    const RulerState& s = app.state;
     PlaceBesideRuler(dialog, app);
     SetWindowTextW(dialog, SetupTitle(app.className).c_str());
-    d->boldFont = BoldFontOf(dialog);
-    CreatePageToolbar(*d, dialog);
+    d->context.dpi.Start(dialog, DpiOf(app.state));
+    ApplyDpi(*d, dialog);
     ShowPage(*d, dialog, SetupPage);
-    SetItemFonts(dialog, {IDOK, IDCANCEL}, d->boldFont.get());
-    d->icon.reset(
-        static_cast<HICON>(LoadImageW(app.module, RulerIconName(s.BackColor, s.Vertical != 0),
-                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
-    d->context.session = StartSetup(s);
-    PlaceColourStrip(dialog, s.DpiX);
-    InvalidateRect(dialog, nullptr, FALSE);
+    d->context.session = StartSetup(app.state);
     return TRUE;
 }
 
@@ -204,6 +233,8 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return OnCommand(*d, dialog, LOWORD(wParam));
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_DPICHANGED:
+            return OnDpiChanged(*d, dialog, wParam, lParam);
         case WM_CLOSE:
             // The close box keeps every change, unsaved until the ruler next saves.
             Finish(*d, SetupExit::kCloseBox);
@@ -233,7 +264,7 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 void ShowSetupDialog(Instance& app) {
     if (setupOpen) return;
     setupOpen = true;
-    SetupDialog d{SetupContext{app, StartSetup(app.state)}, nullptr, {}, nullptr, nullptr};
+    SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, {}, nullptr, nullptr};
     DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
     setupOpen = false;
 }

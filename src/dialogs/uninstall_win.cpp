@@ -2,10 +2,13 @@
 // and ends every ruler without saving.
 #include "dialogs/uninstall_win.h"
 
+#include <utility>
+
 #include "dialogs/uninstall.h"
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -16,34 +19,42 @@ struct UninstallDialog {
     bool consent = false;  // the check box, as last clicked
     GdiObject<HFONT> boldFont;
     OwnedIcon icon;
+    DialogDpi dpi;
 };
 
 UninstallDialog* DialogOf(HWND dialog) {
     return reinterpret_cast<UninstallDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-// The heading, Delete... and Cancel in the dialog's font made bold.
-void SetBoldFont(HWND dialog, UninstallDialog& d) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) return;
-    logFont.lfWeight = FW_BOLD;
-    logFont.lfItalic = FALSE;
-    logFont.lfUnderline = FALSE;
-    d.boldFont.reset(CreateFontIndirectW(&logFont));
-    if (!d.boldFont) return;
-    for (int id : {IDC_UNINSTALL_TEXT, IDC_UNINSTALL_DELETE, IDOK}) {
-        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(d.boldFont.get()),
-                            TRUE);
+// What the dialog makes by the density itself: the heading, Delete... and Cancel in the dialog's
+// font made bold, and the icon. Those shown before go once nothing shows them.
+void ApplyDpi(HWND dialog, UninstallDialog& d) {
+    GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
+    if (bold) {
+        for (int id : {IDC_UNINSTALL_TEXT, IDC_UNINSTALL_DELETE, IDOK}) {
+            HWND item = GetDlgItem(dialog, id);
+            KeepOwnFont(item);
+            SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(bold.get()), TRUE);
+        }
+        d.boldFont = std::move(bold);
     }
+    OwnedIcon icon = CaptionIcon(d.app.module, L"Linova", d.dpi.dpi);
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    d.icon = std::move(icon);
+}
+
+INT_PTR OnDpiChanged(HWND dialog, UninstallDialog& d, WPARAM wParam, LPARAM lParam) {
+    d.dpi.Follow(dialog, wParam, lParam);
+    ApplyDpi(dialog, d);
+    // The system goes on to scale what the template made.
+    return FALSE;
 }
 
 INT_PTR OnInitDialog(HWND dialog, UninstallDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     PlaceBesideRuler(dialog, d->app);
-    SetBoldFont(dialog, *d);
-    d->icon.reset(static_cast<HICON>(LoadImageW(d->app.module, L"Linova", IMAGE_ICON, 16, 16, 0)));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d->icon.get()));
+    d->dpi.Start(dialog, DpiOf(d->app.state));
+    ApplyDpi(dialog, *d);
     // Without stored settings there is nothing to consent to.
     RegistryStore store;
     EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_SETTINGS), SettingsStored(store));
@@ -95,6 +106,8 @@ INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_COMMAND:
             return OnCommand(dialog, *d, LOWORD(wParam));
+        case WM_DPICHANGED:
+            return OnDpiChanged(dialog, *d, wParam, lParam);
         case WM_CLOSE:
             EndDialog(dialog, 1);
             return TRUE;
@@ -117,7 +130,7 @@ INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void ShowUninstallDialog(Instance& app) {
-    UninstallDialog d{app, false, nullptr, nullptr};
+    UninstallDialog d{app, false, nullptr, nullptr, {}};
     DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
                     reinterpret_cast<LPARAM>(&d));
 }

@@ -13,6 +13,7 @@
 #include "model/geometry_win.h"
 #include "model/placement_win.h"
 #include "render/backgrounds.h"
+#include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -40,6 +41,7 @@ struct Magnifier {
     WNDPROC paneProcedure = nullptr;
     bool ticking = false;
     PaneBuffer buffer;
+    DialogDpi dpi;
 };
 
 Magnifier* MagnifierOf(HWND dialog) {
@@ -73,8 +75,8 @@ void StopTicking(Magnifier& m) {
 // window no longer shows it.
 void SetWindowIcon(Magnifier& m) {
     const RulerState& s = m.app.state;
-    OwnedIcon icon(static_cast<HICON>(LoadImageW(
-        m.app.module, RulerIconName(s.BackColor, s.Vertical != 0), IMAGE_ICON, 16, 16, 0)));
+    OwnedIcon icon =
+        CaptionIcon(m.app.module, RulerIconName(s.BackColor, s.Vertical != 0), m.dpi.dpi);
     SendMessageW(m.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
     m.icon = std::move(icon);
 }
@@ -153,8 +155,11 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(m->paneProcedure, pane, message, wParam, lParam);
 }
 
+// The magnifier lays out its controls itself, at every density.
 void MoveItem(HWND dialog, int id, const Rect& r) {
-    MoveWindow(GetDlgItem(dialog, id), r.left, r.top, r.Width(), r.Height(), FALSE);
+    HWND item = GetDlgItem(dialog, id);
+    KeepOwnLayout(item);
+    MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
 }
 
 void OnSize(Magnifier& m, WPARAM kind) {
@@ -170,7 +175,7 @@ void OnSize(Magnifier& m, WPARAM kind) {
     s.MagnifierWinSizeY = outer.bottom - outer.top;
     RECT client{};
     GetClientRect(m.window, &client);
-    const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, s.DpiX);
+    const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, m.dpi.dpi.x);
     MoveItem(m.window, IDC_COLOR_STRIP, l.strip);
     MoveItem(m.window, IDC_STRIP_LINE, l.line);
     for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(m.window, IDC_MAG_PANE_1 + k, l.panes[k]);
@@ -227,12 +232,22 @@ void OnCommand(Magnifier& m, int command) {
     }
 }
 
+// The window takes the rectangle suggested for the new density, and with it the strip as wide as
+// the density makes it and the panes laid out again; the icon is chosen again.
+INT_PTR OnDpiChanged(Magnifier& m, WPARAM wParam, LPARAM lParam) {
+    m.dpi.Follow(m.window, wParam, lParam);
+    SetWindowIcon(m);
+    OnSize(m, IsIconic(m.window) ? SIZE_MINIMIZED : SIZE_RESTORED);
+    return FALSE;
+}
+
 INT_PTR OnInitDialog(HWND dialog, Instance& app) {
     auto owned = std::make_unique<Magnifier>(app, dialog);
     Magnifier& m = *owned;
     // Attached first: the sizing below lays the window out and remembers its size.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     const RulerState& s = m.app.state;
+    m.dpi.Start(dialog, DpiOf(s));
     SetWindowPos(dialog, nullptr, 0, 0, s.MagnifierWinSizeX, s.MagnifierWinSizeY,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceBesideRuler(dialog, m.app);
@@ -271,6 +286,8 @@ INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         case WM_SIZE:
             OnSize(*m, wParam);
             return TRUE;
+        case WM_DPICHANGED:
+            return OnDpiChanged(*m, wParam, lParam);
         case WM_SHOWWINDOW:
             if (wParam) StartTicking(*m);
             return FALSE;

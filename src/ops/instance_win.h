@@ -24,6 +24,7 @@ struct Instance {
     std::vector<Rect> monitorList;
     RulerPicture picture;
     HWND rulerTooltip = nullptr;
+    GdiObject<HFONT> tooltipFont;  // the tooltip's, at the ruler's density
     // From the add to the removal this instance shows the tray icon, whether or not a taskbar
     // took it.
     bool trayIconWanted = false;

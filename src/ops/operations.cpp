@@ -227,6 +227,17 @@ Refresh TurnAboutCentre(RulerState& s) {
     return AfterTurn(s);
 }
 
+Refresh FollowDpi(RulerState& s, const Dpi& dpi, Point suggested) {
+    SetDpi(s, dpi);
+    if (!(s.FullScale && !s.Vertical)) s.xPosi = suggested.x;
+    if (!(s.FullScale && s.Vertical)) s.yPosi = suggested.y;
+    Refresh r;
+    r.place = true;
+    r.placeFlags = kPlaceNoActivate;
+    r.readout = true;
+    return r;
+}
+
 Refresh AfterScaleChange(int32_t before, const RulerState& s) {
     Refresh r;
     if (CurrentScale(s) == before) return r;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/dpi.h"
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 
@@ -70,6 +71,12 @@ Refresh ChangeUnit(RulerState& s, int command);
 Refresh TurnAbout(RulerState& s, Point pivot);
 // Turns the ruler about the centre of its rectangle.
 Refresh TurnAboutCentre(RulerState& s);
+
+// The ruler's monitor has another density: its dialogs and pictures follow it, and the ruler takes
+// the position the system suggests (`suggested`, its top-left corner). Its length and thickness
+// stay as many pixels as they were: a ruler of pixels stretched by the density would measure
+// nothing. The stored position a full-scale ruler comes back to stays along its axis.
+Refresh FollowDpi(RulerState& s, const Dpi& dpi, Point suggested);
 
 // The current scale was `before`: when it is another now, the scale is drawn again and the title
 // and tooltip rewritten, so that the drawing and the readouts agree.

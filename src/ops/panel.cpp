@@ -57,10 +57,6 @@ std::wstring PanelTitle(const std::wstring& className) {
     return FitBuffer(L"Operation - " + className, 30);
 }
 
-int32_t ScaledToDpi(int32_t pixels, float dpi) {
-    return static_cast<int32_t>(static_cast<float>(pixels) * (dpi / 96.0f));
-}
-
 const wchar_t* PanelButtonTip(int command) {
     for (const PanelButton& b : kPanelButtons) {
         if (b.kind != PanelButtonKind::kSeparator && b.command == command) return b.tip;
@@ -68,18 +64,18 @@ const wchar_t* PanelButtonTip(int command) {
     return nullptr;
 }
 
-PanelLayout PanelLayoutFor(const RulerState& s) {
+PanelLayout PanelLayoutFor(const Dpi& dpi) {
     PanelLayout l{};
-    const bool large = s.DpiStep >= kLargeImagesFrom;
+    const bool large = dpi.step >= kLargeImagesFrom;
     l.bitmap = large ? IDB_PANEL_TOOLBAR_BIG : IDB_PANEL_TOOLBAR;
     l.imageSize = large ? 25 : 17;
-    l.buttonWidth = ScaledToDpi(kButtonWidth, s.DpiX);
-    l.buttonHeight = ScaledToDpi(kButtonHeight, s.DpiY);
-    l.toolbar.left = ScaledToDpi(kToolbar.left, s.DpiX);
-    l.toolbar.top = ScaledToDpi(kToolbar.top, s.DpiY);
-    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), s.DpiX);
-    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), s.DpiY);
-    l.stripWidth = ColourStripWidth(s.DpiX);
+    l.buttonWidth = ScaledToDpi(kButtonWidth, dpi.x);
+    l.buttonHeight = ScaledToDpi(kButtonHeight, dpi.y);
+    l.toolbar.left = ScaledToDpi(kToolbar.left, dpi.x);
+    l.toolbar.top = ScaledToDpi(kToolbar.top, dpi.y);
+    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), dpi.x);
+    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), dpi.y);
+    l.stripWidth = ColourStripWidth(dpi.x);
     l.lineWidth = kLineWidth;
     return l;
 }

@@ -6,15 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "model/dpi.h"
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 #include "ops/operations.h"
 
 // "Operation - Linova <1>", as the panel's 30-character title holds it.
 std::wstring PanelTitle(const std::wstring& className);
-
-// A size in pixels at 96 dots per inch, at `dpi` dots per inch (truncated).
-int32_t ScaledToDpi(int32_t pixels, float dpi);
 
 enum class PanelButtonKind { kSeparator, kButton, kCheck };
 
@@ -42,7 +40,7 @@ struct PanelLayout {
     int32_t lineWidth;   // the black line beside it
 };
 
-PanelLayout PanelLayoutFor(const RulerState& s);
+PanelLayout PanelLayoutFor(const Dpi& dpi);
 
 // Which of the arrows that act along the ruler can be used: a full-scale ruler neither grows nor
 // moves along its own axis. The marker arrows are always usable.

@@ -5,12 +5,14 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 
 #include "model/placement_win.h"
 #include "ops/arrow_subclass_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel.h"
 #include "render/backgrounds.h"
+#include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -36,34 +38,31 @@ struct Panel {
     GdiObject<HBRUSH> blueSwatch;
     OwnedIcon icon;
     PanelSnapshot snapshot;
+    DialogDpi dpi;
 };
 
 Panel* PanelOf(HWND window) {
     return reinterpret_cast<Panel*>(GetWindowLongPtrW(window, DWLP_USER));
 }
 
+// The font shown before goes once no control shows it.
 void SetBoldFont(Panel& p, HWND window) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    if (!font || !GetObjectW(font, sizeof(description), &description)) return;
-    description.lfWeight = FW_BOLD;
-    description.lfItalic = FALSE;
-    description.lfUnderline = FALSE;
-    p.boldFont.reset(CreateFontIndirectW(&description));
-    if (!p.boldFont) return;
+    GdiObject<HFONT> bold = p.dpi.font.Bold(p.dpi.dpi);
+    if (!bold) return;
     for (int id : kBoldItems) {
-        SendDlgItemMessageW(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(p.boldFont.get()),
-                            FALSE);
+        HWND item = GetDlgItem(window, id);
+        KeepOwnFont(item);
+        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(bold.get()), TRUE);
     }
+    p.boldFont = std::move(bold);
 }
 
 // The ruler's icon for its direction and background; the one shown before goes once the new one
 // is in.
 void ShowRulerIcon(Panel& p, HWND window) {
     const RulerState& s = p.app.state;
-    OwnedIcon icon(
-        static_cast<HICON>(LoadImageW(p.app.module, RulerIconName(s.BackColor, s.Vertical != 0),
-                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    OwnedIcon icon =
+        CaptionIcon(p.app.module, RulerIconName(s.BackColor, s.Vertical != 0), p.dpi.dpi);
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
     p.icon = std::move(icon);
 }
@@ -79,7 +78,9 @@ BYTE ButtonStyle(PanelButtonKind kind) {
     }
 }
 
+// Made again for each density: the pictures come from another strip from 144 dots per inch on.
 void CreateToolbar(Panel& p, HWND window, const PanelLayout& layout) {
+    if (p.toolbar) DestroyWindow(p.toolbar);
     TBBUTTON buttons[kPanelButtons.size()] = {};
     for (size_t i = 0; i < kPanelButtons.size(); ++i) {
         const PanelButton& b = kPanelButtons[i];
@@ -95,6 +96,7 @@ void CreateToolbar(Panel& p, HWND window, const PanelLayout& layout) {
                                 buttons, static_cast<int>(kPanelButtons.size()), 0, 0,
                                 layout.imageSize, layout.imageSize, sizeof(TBBUTTON));
     if (!p.toolbar) return;
+    KeepOwnLayout(p.toolbar);
     SendMessageW(p.toolbar, TB_SETBUTTONWIDTH, 0,
                  MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
     SendMessageW(p.toolbar, TB_SETBUTTONSIZE, 0,
@@ -116,11 +118,33 @@ void PrepareArrows(HWND window) {
 }
 
 void PlaceColourStrip(HWND window, const PanelLayout& layout) {
+    KeepOwnLayout(GetDlgItem(window, IDC_COLOR_STRIP));
+    KeepOwnLayout(GetDlgItem(window, IDC_STRIP_LINE));
     RECT client{};
     GetClientRect(window, &client);
     MoveWindow(GetDlgItem(window, IDC_COLOR_STRIP), 0, 0, layout.stripWidth, client.bottom, FALSE);
     MoveWindow(GetDlgItem(window, IDC_STRIP_LINE), layout.stripWidth, 0, layout.lineWidth,
                client.bottom, FALSE);
+}
+
+// What the panel draws by the density itself: its bold texts, icon, toolbar and colour strip. The
+// rest the system scales with the dialog, or nothing does (Wine).
+void ApplyDpi(Panel& p, HWND window) {
+    SetBoldFont(p, window);
+    ShowRulerIcon(p, window);
+    const PanelLayout layout = PanelLayoutFor(p.dpi.dpi);
+    CreateToolbar(p, window, layout);
+    SendMessageW(window, WM_COMMAND, IDM_SHOW_FULL, 0);
+    SendMessageW(window, WM_COMMAND, IDM_SHOW_NARROW, 0);
+    PlaceColourStrip(window, layout);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+INT_PTR OnDpiChanged(Panel& p, HWND window, WPARAM wParam, LPARAM lParam) {
+    p.dpi.Follow(window, wParam, lParam);
+    ApplyDpi(p, window);
+    // The system goes on to scale what the template made.
+    return FALSE;
 }
 
 INT_PTR OnInitDialog(HWND window, Instance& app) {
@@ -132,15 +156,10 @@ INT_PTR OnInitDialog(HWND window, Instance& app) {
     const RulerState& s = app.state;
     PlaceBesideRuler(window, app);
     SetWindowTextW(window, PanelTitle(app.className).c_str());
-    SetBoldFont(p, window);
-    ShowRulerIcon(p, window);
+    p.dpi.Start(window, DpiOf(s));
     CheckRadioButton(window, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
-    const PanelLayout layout = PanelLayoutFor(s);
-    CreateToolbar(p, window, layout);
-    SendMessageW(window, WM_COMMAND, IDM_SHOW_FULL, 0);
-    SendMessageW(window, WM_COMMAND, IDM_SHOW_NARROW, 0);
+    ApplyDpi(p, window);
     PrepareArrows(window);
-    PlaceColourStrip(window, layout);
     p.redSwatch.reset(CreateSolidBrush(kRed));
     p.blueSwatch.reset(CreateSolidBrush(kBlue));
     PanelRefresh shown;
@@ -271,6 +290,8 @@ INT_PTR CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                                    reinterpret_cast<HWND>(lParam));
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_DPICHANGED:
+            return OnDpiChanged(*p, window, wParam, lParam);
         case WM_CLOSE:
             Cancel(*p, window);
             return TRUE;

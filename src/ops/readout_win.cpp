@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "ops/readout.h"
+#include "render/dpi_win.h"
 
 namespace {
 
@@ -30,6 +33,15 @@ void CreateRulerTooltip(Instance& app) {
     SendMessageW(app.rulerTooltip, TTM_ACTIVATE, TRUE, 0);
     // Four lines, each up to 255 pixels wide.
     SendMessageW(app.rulerTooltip, TTM_SETMAXTIPWIDTH, 0, 255);
+}
+
+void FitTooltipToDpi(Instance& app) {
+    if (!app.rulerTooltip) return;
+    GdiObject<HFONT> font = TooltipFontAt(DpiOf(app.state));
+    if (!font) return;
+    SendMessageW(app.rulerTooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    // The font shown before goes once the tooltip no longer uses it.
+    app.tooltipFont = std::move(font);
 }
 
 void RelayToTooltip(const Instance& app, UINT message, WPARAM wParam, LPARAM lParam) {

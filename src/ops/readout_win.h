@@ -8,6 +8,9 @@
 // The tooltip over the whole ruler window, first showing its class name.
 void CreateRulerTooltip(Instance& app);
 
+// The tooltip's text in the system's tooltip font at the ruler's density.
+void FitTooltipToDpi(Instance& app);
+
 // Passes a mouse message on to the tooltip and keeps a shown tip above a topmost ruler.
 void RelayToTooltip(const Instance& app, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs.h"
 #include "harness.h"
 #include "screen.h"
 
@@ -435,6 +436,20 @@ TEST_F(Drawing, PixelScaleTicksEveryFivePixelsNumbersEveryFifty) {
     // The body between two numbers is plain white from edge tick to edge tick.
     const Drawn drawn(r, {EveryFive(300, 10, 6, 3), {}, {}});
     EXPECT_EQ(Stray(r, drawn, 60, 85, 1, 48), 0);
+}
+
+// A ruler of pixels measures screen pixels at any density: as thick, as long and with the ticks
+// where they are at 96 dots per inch.
+TEST_F(Drawing, At144DotsPerInchThePixelScaleIsStillOnePixelPerPixel) {
+    ScopedDpi dpi(144);
+    Look look;
+    look.unit = 0;
+    look.marker = 212;
+    look.markerBlue = 237;
+    const Shown r = ShowOne(look);
+    EXPECT_TRUE(ShowsAt(r.window, 300, 200, 301, 50));
+    ExpectFrame(r);
+    ExpectScale(r, {EveryFive(300, 10, 6, 3), {}, {50, 100, 150, 200, 250}});
 }
 
 TEST_F(Drawing, CentimetreScalesTickEveryFiveMillimetresOrEveryMillimetre) {

@@ -409,12 +409,6 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
 }
 
 // The tooltip window of the ruler's process that holds the ruler's tool.
-HWND TooltipOf(HWND ruler) {
-    TooltipSearch search{0, ruler, nullptr};
-    GetWindowThreadProcessId(ruler, &search.processId);
-    if (search.processId) EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // The text of the ruler's tool, read from inside the ruler's process; empty when it cannot be.
 std::wstring TooltipText(HWND ruler) {
@@ -423,6 +417,13 @@ std::wstring TooltipText(HWND ruler) {
 }
 
 }  // namespace
+
+HWND TooltipOf(HWND ruler) {
+    TooltipSearch search{0, ruler, nullptr};
+    GetWindowThreadProcessId(ruler, &search.processId);
+    if (search.processId) EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 // TTM_GETTEXTW writes through the pointers it is given, so the tool record and the text buffer
 // live in the tooltip's own process.

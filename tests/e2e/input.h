@@ -89,6 +89,9 @@ HWND StartInFront(const StoredRuler& ruler);
 // with the id; empty when it has no such tool.
 std::wstring ToolText(HWND tooltip, HWND toolWindow, UINT_PTR id);
 
+// The ruler's tooltip window; null when it has none.
+HWND TooltipOf(HWND ruler);
+
 // Waits until the ruler's tooltip holds the text.
 testing::AssertionResult TooltipIs(HWND ruler, const std::wstring& expected);
 

@@ -106,6 +106,36 @@ TEST_F(Resources, RefusalTextAndManifest) {
     }
 }
 
+// What the system reads from the manifest about the screen's density, as it reads it when the
+// program starts: the density of each monitor from Windows 10 on (the second form where the first
+// is unknown), the system's density on older systems, which know only the first element.
+TEST(Manifest, AsksForEachMonitorsDensityAndTheSystemsOnOlderSystems) {
+    const std::wstring path = LinovaPath();
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << GetLastError();
+    const auto setting = [&](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = L"";
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, context, space, name, value, ARRAYSIZE(value), &written)) {
+            return std::string("(none)");
+        }
+        return Narrow(value);
+    };
+    const wchar_t* const older = L"http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+    const wchar_t* const newer = L"http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+    EXPECT_EQ(setting(newer, L"dpiAwareness"), "PerMonitorV2, PerMonitor");
+    EXPECT_EQ(setting(older, L"dpiAware"), "true");
+    // Each in its own namespace, where the system looks for it.
+    EXPECT_EQ(setting(older, L"dpiAwareness"), "(none)");
+    EXPECT_EQ(setting(newer, L"dpiAware"), "(none)");
+    ReleaseActCtx(context);
+}
+
 // --- The whole catalogue ---
 
 struct Catalogue {

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "model/placement.h"
 #include "ops/operations.h"
 
 namespace {
@@ -85,6 +86,35 @@ TEST(Operations, FullScaleOnAndOffRestoresLengthAndPosition) {
     EXPECT_EQ(s.ScaleLength, 400);
     EXPECT_EQ(s.xPosi, 500);
     EXPECT_EQ(s.yPosi, 300);
+}
+
+TEST(Operations, ADensityChangeMovesTheRulerButKeepsItsPixels) {
+    const Dpi at144 = MonitorDpi(144, 144, Dpi{});
+    RulerState s = OnMonitor(500, 300, 400);
+    s.NarrowScale = 1;
+    const Refresh r = FollowDpi(s, at144, Point{2420, 310});
+    EXPECT_EQ(DpiOf(s), (Dpi{144, 144, 3}));
+    // Where the system suggests, and 401 x 22 pixels as before, not half as much again.
+    EXPECT_EQ(RulerWindowRect(s), (Rect{2420, 310, 2821, 332}));
+    EXPECT_EQ(s.Lenght, 400);
+    EXPECT_TRUE(r.place && r.readout);
+    EXPECT_EQ(r.placeFlags, static_cast<uint32_t>(kPlaceNoActivate));
+    EXPECT_FALSE(r.render);
+
+    // A full-scale ruler keeps the position it comes back to along its axis.
+    RulerState full = OnMonitor(500, 300, 400);
+    ToggleFullScale(full);
+    FollowDpi(full, at144, Point{0, 310});
+    EXPECT_EQ(full.xPosi, 500);
+    EXPECT_EQ(full.yPosi, 310);
+    EXPECT_EQ(full.ScaleLength, 1920);
+    RulerState upright = OnMonitor(500, 300, 400);
+    upright.Vertical = 1;
+    ToggleFullScale(upright);
+    FollowDpi(upright, at144, Point{520, 0});
+    EXPECT_EQ(upright.xPosi, 520);
+    EXPECT_EQ(upright.yPosi, 300);
+    EXPECT_EQ(RulerWindowRect(upright), (Rect{520, 0, 570, 1081}));
 }
 
 TEST(Operations, TurningAboutTheCentreAndBack) {

@@ -18,11 +18,11 @@ RulerState Ruler(int32_t x, int32_t y, int32_t length) {
     return s;
 }
 
-RulerState AtDpi(float dpi, int16_t dpiStep) {
-    RulerState s;
-    s.DpiX = s.DpiY = dpi;
-    s.DpiStep = dpiStep;
-    return s;
+Dpi AtDpi(float dpi, int16_t dpiStep) {
+    Dpi d;
+    d.x = d.y = dpi;
+    d.step = dpiStep;
+    return d;
 }
 
 TEST(Panel, LayoutGrowsWithTheDotsPerInchAndTakesLargeImagesFrom144) {
@@ -51,9 +51,9 @@ TEST(Panel, LayoutGrowsWithTheDotsPerInchAndTakesLargeImagesFrom144) {
         EXPECT_EQ(l.lineWidth, 2) << c.dpi;
     }
     // Widths follow the horizontal dots per inch, heights the vertical ones.
-    RulerState s = AtDpi(96, 0);
-    s.DpiY = 192;
-    const PanelLayout l = PanelLayoutFor(s);
+    Dpi d = AtDpi(96, 0);
+    d.y = 192;
+    const PanelLayout l = PanelLayoutFor(d);
     EXPECT_EQ(l.buttonWidth, 45);
     EXPECT_EQ(l.buttonHeight, 56);
     EXPECT_EQ(l.toolbar, (Rect{35, 206, 230, 262}));

@@ -10,12 +10,12 @@
 
 namespace {
 
-RulerState AtDpi(float dpiX, float dpiY, int16_t dpiStep) {
-    RulerState s;
-    s.DpiX = dpiX;
-    s.DpiY = dpiY;
-    s.DpiStep = dpiStep;
-    return s;
+Dpi AtDpi(float dpiX, float dpiY, int16_t dpiStep) {
+    Dpi d;
+    d.x = dpiX;
+    d.y = dpiY;
+    d.step = dpiStep;
+    return d;
 }
 
 // A manual centimetre ruler on a 1920 x 1080 monitor whose automatic scale is 51.0 pixel/cm.

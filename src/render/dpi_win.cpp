@@ -1,0 +1,183 @@
+// Dots per inch on the system's side: the process's awareness of each monitor's density, the
+// density of a monitor or window, and what every dialog does alike when its density changes.
+#include "render/dpi_win.h"
+
+#include "model/placement_win.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The system's functions for each monitor's density are looked up when used: older systems (and
+// some Wine builds) lack them, and the program must start there too. Their types and numbers are
+// written out, since headers for older systems lack those too.
+using DpiContext = HANDLE;
+const DpiContext kPerMonitorAwareV2 = reinterpret_cast<DpiContext>(static_cast<intptr_t>(-4));
+const DpiContext kPerMonitorAware = reinterpret_cast<DpiContext>(static_cast<intptr_t>(-3));
+using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(DpiContext);
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using SetDialogControlDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+constexpr int kEffectiveDpi = 0;       // MDT_EFFECTIVE_DPI
+constexpr int kDisableFontUpdate = 1;  // DCDC_DISABLE_FONT_UPDATE
+constexpr int kDisableRelayout = 2;    // DCDC_DISABLE_RELAYOUT
+
+template <typename Function>
+Function User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
+}
+
+// From the system's own directory only, and kept loaded for the life of the process.
+GetDpiForMonitorFn GetDpiForMonitorFunction() {
+    static const GetDpiForMonitorFn function = [] {
+        HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    return function;
+}
+
+void SetControlBehaviour(HWND control, int behaviour) {
+    static const auto set =
+        User32Function<SetDialogControlDpiChangeBehaviorFn>("SetDialogControlDpiChangeBehavior");
+    if (set && control) set(control, behaviour, behaviour);
+}
+
+}  // namespace
+
+void BecomeDpiAware(bool vistaOrLater) {
+    const auto set =
+        User32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
+    if (!set) {
+        // Before Windows 10 the system's density is all a process can be told of.
+        if (vistaOrLater) SetProcessDPIAware();
+        return;
+    }
+    // The manifest has usually set this already, and the call then fails: that is as it should
+    // be. A system that knows only the first per-monitor awareness is asked for that.
+    if (!set(kPerMonitorAwareV2) && GetLastError() == ERROR_INVALID_PARAMETER) {
+        set(kPerMonitorAware);
+    }
+}
+
+Dpi ScreenDpi() {
+    const WindowDc screen(nullptr);
+    return MonitorDpi(static_cast<uint32_t>(GetDeviceCaps(screen.get(), LOGPIXELSX)),
+                      static_cast<uint32_t>(GetDeviceCaps(screen.get(), LOGPIXELSY)), Dpi{});
+}
+
+Dpi DpiOfMonitor(HMONITOR monitor, const Dpi& otherwise) {
+    const GetDpiForMonitorFn get = GetDpiForMonitorFunction();
+    UINT x = 0;
+    UINT y = 0;
+    if (!get || !monitor || FAILED(get(monitor, kEffectiveDpi, &x, &y))) return otherwise;
+    return MonitorDpi(x, y, otherwise);
+}
+
+Dpi DpiOfWindow(HWND window, const Dpi& otherwise) {
+    static const auto get = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (!get || !window) return otherwise;
+    const UINT dpi = get(window);
+    return MonitorDpi(dpi, dpi, otherwise);
+}
+
+Dpi DpiOfChange(WPARAM wParam, const Dpi& otherwise) {
+    return MonitorDpi(LOWORD(wParam), HIWORD(wParam), otherwise);
+}
+
+std::optional<Rect> SuggestedRect(LPARAM lParam) {
+    const auto* r = reinterpret_cast<const RECT*>(lParam);
+    if (!r) return std::nullopt;
+    return Rect{r->left, r->top, r->right, r->bottom};
+}
+
+void DialogFont::Read(HWND dialog, const Dpi& madeAt) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    known_ = font && GetObjectW(font, sizeof(font_), &font_) != 0;
+    madeAtY_ = madeAt.y;
+}
+
+LOGFONTW DialogFont::At(const Dpi& at) const {
+    LOGFONTW font = font_;
+    font.lfHeight = FontHeightAt(font_.lfHeight, madeAtY_, at.y);
+    // The width goes with the height: 0 lets the font choose it.
+    font.lfWidth = FontHeightAt(font_.lfWidth, madeAtY_, at.y);
+    return font;
+}
+
+GdiObject<HFONT> DialogFont::Bold(const Dpi& at) const {
+    if (!known_) return nullptr;
+    LOGFONTW font = At(at);
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = FALSE;
+    font.lfUnderline = FALSE;
+    return MakeFont(font);
+}
+
+GdiObject<HFONT> DialogFont::Italic(const Dpi& at) const {
+    if (!known_) return nullptr;
+    LOGFONTW font = At(at);
+    font.lfItalic = TRUE;
+    font.lfUnderline = FALSE;
+    return MakeFont(font);
+}
+
+void DialogDpi::Start(HWND dialog, const Dpi& ruler) {
+    dpi = DpiOfWindow(dialog, ruler);
+    font.Read(dialog, dpi);
+}
+
+void DialogDpi::Follow(HWND dialog, WPARAM wParam, LPARAM lParam) {
+    dpi = DpiOfChange(wParam, dpi);
+    const std::optional<Rect> r = SuggestedRect(lParam);
+    if (r && r->Width() > 0 && r->Height() > 0) {
+        SetWindowPos(dialog, nullptr, r->left, r->top, r->Width(), r->Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+GdiObject<HFONT> MakeFont(const LOGFONTW& font) {
+    return GdiObject<HFONT>(CreateFontIndirectW(&font));
+}
+
+OwnedIcon CaptionIcon(HINSTANCE module, const wchar_t* name, const Dpi& dpi) {
+    const int size = ScaledToDpi(16, dpi.x);
+    return OwnedIcon(
+        static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+GdiObject<HFONT> TooltipFontAt(const Dpi& dpi) {
+    using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto forDpi =
+        User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    const auto at = static_cast<UINT>(dpi.y);
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, at)) {
+        return MakeFont(metrics.lfStatusFont);
+    }
+    // Older systems give the font at their own density only.
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return nullptr;
+    }
+    LOGFONTW font = metrics.lfStatusFont;
+    font.lfHeight = FontHeightAt(font.lfHeight, ScreenDpi().y, dpi.y);
+    return MakeFont(font);
+}
+
+void KeepOwnLayout(HWND control) {
+    SetControlBehaviour(control, kDisableRelayout);
+}
+
+void KeepOwnFont(HWND control) {
+    SetControlBehaviour(control, kDisableFontUpdate);
+}
+
+void PlaceColourStripAt(HWND dialog, const Dpi& dpi) {
+    KeepOwnLayout(GetDlgItem(dialog, IDC_COLOR_STRIP));
+    KeepOwnLayout(GetDlgItem(dialog, IDC_STRIP_LINE));
+    PlaceColourStrip(dialog, dpi.x);
+}
