@@ -71,10 +71,6 @@ void ShowRuler(Instance& app, int showCommand) {
     }
     app.monitorList = EnumerateMonitors();
     SettleOnMonitor(s, MonitorNearest(s, StoredRulerRect(s)), app.monitorList);
-    // The ruler's monitor is known: its own density is the ruler's from now on.
-    const RECT monitor{s.MonitorRect.left, s.MonitorRect.top, s.MonitorRect.right,
-                       s.MonitorRect.bottom};
-    SetDpi(s, DpiOfMonitor(MonitorFromRect(&monitor, MONITOR_DEFAULTTONEAREST), DpiOf(s)));
     ShowWindow(ruler, showCommand);
     UpdateWindow(ruler);
     PlaceWindow(ruler, s, 0);
@@ -87,10 +83,20 @@ void StartFurtherInstances(const CommandLine& line, const RulerState& s) {
     }
 }
 
-// What the first paint does not need: the common controls with the tooltip, the monitors' own
-// sizes, the tray icon and the further instances. comctl32 and shell32 are delay-loaded and mapped
-// only now; mapping comctl32 before the paint put it some 50 ms later.
+// The density of the monitor the ruler was settled on is the ruler's from now on (the screen's
+// setting until then). The scale itself is drawn the same at every density, so the first paint
+// does without it, and without mapping shcore, which takes a millisecond.
+void ReadMonitorDpi(RulerState& s) {
+    const RECT monitor{s.MonitorRect.left, s.MonitorRect.top, s.MonitorRect.right,
+                       s.MonitorRect.bottom};
+    SetDpi(s, DpiOfMonitor(MonitorFromRect(&monitor, MONITOR_DEFAULTTONEAREST), DpiOf(s)));
+}
+
+// What the first paint does not need: the monitor's density, the common controls with the
+// tooltip, the monitors' own sizes, the tray icon and the further instances. comctl32 and shell32
+// are delay-loaded and mapped only now; mapping comctl32 before the paint put it some 50 ms later.
 void FinishStart(Instance& app, const CommandLine& line) {
+    ReadMonitorDpi(app.state);
     InitCommonControls();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
