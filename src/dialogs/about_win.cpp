@@ -132,10 +132,11 @@ INT_PTR OnDpiChanged(HWND dialog, AboutBox& box, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR OnInitDialog(HWND dialog, AboutBox* box) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
+    // The density it was made at; a move to another monitor announces the next one.
+    box->dpi.Start(dialog, DpiOf(box->app.state));
     PlaceBesideRuler(dialog, box->app);
     SetWindowTextW(dialog, AboutTitle(box->app.className).c_str());
     SetBuildLine(dialog);
-    box->dpi.Start(dialog, DpiOf(box->app.state));
     ApplyDpi(dialog, *box);
     return TRUE;
 }

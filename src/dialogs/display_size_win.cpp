@@ -130,8 +130,9 @@ INT_PTR OnDpiChanged(DisplaySizeDialog& d, HWND dialog, WPARAM wParam, LPARAM lP
 INT_PTR OnInitDialog(HWND dialog, DisplaySizeDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     Instance& app = d->app;
-    PlaceBesideRuler(dialog, app);
+    // The density it was made at; a move to another monitor announces the next one.
     d->dpi.Start(dialog, DpiOf(app.state));
+    PlaceBesideRuler(dialog, app);
     ApplyDpi(*d, dialog);
     d->sizes = StartDisplaySizes(app.state);
     HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);

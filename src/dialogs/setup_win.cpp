@@ -135,9 +135,10 @@ INT_PTR OnDpiChanged(SetupDialog& d, HWND dialog, WPARAM wParam, LPARAM lParam) 
 INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     Instance& app = d->context.app;
+    // The density it was made at; a move to another monitor announces the next one.
+    d->context.dpi.Start(dialog, DpiOf(app.state));
     PlaceBesideRuler(dialog, app);
     SetWindowTextW(dialog, SetupTitle(app.className).c_str());
-    d->context.dpi.Start(dialog, DpiOf(app.state));
     ApplyDpi(*d, dialog);
     ShowPage(*d, dialog, SetupPage);
     d->context.session = StartSetup(app.state);

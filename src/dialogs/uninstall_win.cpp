@@ -52,8 +52,9 @@ INT_PTR OnDpiChanged(HWND dialog, UninstallDialog& d, WPARAM wParam, LPARAM lPar
 
 INT_PTR OnInitDialog(HWND dialog, UninstallDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-    PlaceBesideRuler(dialog, d->app);
+    // The density it was made at; a move to another monitor announces the next one.
     d->dpi.Start(dialog, DpiOf(d->app.state));
+    PlaceBesideRuler(dialog, d->app);
     ApplyDpi(dialog, *d);
     // Without stored settings there is nothing to consent to.
     RegistryStore store;

@@ -154,9 +154,10 @@ INT_PTR OnInitDialog(HWND window, Instance& app) {
     // The operations reach the panel while it is being made.
     app.panelWindow = window;
     const RulerState& s = app.state;
+    // The density it was made at; a move to another monitor announces the next one.
+    p.dpi.Start(window, DpiOf(s));
     PlaceBesideRuler(window, app);
     SetWindowTextW(window, PanelTitle(app.className).c_str());
-    p.dpi.Start(window, DpiOf(s));
     CheckRadioButton(window, IDC_PANEL_PIXEL, IDC_PANEL_INCH, IDC_PANEL_PIXEL + s.Unit);
     ApplyDpi(p, window);
     PrepareArrows(window);
