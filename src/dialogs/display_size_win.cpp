@@ -109,9 +109,15 @@ void ShowEdited(const DisplaySizeDialog& d, HWND dialog) {
     SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
 }
 
-// What the dialog makes by the density itself: the bold buttons and the icon; the list scales
-// its columns itself. Those shown before go once nothing shows them.
+// What the dialog makes by the density itself: the bold buttons, the icon and the widths of the
+// list's columns (which the list chose for the screen's density when they were inserted). The
+// font and icon shown before go once nothing shows them.
 void ApplyDpi(DisplaySizeDialog& d, HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
+    for (int i = 0; i < kDisplayColumnCount; ++i) {
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     ScaledToDpi(kDisplayColumns[i].width, d.dpi.dpi.x));
+    }
     GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
     SetItemFonts(dialog, {IDOK, IDCANCEL}, bold.get());
     d.boldFont = std::move(bold);

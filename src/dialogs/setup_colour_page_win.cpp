@@ -19,14 +19,18 @@ struct ColourPage {
     DialogFont font;  // the page's template font
     GdiObject<HFONT> boldFont;
     GdiObject<HFONT> italicFont;
+    int32_t sampleHeight = 0;         // as the list was filled,
+    float samplesAtY = kStandardDpi;  // at this density
+    float samplesShownAtY = kStandardDpi;
 };
 
 ColourPage* PageOf(HWND page) {
     return reinterpret_cast<ColourPage*>(GetWindowLongPtrW(page, DWLP_USER));
 }
 
-// Eight samples fill the dropped-down list; every item and the selection field are that high.
-void FillColourList(HWND list, int backColor) {
+// Eight samples fill the dropped-down list; every item and the selection field are that high,
+// which is returned.
+int32_t FillColourList(HWND list, int backColor) {
     RECT dropped{};
     RECT field{};
     SendMessageW(list, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
@@ -41,10 +45,27 @@ void FillColourList(HWND list, int backColor) {
         SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(item), height);
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(backColor), 0);
+    return height;
 }
 
-// The labels' fonts at the frame's density; those shown before go once no label shows them.
+// The samples, and the selection field, are as high at the frame's density as they were made at
+// the list's.
+void CarrySampleHeights(ColourPage& p, HWND window) {
+    const float to = p.context.dpi.dpi.y;
+    if (to == p.samplesShownAtY) return;
+    const int32_t height = CarriedToDpi(p.sampleHeight, p.samplesAtY, to);
+    HWND list = GetDlgItem(window, IDC_COLOR_LIST);
+    const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT item = -1; item < count; ++item) {
+        SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(item), height);
+    }
+    p.samplesShownAtY = to;
+}
+
+// The labels' fonts and the samples at the frame's density; the fonts shown before go once no
+// label shows them.
 void ApplyDpi(ColourPage& p, HWND window) {
+    CarrySampleHeights(p, window);
     const Dpi& dpi = p.context.dpi.dpi;
     GdiObject<HFONT> bold = p.font.Bold(dpi);
     GdiObject<HFONT> italic = p.font.Italic(dpi);
@@ -58,10 +79,13 @@ INT_PTR OnInitDialog(HWND window, SetupContext* context) {
     auto owned = std::make_unique<ColourPage>(*context);
     ColourPage& p = *owned;
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
-    p.font.Read(window, DpiOfWindow(window, context->dpi.dpi));
-    ApplyDpi(p, window);
+    // The template made the page, and the list the samples are measured by, at this density.
+    const Dpi madeAt = DpiOfWindow(window, context->dpi.dpi);
+    p.font.Read(window, madeAt);
     const RulerState& s = context->app.state;
-    FillColourList(GetDlgItem(window, IDC_COLOR_LIST), s.BackColor);
+    p.sampleHeight = FillColourList(GetDlgItem(window, IDC_COLOR_LIST), s.BackColor);
+    p.samplesAtY = p.samplesShownAtY = madeAt.y;
+    ApplyDpi(p, window);
     for (int id : {IDC_BOLD_FONT, IDC_ITALIC_FONT}) {
         CheckDlgButton(window, id, SetupFlagChecked(s, id) ? BST_CHECKED : BST_UNCHECKED);
     }

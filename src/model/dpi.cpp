@@ -46,7 +46,7 @@ void SetDpi(RulerState& s, const Dpi& dpi) {
     s.DpiStep = dpi.step;
 }
 
-int32_t FontHeightAt(int32_t height, float fromDpi, float toDpi) {
+int32_t CarriedToDpi(int32_t height, float fromDpi, float toDpi) {
     if (height == 0 || fromDpi <= 0 || toDpi <= 0) return height;
     const double scaled = std::round(static_cast<double>(height) * toDpi / fromDpi);
     if (scaled == 0) return height < 0 ? -1 : 1;

@@ -40,7 +40,7 @@ Dpi MonitorDpi(uint32_t x, uint32_t y, const Dpi& otherwise);
 Dpi DpiOf(const RulerState& s);
 void SetDpi(RulerState& s, const Dpi& dpi);
 
-// A font height (negative for the character height, as fonts are described) made for `fromDpi`,
-// at `toDpi`: rounded to the nearest pixel, and never 0 (the font's default size) when it was
-// not 0.
-int32_t FontHeightAt(int32_t height, float fromDpi, float toDpi);
+// A size made for `fromDpi` (a font's height, negative for the character height as fonts are
+// described, or a list item's height), at `toDpi`: rounded to the nearest pixel, and never 0 (a
+// font's default size) when it was not 0.
+int32_t CarriedToDpi(int32_t height, float fromDpi, float toDpi);

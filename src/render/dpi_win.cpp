@@ -102,9 +102,9 @@ void DialogFont::Read(HWND dialog, const Dpi& madeAt) {
 
 LOGFONTW DialogFont::At(const Dpi& at) const {
     LOGFONTW font = font_;
-    font.lfHeight = FontHeightAt(font_.lfHeight, madeAtY_, at.y);
+    font.lfHeight = CarriedToDpi(font_.lfHeight, madeAtY_, at.y);
     // The width goes with the height: 0 lets the font choose it.
-    font.lfWidth = FontHeightAt(font_.lfWidth, madeAtY_, at.y);
+    font.lfWidth = CarriedToDpi(font_.lfWidth, madeAtY_, at.y);
     return font;
 }
 
@@ -164,7 +164,7 @@ GdiObject<HFONT> TooltipFontAt(const Dpi& dpi) {
         return nullptr;
     }
     LOGFONTW font = metrics.lfStatusFont;
-    font.lfHeight = FontHeightAt(font.lfHeight, ScreenDpi().y, dpi.y);
+    font.lfHeight = CarriedToDpi(font.lfHeight, ScreenDpi().y, dpi.y);
     return MakeFont(font);
 }
 

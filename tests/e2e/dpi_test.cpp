@@ -6,8 +6,10 @@
 #include <string>
 
 #include "dialogs.h"
+#include "dialogs/display_size.h"
 #include "harness.h"
 #include "input.h"
+#include "model/dpi.h"
 #include "resources/resource.h"
 
 namespace e2e {
@@ -114,16 +116,41 @@ TEST_F(DpiChange, SetupAndItsPagesFollowTheFrame) {
         return page != nullptr;
     }));
 
+    HWND colours = GetDlgItem(page, IDC_COLOR_LIST);
+    const auto sample = static_cast<int32_t>(SendWaiting(colours, CB_GETITEMHEIGHT, 0).value_or(0));
+    ASSERT_GT(sample, 0);
+
     const RECT suggested = Grown(RectOf(setup), -5, 15);
     ASSERT_TRUE(SendDpiChanged(setup, 144, suggested));
     EXPECT_TRUE(RectIs(setup, suggested));
     EXPECT_EQ(SendWaiting(GetDlgItem(setup, IDC_TOOLBAR), TB_GETBUTTONSIZE), MAKELONG(165, 45));
     EXPECT_EQ(WidthOf(GetDlgItem(setup, IDC_COLOR_STRIP)), 22);
-    // The page shown is still there and still the ruler's.
+    // The page shown follows its frame: its samples are as much larger as the density.
+    EXPECT_EQ(SendWaiting(colours, CB_GETITEMHEIGHT, 0), CarriedToDpi(sample, 96, 144));
+    EXPECT_EQ(SendWaiting(colours, CB_GETITEMHEIGHT, 22), CarriedToDpi(sample, 96, 144));
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(ItemCheck(page, IDC_BOLD_FONT), static_cast<UINT>(BST_CHECKED));
     PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitGone(setup));
+}
+
+TEST_F(DpiChange, DisplaySizeWidensItsColumns) {
+    HWND ruler = StartRuler(PixelRuler());
+    ASSERT_TRUE(ruler);
+    HWND dialog = OpenDialog(ruler, IDM_DISPLAY_SIZE, L"Linova - Display Size");
+    ASSERT_TRUE(dialog);
+    HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
+    for (int i = 0; i < kDisplayColumnCount; ++i) {
+        ASSERT_EQ(SendWaiting(list, LVM_GETCOLUMNWIDTH, i), kDisplayColumns[i].width) << i;
+    }
+    const RECT suggested = Grown(RectOf(dialog), 0, 10);
+    ASSERT_TRUE(SendDpiChanged(dialog, 192, suggested));
+    EXPECT_TRUE(RectIs(dialog, suggested));
+    for (int i = 0; i < kDisplayColumnCount; ++i) {
+        EXPECT_EQ(SendWaiting(list, LVM_GETCOLUMNWIDTH, i), 2 * kDisplayColumns[i].width) << i;
+    }
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitGone(dialog));
 }
 
 TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {

@@ -91,7 +91,7 @@ TEST(DialogDpi, TheTooltipFontGrowsWithTheDensity) {
     const LOGFONTW at96 = Described(TooltipFontAt(Dpi{}));
     const LOGFONTW at144 = Described(TooltipFontAt(Dpi{144, 144, 3}));
     ASSERT_NE(at96.lfHeight, 0);
-    EXPECT_EQ(at144.lfHeight, FontHeightAt(at96.lfHeight, 96, 144));
+    EXPECT_EQ(at144.lfHeight, CarriedToDpi(at96.lfHeight, 96, 144));
     EXPECT_STREQ(at144.lfFaceName, at96.lfFaceName);
 }
 

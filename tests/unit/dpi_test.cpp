@@ -58,17 +58,17 @@ TEST(Dpi, AMonitorsDensityIsItsOwnWhenBelievable) {
 
 TEST(Dpi, FontHeightsAreCarriedToTheNearestPixelAndNeverVanish) {
     // A dialog's 8-point font is 11 pixels high at 96 dots per inch.
-    EXPECT_EQ(FontHeightAt(-11, 96, 144), -17);  // 16.5, away from zero
-    EXPECT_EQ(FontHeightAt(-11, 96, 120), -14);  // 13.75
-    EXPECT_EQ(FontHeightAt(-12, 96, 192), -24);
-    EXPECT_EQ(FontHeightAt(-17, 144, 96), -11);  // 11.33, and back where it was
-    EXPECT_EQ(FontHeightAt(16, 96, 120), 20);    // a cell height keeps its sign
-    EXPECT_EQ(FontHeightAt(-1, 240, 96), -1);    // 0.4 would be the default size
-    EXPECT_EQ(FontHeightAt(1, 240, 96), 1);
+    EXPECT_EQ(CarriedToDpi(-11, 96, 144), -17);  // 16.5, away from zero
+    EXPECT_EQ(CarriedToDpi(-11, 96, 120), -14);  // 13.75
+    EXPECT_EQ(CarriedToDpi(-12, 96, 192), -24);
+    EXPECT_EQ(CarriedToDpi(-17, 144, 96), -11);  // 11.33, and back where it was
+    EXPECT_EQ(CarriedToDpi(16, 96, 120), 20);    // a cell height keeps its sign
+    EXPECT_EQ(CarriedToDpi(-1, 240, 96), -1);    // 0.4 would be the default size
+    EXPECT_EQ(CarriedToDpi(1, 240, 96), 1);
     // The default size stays the default; an unknown density changes nothing.
-    EXPECT_EQ(FontHeightAt(0, 96, 144), 0);
-    EXPECT_EQ(FontHeightAt(-11, 0, 144), -11);
-    EXPECT_EQ(FontHeightAt(-11, 96, 0), -11);
+    EXPECT_EQ(CarriedToDpi(0, 96, 144), 0);
+    EXPECT_EQ(CarriedToDpi(-11, 0, 144), -11);
+    EXPECT_EQ(CarriedToDpi(-11, 96, 0), -11);
 }
 
 TEST(Dpi, TheRulersDensityIsHeldInItsState) {
