@@ -7,8 +7,8 @@
 
 namespace {
 
-// The system's functions for each monitor's density are looked up when used: older systems (and
-// some Wine builds) lack them, and the program must start there too. Their types and numbers are
+// The system's functions for each monitor's density are looked up when used: older systems lack
+// them, and the program must start there too. Their types and numbers are
 // written out, since headers for older systems lack those too.
 using DpiContext = HANDLE;
 const DpiContext kPerMonitorAwareV2 = reinterpret_cast<DpiContext>(static_cast<intptr_t>(-4));
@@ -52,7 +52,8 @@ void BecomeDpiAware(bool vistaOrLater) {
     const auto set =
         User32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
     if (!set) {
-        // Before Windows 10 the system's density is all a process can be told of.
+        // Before Windows 10 the manifest's older element has made the process aware of the
+        // system's density (all it is then told of); this repeats it where no manifest was read.
         if (vistaOrLater) SetProcessDPIAware();
         return;
     }
