@@ -51,10 +51,7 @@ SetupToolbarLayout SetupToolbarFor(const Dpi& dpi) {
     l.imageHeight = ScaledToDpi(kImageHeight, dpi.y);
     l.buttonWidth = ScaledToDpi(kButtonWidth, dpi.x);
     l.buttonHeight = ScaledToDpi(kButtonHeight, dpi.y);
-    l.toolbar.left = ScaledToDpi(kToolbar.left, dpi.x);
-    l.toolbar.top = ScaledToDpi(kToolbar.top, dpi.y);
-    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), dpi.x);
-    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), dpi.y);
+    l.toolbar = ScaledToDpi(kToolbar, dpi);
     return l;
 }
 

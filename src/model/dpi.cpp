@@ -23,6 +23,15 @@ int32_t ScaledToDpi(int32_t pixels, float dpi) {
     return static_cast<int32_t>(static_cast<float>(pixels) * (dpi / kStandardDpi));
 }
 
+Rect ScaledToDpi(const Rect& r, const Dpi& dpi) {
+    Rect s;
+    s.left = ScaledToDpi(r.left, dpi.x);
+    s.top = ScaledToDpi(r.top, dpi.y);
+    s.right = s.left + ScaledToDpi(r.Width(), dpi.x);
+    s.bottom = s.top + ScaledToDpi(r.Height(), dpi.y);
+    return s;
+}
+
 Dpi MonitorDpi(uint32_t x, uint32_t y, const Dpi& otherwise) {
     if (!Believable(x) || !Believable(y)) return otherwise;
     Dpi d;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/geometry.h"
 #include "model/ruler_state.h"
 
 // The density every size in the resources is drawn for.
@@ -30,6 +31,10 @@ struct Dpi {
     }
     bool operator!=(const Dpi& other) const { return !(*this == other); }
 };
+
+// A rectangle laid out at 96 dots per inch, at `dpi`: its corner and its size are scaled each on
+// its own (truncated), so that a size is the same wherever the rectangle stands.
+Rect ScaledToDpi(const Rect& r, const Dpi& dpi);
 
 // The density of a monitor as the system reports it (whole dots per inch across and down; 0 when
 // it reports none) when both values are believable, else `otherwise`: the screen's setting at

@@ -71,10 +71,7 @@ PanelLayout PanelLayoutFor(const Dpi& dpi) {
     l.imageSize = large ? 25 : 17;
     l.buttonWidth = ScaledToDpi(kButtonWidth, dpi.x);
     l.buttonHeight = ScaledToDpi(kButtonHeight, dpi.y);
-    l.toolbar.left = ScaledToDpi(kToolbar.left, dpi.x);
-    l.toolbar.top = ScaledToDpi(kToolbar.top, dpi.y);
-    l.toolbar.right = l.toolbar.left + ScaledToDpi(kToolbar.Width(), dpi.x);
-    l.toolbar.bottom = l.toolbar.top + ScaledToDpi(kToolbar.Height(), dpi.y);
+    l.toolbar = ScaledToDpi(kToolbar, dpi);
     l.stripWidth = ColourStripWidth(dpi.x);
     l.lineWidth = kLineWidth;
     return l;
