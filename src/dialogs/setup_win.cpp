@@ -1,10 +1,9 @@
 // The Setup dialog: a frame with a page toolbar, one of five pages at a time, OK and Cancel.
-// Each page is made the first time it is chosen and kept, hidden, until the dialog ends.
+// A page is made each time it is chosen, in place of the one shown before.
 #include "dialogs/setup_win.h"
 
 #include <commctrl.h>
 
-#include <array>
 #include <utility>
 
 #include "dialogs/setup.h"
@@ -34,7 +33,7 @@ constexpr RECT kTipMargin{3, 3, 2, 2};
 struct SetupDialog {
     SetupContext context;
     HWND toolbar = nullptr;  // a child: it goes with the dialog
-    std::array<HWND, kSetupPageCount> pages{};
+    HWND page = nullptr;     // the one page there is, a child: it goes with the dialog
     GdiObject<HFONT> boldFont;
     OwnedIcon icon;
 };
@@ -95,14 +94,10 @@ void CreatePageToolbar(SetupDialog& d, HWND dialog, HFONT font) {
     }
 }
 
-// The page is made the first time it is shown; the one shown before is only hidden, and keeps
-// what it shows.
-void ShowPage(SetupDialog& d, HWND dialog, int page) {
-    HWND& window = d.pages[page];
-    if (!window) window = CreateSetupPage(page, dialog, d.context);
-    if (!window) return;
-    ShowWindow(window, SW_SHOW);
-    InvalidateRect(window, nullptr, TRUE);
+// The page of `SetupPage`, made from the state, which holds all that any page has changed.
+void MakePage(SetupDialog& d, HWND dialog) {
+    d.page = CreateSetupPage(SetupPage, dialog, d.context);
+    if (d.page) InvalidateRect(d.page, nullptr, TRUE);
 }
 
 // What the frame draws by the density itself: the bold buttons, the page toolbar, the icon and the
@@ -119,9 +114,7 @@ void ApplyDpi(SetupDialog& d, HWND dialog) {
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
     d.icon = std::move(icon);
     PlaceColourStripAt(dialog, FrameDpi(d));
-    for (HWND page : d.pages) {
-        if (page) SendMessageW(page, kDpiChangedAfterParent, 0, 0);
-    }
+    if (d.page) SendMessageW(d.page, kDpiChangedAfterParent, 0, 0);
     InvalidateRect(dialog, nullptr, FALSE);
 }
 
@@ -140,22 +133,22 @@ INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     PlaceBesideRuler(dialog, app);
     SetWindowTextW(dialog, SetupTitle(app.className).c_str());
     ApplyDpi(*d, dialog);
-    ShowPage(*d, dialog, SetupPage);
+    MakePage(*d, dialog);
     d->context.session = StartSetup(app.state);
     return TRUE;
 }
 
 void OnPageButton(SetupDialog& d, HWND dialog, int page) {
-    // The pressed button's page stays as it is.
-    if (page == SetupPage && d.pages[page]) return;
-    HWND shown = d.pages[SetupPage];
-    const bool hadFocus = shown && IsChild(shown, GetFocus());
-    if (shown) ShowWindow(shown, SW_HIDE);
+    // The pressed button's page stays as it is, not made again.
+    if (page == SetupPage && d.page) return;
+    const bool hadFocus = d.page && IsChild(d.page, GetFocus());
+    if (d.page) DestroyWindow(d.page);
+    d.page = nullptr;
     SetupPage = page;
-    ShowPage(d, dialog, page);
-    // Keys must not go on to a control out of sight: the new page's first one takes them.
-    if (hadFocus && d.pages[page]) {
-        if (HWND first = GetNextDlgTabItem(d.pages[page], nullptr, FALSE)) {
+    MakePage(d, dialog);
+    // The keys went with the control that had them: the new page's first one takes them.
+    if (hadFocus && d.page) {
+        if (HWND first = GetNextDlgTabItem(d.page, nullptr, FALSE)) {
             SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
         }
     }
@@ -251,7 +244,7 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             OnDestroy(*d);
             return FALSE;
         case WM_NCDESTROY:
-            // The pages have gone with their controls; the fonts and the icon outlive them.
+            // The page has gone with its controls; the fonts and the icon outlive them.
             d->boldFont.reset();
             d->icon.reset();
             SetWindowLongPtrW(dialog, DWLP_USER, 0);
@@ -265,7 +258,7 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 void ShowSetupDialog(Instance& app) {
     if (setupOpen) return;
     setupOpen = true;
-    SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, {}, nullptr, nullptr};
+    SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, nullptr, nullptr, nullptr};
     DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
     setupOpen = false;
 }

@@ -207,10 +207,14 @@ TEST_F(SetupTest, EveryPageShowsTheStoredValuesAndTheLastChosenPageComesBack) {
     EXPECT_EQ(ItemCheck(other, IDC_TOPMOST), static_cast<UINT>(BST_UNCHECKED));
     EXPECT_EQ(ItemCheck(other, IDC_NO_KEY), static_cast<UINT>(BST_CHECKED));
 
-    // A page chosen again is the page made before, and the pressed button makes nothing anew.
-    EXPECT_EQ(ChoosePage(setup, kScaling), scaling);
-    EXPECT_EQ(ChoosePage(setup, kScaling), scaling);
-    EXPECT_FALSE(IsWindowVisible(other));
+    // A page chosen takes the place of the one shown, which is gone; the pressed button makes
+    // nothing anew.
+    EXPECT_FALSE(IsWindow(scaling));
+    HWND scalingAgain = ChoosePage(setup, kScaling);
+    ASSERT_TRUE(scalingAgain);
+    EXPECT_FALSE(IsWindow(other));
+    EXPECT_EQ(ItemText(scalingAgain, IDC_SCALING_TEXT), L"Scale  37.8 pixel/cm");
+    EXPECT_EQ(ChoosePage(setup, kScaling), scalingAgain);
 
     // Closed by the close box, the dialog opens again on the page chosen last.
     ASSERT_TRUE(ChoosePage(setup, kMouse));
@@ -307,7 +311,7 @@ TEST_F(SetupTest, TheCloseBoxKeepsTheChangesUnsavedUntilTheRulerSaves) {
     ASSERT_TRUE(mouse);
     ASSERT_TRUE(ClickItem(mouse, IDC_NO_MOUSE));
     EXPECT_TRUE(WaitUntil([&] { return ItemCheck(mouse, IDC_NO_MOUSE) == BST_CHECKED; }));
-    // The keys follow to the next page, not to the hidden check box.
+    // The keys follow to the next page: the check box that had them went with its page.
     ASSERT_TRUE(ChoosePage(setup, kOther));
     EXPECT_TRUE(WaitUntil([&] { return FocusedItem(setup) == IDC_TOPMOST; })) << FocusedItem(setup);
     PostMessageW(setup, WM_CLOSE, 0, 0);
