@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing_win.h"
+
 #include "app/app_win.h"
 #include "app/ruler_window_win.h"
 #include "magnifier/magnifier.h"
@@ -20,32 +22,6 @@
 #include "resources/resource.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-template <typename F>
-double MedianMs(int runs, F&& f) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        f();
-        times.push_back(Milliseconds(Clock::now() - start));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-std::wstring LinovaPath() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + L"linova.exe";
-}
 
 // The magnifier window of the ruler's process, by its title.
 HWND FindMagnifier(HWND ruler, int instance) {
