@@ -32,17 +32,28 @@ std::wstring LinovaPath() {
     return dir + L"linova.exe";
 }
 
+bool StartProcess(std::wstring commandLine, DWORD flags, PROCESS_INFORMATION& info) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    DWORD errors[2] = {};
+    for (DWORD& error : errors) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                           nullptr, &startup, &info)) {
+            return true;
+        }
+        error = GetLastError();
+        Sleep(200);
+    }
+    ADD_FAILURE() << "the environment: CreateProcessW failed twice (errors " << errors[0] << " and "
+                  << errors[1] << ") for " << testing::PrintToString(commandLine);
+    return false;
+}
+
 HANDLE StartLinova(const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + LinovaPath() + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        ADD_FAILURE() << "linova.exe did not start: " << GetLastError();
-        return nullptr;
-    }
+    if (!StartProcess(commandLine, 0, info)) return nullptr;
     CloseHandle(info.hThread);
     Started().push_back(info.hProcess);
     return info.hProcess;

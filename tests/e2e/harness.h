@@ -22,6 +22,11 @@ std::wstring LinovaPath();
 // Starts linova.exe with the given command-line text; the process is ended by EndAllRulers.
 HANDLE StartLinova(const std::wstring& arguments);
 
+// CreateProcessW, tried a second time when the first start fails: under a loaded Wine a start
+// can fail for the machine's reasons (an internal error, 1359) that a moment later are gone. A
+// second failure is reported as the environment's, with its error code.
+bool StartProcess(std::wstring commandLine, DWORD flags, PROCESS_INFORMATION& info);
+
 // Polls until the condition holds or the time is up; returns the last result.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
