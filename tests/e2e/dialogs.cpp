@@ -105,15 +105,22 @@ bool ClickItem(HWND dialog, int id, bool right) {
     if (!item) return false;
     // A page inside a dialog comes to the front with the dialog.
     HWND top = GetAncestor(dialog, GA_ROOT);
-    SetForegroundWindow(top);
-    // A dialog exists a moment before it shows; the click must land on the control itself.
+    // A dialog exists a moment before it shows; the click must land on the control itself. A
+    // window that comes up meanwhile (a ruler finishing its start) can take the front: the
+    // dialog is asked again every tenth of a second until it stays there.
+    int polls = 0;
     if (!WaitUntil([&] {
+            if (polls++ % 20 == 0) SetForegroundWindow(top);
             return GetForegroundWindow() == top && WindowFromPoint(ItemCentre(dialog, id)) == item;
         })) {
+        ADD_FAILURE() << "control " << id << " of " << testing::PrintToString(WindowText(top))
+                      << " is not in front: the window there is "
+                      << testing::PrintToString(ClassOf(WindowFromPoint(ItemCentre(dialog, id))))
+                      << ", the foreground "
+                      << testing::PrintToString(WindowText(GetForegroundWindow()));
         return false;
     }
-    ClickAt(ItemCentre(dialog, id), right);
-    return true;
+    return ClickOn(item, ItemCentre(dialog, id), right);
 }
 
 POINT ScrollArrow(HWND scrollBar, bool first) {

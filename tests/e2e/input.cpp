@@ -78,17 +78,23 @@ bool CursorAt(POINT p) {
 
 // Waits until done() holds, sending the input again each half second while it does not: under
 // Wine an echo of an older cursor position, coming back through the X server after a move, can
-// undo the move.
+// undo the move. What was sent again may still be on its way when done() first holds (the first
+// sending did it), and would then arrive after the wait; so once anything was sent again, done()
+// has to hold for a while after the last sending.
 bool WaitResending(const std::vector<INPUT>& inputs, const std::function<bool()>& done,
                    int timeoutMs) {
     constexpr auto kResend = std::chrono::milliseconds(500);
+    constexpr auto kSettle = std::chrono::milliseconds(300);
     auto sent = std::chrono::steady_clock::now();
+    bool resent = false;
     return WaitUntil(
         [&] {
-            if (done()) return true;
-            if (std::chrono::steady_clock::now() - sent > kResend) {
+            const auto now = std::chrono::steady_clock::now();
+            if (done()) return !resent || now - sent > kSettle;
+            if (now - sent > kResend) {
                 Send(inputs);
                 sent = std::chrono::steady_clock::now();
+                resent = true;
             }
             return false;
         },
@@ -212,11 +218,8 @@ void WaitOutDoubleClick(POINT at, bool right) {
     }
 }
 
-}  // namespace
-
-void ClickAt(POINT at, bool right) {
-    WaitOutDoubleClick(at, right);
-    MoveCursor(at);
+// A press and release of the button where the cursor rests.
+void Press(POINT at, bool right) {
     if (right) {
         RightDown();
         RightUp();
@@ -227,9 +230,36 @@ void ClickAt(POINT at, bool right) {
     lastClick = {at, right, GetTickCount64()};
 }
 
+}  // namespace
+
+void ClickAt(POINT at, bool right) {
+    WaitOutDoubleClick(at, right);
+    // The press goes where the cursor is when it is handled, not where it was sent.
+    SettleCursor(at);
+    Press(at, right);
+}
+
+bool ClickOn(HWND window, POINT at, bool right) {
+    WaitOutDoubleClick(at, right);
+    SettleCursor(at);
+    HWND under = nullptr;
+    // A transparent control of the same window (a static drawn over it) lets the click through.
+    if (!WaitUntil([&] {
+            under = WindowFromPoint(at);
+            return under == window || GetAncestor(under, GA_ROOT) == GetAncestor(window, GA_ROOT);
+        })) {
+        ADD_FAILURE() << "at (" << at.x << ", " << at.y << ") is a window of class "
+                      << testing::PrintToString(ClassOf(under)) << ", not the "
+                      << testing::PrintToString(ClassOf(window)) << " to click, nor of its window";
+        return false;
+    }
+    Press(at, right);
+    return true;
+}
+
 void ShiftClickAt(POINT at) {
     WaitOutDoubleClick(at, false);
-    MoveCursor(at);
+    SettleCursor(at);
     Send({Key(VK_SHIFT, false), Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP),
           Key(VK_SHIFT, true)});
     lastClick = {at, false, GetTickCount64()};
@@ -341,14 +371,8 @@ bool StartXdotool(const std::wstring& arguments) {
     // Wine's start.exe runs a Unix program with /unix. It returns once the program has started,
     // even with /wait, so the caller waits on the program's effects.
     std::wstring commandLine = L"start.exe /unix " + std::wstring(kXdotool) + L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &info)) {
-        ADD_FAILURE() << "start.exe did not start: " << GetLastError();
-        return false;
-    }
+    if (!StartProcess(commandLine, CREATE_NO_WINDOW, info)) return false;
     CloseHandle(info.hThread);
     const bool ended = WaitForSingleObject(info.hProcess, 5000) == WAIT_OBJECT_0;
     DWORD exitCode = 1;

@@ -44,6 +44,10 @@ void RightUp();
 void ClickAt(POINT at, bool right);
 // A left click at the screen point with Shift held around it.
 void ShiftClickAt(POINT at);
+// A click at the screen point once the cursor rests there and the window (or another part of its
+// top-level window) is under it, not a tooltip left over from where the cursor was nor a window
+// that came up over it; false, with a failure, when it is not within five seconds.
+bool ClickOn(HWND window, POINT at, bool right = false);
 
 // Which way a dragged window follows the cursor (kNot: the window is not expected to move or to
 // capture the mouse).

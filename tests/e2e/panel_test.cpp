@@ -58,11 +58,15 @@ LRESULT ButtonState(HWND panel, int command) {
 // pressed on the arrow before and released after when `rightHeld`.
 void ClickArrow(HWND panel, int id, bool first, bool rightHeld = false) {
     ASSERT_TRUE(InFront(panel));
-    const POINT at = ScrollArrow(GetDlgItem(panel, id), first);
-    if (!rightHeld) return ClickAt(at, false);
+    HWND arrow = GetDlgItem(panel, id);
+    const POINT at = ScrollArrow(arrow, first);
+    if (!rightHeld) {
+        EXPECT_TRUE(ClickOn(arrow, at));
+        return;
+    }
     MoveCursor(at);
     RightDown();
-    ClickAt(at, false);
+    EXPECT_TRUE(ClickOn(arrow, at));
     RightUp();
 }
 
