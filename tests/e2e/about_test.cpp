@@ -320,19 +320,21 @@ HANDLE ProcessHandleOf(HWND window) {
 using Uninstall = RulerTest;
 
 TEST_F(Uninstall, OnlyYesWithConsentDeletesEverySettingAndEndsEveryRulerUnsaved) {
-    for (int n = 1; n <= 3; ++n) {
-        StoredRuler r;
-        r.y = 100 + 150 * n;
-        StoreRuler(n, r);
+    // The other two rulers stand well away from the first, beside which the dialog opens, so
+    // that none of these top-most windows covers it; each has started in full, so none comes up
+    // over the dialog later.
+    std::vector<StoredRuler> stored(3);
+    for (int n = 2; n <= 3; ++n) {
+        stored[n - 1].x = 1300;
+        stored[n - 1].y = 100 * (n - 1);
     }
     PutDword(kProductKey, L"Linovamax", 8);
-    StartLinova(L"1 2 3");
+    const std::vector<HWND> rulers = StartRulers(stored);
+    ASSERT_EQ(rulers.size(), 3u);
     std::vector<HANDLE> processes;
-    for (int n = 1; n <= 3; ++n) {
-        HWND ruler = WaitForRuler(n);
-        ASSERT_TRUE(ruler) << n;
+    for (HWND ruler : rulers) {
         processes.push_back(ProcessHandleOf(ruler));
-        ASSERT_TRUE(processes.back()) << n;
+        ASSERT_TRUE(processes.back());
     }
     HWND dialog = OpenDialog(FindRuler(1), IDM_UNINSTALL, kUninstallTitle);
     ASSERT_TRUE(dialog);
@@ -370,6 +372,9 @@ TEST_F(Uninstall, WithNothingStoredOnlyCancelWorksAndTheRulerStillSaves) {
     HWND first = Started(1);
     HWND second = Started(2);
     ASSERT_TRUE(first && second);
+    // The dialog opens below the first ruler across the cursor: with the cursor well right of
+    // the second ruler, which stands below the first, that top-most ruler does not cover it.
+    ASSERT_TRUE(MoveCursor({1000, 600}));
     HWND dialog = OpenDialog(first, IDM_UNINSTALL, kUninstallTitle);
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(ItemEnabled(dialog, IDC_UNINSTALL_SETTINGS));
