@@ -216,7 +216,7 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
     ASSERT_TRUE(InFront(panel));
     const RECT full = ButtonOnScreen(panel, 4);
     const POINT fullButton{(full.left + full.right) / 2, (full.top + full.bottom) / 2};
-    ClickAt(fullButton, false);
+    ASSERT_TRUE(ClickOn(GetDlgItem(panel, IDC_TOOLBAR), fullButton));
     ASSERT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
     ASSERT_TRUE(InFront(panel));
     PressKey(VK_ESCAPE);
@@ -323,9 +323,9 @@ TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
     HWND upDown = GetDlgItem(panel, IDC_MOVE_VERT);
     const RECT h = RectOf(across);
     const RECT v = RectOf(upDown);
-    ClickAt({(v.right + h.right - GetSystemMetrics(SM_CXHSCROLL)) / 2, (h.top + h.bottom) / 2},
-            false);
-    ClickAt({(v.left + v.right) / 2, (v.top + v.bottom) / 2}, false);
+    EXPECT_TRUE(ClickOn(across, {(v.right + h.right - GetSystemMetrics(SM_CXHSCROLL)) / 2,
+                                 (h.top + h.bottom) / 2}));
+    EXPECT_TRUE(ClickOn(upDown, {(v.left + v.right) / 2, (v.top + v.bottom) / 2}));
     for (HWND bar : {across, upDown}) {
         const UINT message = bar == across ? WM_HSCROLL : WM_VSCROLL;
         for (WORD code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}) {

@@ -69,10 +69,9 @@ HWND ChoosePage(HWND setup, Page page) {
     const auto button = ToolbarItemRect(toolbar, page);
     if (!button || !BringToFront(setup)) return nullptr;
     const RECT t = RectOf(toolbar);
-    ClickAt(
-        {t.left + (button->left + button->right) / 2, t.top + (button->top + button->bottom) / 2},
-        false);
-    return WaitForPage(setup, page);
+    const POINT at{t.left + (button->left + button->right) / 2,
+                   t.top + (button->top + button->bottom) / 2};
+    return ClickOn(toolbar, at) ? WaitForPage(setup, page) : nullptr;
 }
 
 LRESULT PressedButtons(HWND setup) {
@@ -268,7 +267,7 @@ TEST_F(SetupTest, ColourFontAndOpacityShowAtOnceCancelPutsThemBackAndOkSavesThem
     ASSERT_TRUE(other);
     // The slider lies under the page's frame, which lets the click through to it.
     ASSERT_TRUE(BringToFront(setup));
-    ClickAt(ItemCentre(other, IDC_LAYER), false);
+    ASSERT_TRUE(ClickOn(GetDlgItem(other, IDC_LAYER), ItemCentre(other, IDC_LAYER)));
     PressKey(VK_HOME);
     EXPECT_TRUE(WaitUntil([&] { return Opacity(ruler) == 35; })) << int{Opacity(ruler)};
     EXPECT_EQ(SendWaiting(GetDlgItem(other, IDC_LAYER), TBM_GETPOS), 35);
@@ -345,7 +344,7 @@ TEST_F(SetupTest, TheColourListDrawsTwentyThreeNumberedSamplesAndLeavesTheRulers
     // Clicked as a user clicks it, with the dialog already in front: asking for the front again
     // as the list drops down would raise the dialog (topmost with its ruler) over the list.
     ASSERT_TRUE(BringToFront(setup));
-    ClickAt(ItemCentre(colour, IDC_COLOR_LIST), false);
+    ASSERT_TRUE(ClickOn(combo, ItemCentre(colour, IDC_COLOR_LIST)));
     HWND list = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         list = FindWindowW(L"ComboLBox", nullptr);
@@ -427,7 +426,7 @@ TEST_F(SetupTest, TheManualScaleStepsByOneAndTenWithinItsBoundsAndAutoTakesItsAr
         if (shift) return ShiftClickAt(at);
         ASSERT_TRUE(MoveCursor(at));
         if (rightHeld) RightDown();
-        ClickAt(at, false);
+        EXPECT_TRUE(ClickOn(arrow, at));
         if (rightHeld) RightUp();
     };
     auto textIs = [&](const std::wstring& expected) {
@@ -511,7 +510,8 @@ LRESULT SelectedRow(HWND dialog) {
 void StepUp(HWND dialog) {
     const RECT r = RectOf(GetDlgItem(dialog, IDC_MONITOR_SPIN));
     ASSERT_TRUE(BringToFront(dialog));
-    ClickAt({(r.left + r.right) / 2, r.top + (r.bottom - r.top) / 4}, false);
+    EXPECT_TRUE(ClickOn(GetDlgItem(dialog, IDC_MONITOR_SPIN),
+                        {(r.left + r.right) / 2, r.top + (r.bottom - r.top) / 4}));
 }
 
 testing::AssertionResult FieldIs(HWND dialog, const std::wstring& expected) {
