@@ -302,7 +302,9 @@ INT_PTR CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_NCDESTROY:
             SetWindowLongPtrW(window, DWLP_USER, 0);
             delete p;  // its font, brushes and icon with it
-            return TRUE;
+            // Not handled here: the dialog manager goes on to free what it made, the template's
+            // font among it.
+            return FALSE;
         default:
             return FALSE;
     }
