@@ -234,6 +234,28 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 301u);
 }
 
+TEST_F(PanelTest, TheFocusLeavesAnArrowThatFullScaleDisablesSoEscStillCancels) {
+    HWND ruler = StartRuler(PixelRuler());
+    ASSERT_TRUE(ruler);
+    HWND panel = OpenPanel(ruler);
+    ASSERT_TRUE(panel);
+    ClickArrow(panel, IDC_LENGTH_ARROW, true);
+    ASSERT_TRUE(ShowsAt(ruler, 400, 300, 302, 50));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_LENGTH_ARROW; }))
+        << FocusedItem(panel);
+    const RECT full = ButtonOnScreen(panel, 4);
+    ClickAt({(full.left + full.right) / 2, (full.top + full.bottom) / 2}, false);
+    ASSERT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
+    EXPECT_FALSE(ItemEnabled(panel, IDC_LENGTH_ARROW));
+    // On to the next control in the tab order, the red marker's arrow.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_RED_ARROW; }))
+        << FocusedItem(panel);
+    ASSERT_TRUE(InFront(panel));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitGone(panel));
+    EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
+}
+
 TEST_F(PanelTest, ARulerEndedWithItsPanelOpenStaysHiddenAndSaves) {
     // Exit hides the ruler first; the close box closes it as it stands.
     for (UINT command : {static_cast<UINT>(IDM_EXIT), static_cast<UINT>(SC_CLOSE)}) {
