@@ -108,6 +108,7 @@ TEST_F(PanelTest, OpensBelowTheRulerFromTheMenuAndOnTheCursorFromAnotherRuler) {
         texts += ToolText(reinterpret_cast<HWND>(*tips), toolbar, command) + L"|";
     }
     EXPECT_EQ(texts, L"Reverse|Direction|Full Scale|Narrow Scale|");
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(ButtonShowsWhole(toolbar, i));
     // The strip in the ruler's white with the line beside it, and the two swatches (whose left
     // edges the marker arrows leave free).
     auto leftOf = [&](int id) {
@@ -371,9 +372,12 @@ TEST_F(PanelTest, At144DotsPerInchTheToolbarHasLargerButtonsAndTheLargeImages) {
     ASSERT_TRUE(panel);
     HWND toolbar = GetDlgItem(panel, IDC_TOOLBAR);
     EXPECT_EQ(SendWaiting(toolbar, TB_GETBUTTONSIZE), MAKELONG(67, 42));
+    // As large as the buttons reach, below the toolbar's own margin above them, and inside the
+    // panel's client area.
     const RECT t = RectOf(toolbar);
     EXPECT_EQ(t.right - t.left, 292);
-    EXPECT_EQ(t.bottom - t.top, 42);
+    EXPECT_EQ(t.bottom - t.top, 44);
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(ButtonShowsWhole(toolbar, i));
 
     // The Reverse button shows the first picture of the large strip, whose extent the small
     // strip's picture does not have.
