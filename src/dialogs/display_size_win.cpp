@@ -59,7 +59,13 @@ void SetCellText(HWND list, int row, int column, const std::wstring& text) {
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void InsertColumns(HWND list, bool fixedWidths) {
+// A column's width at the dialog's density.
+int ColumnWidth(int column, const Dpi& dpi) {
+    return ScaledToDpi(kDisplayColumns[column].width, dpi.x);
+}
+
+// The columns are made at the dialog's density: a density change only widens what exists.
+void InsertColumns(HWND list, bool fixedWidths, const Dpi& dpi) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     SendMessageW(list, CCM_DPISCALE, TRUE, 0);
@@ -69,7 +75,7 @@ void InsertColumns(HWND list, bool fixedWidths) {
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt =
             (c.centred ? LVCFMT_CENTER : LVCFMT_LEFT) | (fixedWidths ? LVCFMT_FIXED_WIDTH : 0);
-        column.cx = c.width;
+        column.cx = ColumnWidth(i, dpi);
         column.pszText = const_cast<wchar_t*>(c.header);
         column.iSubItem = i;
         SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
@@ -109,14 +115,12 @@ void ShowEdited(const DisplaySizeDialog& d, HWND dialog) {
     SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
 }
 
-// What the dialog makes by the density itself: the bold buttons, the icon and the widths of the
-// list's columns (which the list chose for the screen's density when they were inserted). The
-// font and icon shown before go once nothing shows them.
+// What the dialog makes by the density itself: the bold buttons, the icon and, once they exist,
+// the widths of the list's columns. The font and icon shown before go once nothing shows them.
 void ApplyDpi(DisplaySizeDialog& d, HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
     for (int i = 0; i < kDisplayColumnCount; ++i) {
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
-                     ScaledToDpi(kDisplayColumns[i].width, d.dpi.dpi.x));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), ColumnWidth(i, d.dpi.dpi));
     }
     GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
     SetItemFonts(dialog, {IDOK, IDCANCEL}, bold.get());
@@ -143,7 +147,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplaySizeDialog* d) {
     d->sizes = StartDisplaySizes(app.state);
     HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
     // From Vista on the user cannot change the columns' widths.
-    InsertColumns(list, NewerSystem(app));
+    InsertColumns(list, NewerSystem(app), d->dpi.dpi);
     d->monitors = DescribeMonitors();
     const int own = OwnMonitorRow(d->monitors, app.state);
     InsertRows(*d, list, own);

@@ -7,6 +7,7 @@
 #include "dialogs/setup_controls_win.h"
 #include "dialogs/setup_pages.h"
 #include "dialogs/setup_pages_win.h"
+#include "model/dialog_focus_win.h"
 #include "ops/arrow_subclass_win.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
@@ -35,7 +36,7 @@ void ShowTexts(HWND page, const RulerState& s) {
 // Only the manual scale has arrows, with the black line beside them.
 void ShowArrows(HWND page, const RulerState& s) {
     const ScalingControls c = ScalingControlsFor(s);
-    EnableWindow(GetDlgItem(page, IDC_SCALING_ARROW), c.arrows);
+    EnableItem(page, IDC_SCALING_ARROW, c.arrows);
     ShowWindow(GetDlgItem(page, IDC_SCALING_LINE), c.line ? SW_SHOWNA : SW_HIDE);
 }
 

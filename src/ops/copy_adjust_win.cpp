@@ -2,33 +2,46 @@
 #include "ops/copy_adjust_win.h"
 
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "model/geometry_win.h"
 #include "ops/copy_adjust.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
 
+namespace {
+
+struct GlobalFreeDeleter {
+    void operator()(void* memory) const { GlobalFree(memory); }
+};
+// Global memory with its one owner, until the clipboard takes it.
+using GlobalMemory = std::unique_ptr<void, GlobalFreeDeleter>;
+
+// The text with its terminating zero in movable memory, as the clipboard takes it; nothing when
+// it cannot be made.
+GlobalMemory TextMemory(const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
+    void* locked = memory ? GlobalLock(memory.get()) : nullptr;
+    if (!locked) return nullptr;
+    std::memcpy(locked, text.c_str(), bytes);
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+}  // namespace
+
 void CopyReading(HWND ruler, const RulerState& s, int command) {
     const auto text = CopyText(s, command);
     if (!text) return;
-    // The text is ready before the clipboard is touched: a failure leaves the user's clipboard
-    // as it was.
-    const size_t bytes = (text->size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    if (!memory) return;
-    void* locked = GlobalLock(memory);
-    if (!locked) {
-        GlobalFree(memory);
-        return;
-    }
-    std::memcpy(locked, text->c_str(), bytes);
-    GlobalUnlock(memory);
-    if (!OpenClipboard(ruler)) {
-        GlobalFree(memory);
-        return;
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    // What can fail comes before the clipboard is emptied, so that a failed copy leaves the
+    // user's clipboard as it was: the text in memory, a window to own the clipboard (without an
+    // owner the system empties the clipboard and then refuses the text) and the clipboard open.
+    GlobalMemory memory = TextMemory(*text);
+    if (!memory || !IsWindow(ruler) || !OpenClipboard(ruler)) return;
+    // Once it is set, the clipboard owns the memory.
+    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
     CloseClipboard();
 }
 

@@ -2,6 +2,7 @@
 // repaint and rendering.
 #include "ops/operations_win.h"
 
+#include "model/dialog_focus_win.h"
 #include "model/placement.h"
 #include "model/placement_win.h"
 #include "ops/panel.h"
@@ -90,9 +91,9 @@ void RefreshPanel(const Instance& app, const PanelRefresh& p) {
     }
     if (p.arrows) {
         const PanelArrows usable = PanelArrowsEnabled(s);
-        EnableWindow(GetDlgItem(panel, IDC_MOVE_HORZ), usable.moveHorizontal);
-        EnableWindow(GetDlgItem(panel, IDC_MOVE_VERT), usable.moveVertical);
-        EnableWindow(GetDlgItem(panel, IDC_LENGTH_ARROW), usable.length);
+        EnableItem(panel, IDC_MOVE_HORZ, usable.moveHorizontal);
+        EnableItem(panel, IDC_MOVE_VERT, usable.moveVertical);
+        EnableItem(panel, IDC_LENGTH_ARROW, usable.length);
     }
 }
 

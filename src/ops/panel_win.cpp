@@ -14,6 +14,7 @@
 #include "render/backgrounds.h"
 #include "render/dpi_win.h"
 #include "render/gdi_win.h"
+#include "render/toolbar_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -105,6 +106,7 @@ void CreateToolbar(Panel& p, HWND window, const PanelLayout& layout) {
     if (r.Width() && r.Height()) {
         MoveWindow(p.toolbar, r.left, r.top, r.Width(), r.Height(), FALSE);
     }
+    FitToolbar(p.toolbar);
 }
 
 // The arrows only step: their thumb stays in the middle, and the right button is theirs.
@@ -302,7 +304,9 @@ INT_PTR CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_NCDESTROY:
             SetWindowLongPtrW(window, DWLP_USER, 0);
             delete p;  // its font, brushes and icon with it
-            return TRUE;
+            // Not handled here: the dialog manager goes on to free what it made, the template's
+            // font among it.
+            return FALSE;
         default:
             return FALSE;
     }

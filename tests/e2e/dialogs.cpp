@@ -142,6 +142,27 @@ std::optional<RECT> ToolbarItemRect(HWND toolbar, int index) {
     return r;
 }
 
+testing::AssertionResult ButtonShowsWhole(HWND toolbar, int index) {
+    const std::optional<RECT> button = ToolbarItemRect(toolbar, index);
+    if (!button) return testing::AssertionFailure() << "no button " << index;
+    RECT inToolbar{};
+    GetClientRect(toolbar, &inToolbar);
+    HWND dialog = GetParent(toolbar);
+    RECT inDialog{};
+    GetClientRect(dialog, &inDialog);
+    MapWindowPoints(dialog, toolbar, reinterpret_cast<POINT*>(&inDialog), 2);
+    RECT shown{};
+    IntersectRect(&shown, &inToolbar, &inDialog);
+    RECT whole{};
+    if (UnionRect(&whole, &shown, &*button) && EqualRect(&whole, &shown)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "button " << index << " (" << button->left << ", " << button->top << ")-("
+           << button->right << ", " << button->bottom << ") shown in (" << shown.left << ", "
+           << shown.top << ")-(" << shown.right << ", " << shown.bottom << ")";
+}
+
 std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) {
     std::vector<std::vector<std::wstring>> rows;
     constexpr int kChars = 256;

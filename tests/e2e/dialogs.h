@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 
 // Memory in another process, for the control messages that write through a pointer (toolbar
@@ -58,6 +60,9 @@ POINT ScrollArrow(HWND scrollBar, bool first);
 
 // A toolbar button's rectangle in the toolbar's client area, by its index.
 std::optional<RECT> ToolbarItemRect(HWND toolbar, int index);
+// Whether the toolbar button, by its index, shows whole: inside the toolbar and inside the client
+// area of the toolbar's dialog, neither of which may cut off an edge of it.
+testing::AssertionResult ButtonShowsWhole(HWND toolbar, int index);
 // The texts of a list view's rows, column by column.
 std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
 

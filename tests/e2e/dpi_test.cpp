@@ -153,6 +153,22 @@ TEST_F(DpiChange, DisplaySizeWidensItsColumns) {
     EXPECT_TRUE(WaitGone(dialog));
 }
 
+TEST_F(DpiChange, DisplaySizeMakesItsColumnsAtTheScreensDensity) {
+    ScopedDpi dpi(144);
+    HWND ruler = StartRuler(PixelRuler());
+    ASSERT_TRUE(ruler);
+    HWND dialog = OpenDialog(ruler, IDM_DISPLAY_SIZE, L"Linova - Display Size");
+    ASSERT_TRUE(dialog);
+    HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
+    // Half as wide again as at 96 dots per inch (120, 35, 101, 130, 100), truncated.
+    const LRESULT widths[] = {180, 52, 151, 195, 150};
+    for (int i = 0; i < kDisplayColumnCount; ++i) {
+        EXPECT_EQ(SendWaiting(list, LVM_GETCOLUMNWIDTH, i), widths[i]) << i;
+    }
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitGone(dialog));
+}
+
 TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {
     HWND ruler = StartRuler(PixelRuler());
     ASSERT_TRUE(ruler);

@@ -112,6 +112,7 @@ TEST_F(PanelTest, OpensBelowTheRulerFromTheMenuAndOnTheCursorFromAnotherRuler) {
         texts += ToolText(reinterpret_cast<HWND>(*tips), toolbar, command) + L"|";
     }
     EXPECT_EQ(texts, L"Reverse|Direction|Full Scale|Narrow Scale|");
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(ButtonShowsWhole(toolbar, i));
     // The strip in the ruler's white with the line beside it, and the two swatches (whose left
     // edges the marker arrows leave free).
     auto leftOf = [&](int id) {
@@ -238,6 +239,28 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 301u);
 }
 
+TEST_F(PanelTest, TheFocusLeavesAnArrowThatFullScaleDisablesSoEscStillCancels) {
+    HWND ruler = StartRuler(PixelRuler());
+    ASSERT_TRUE(ruler);
+    HWND panel = OpenPanel(ruler);
+    ASSERT_TRUE(panel);
+    ClickArrow(panel, IDC_LENGTH_ARROW, true);
+    ASSERT_TRUE(ShowsAt(ruler, 400, 300, 302, 50));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_LENGTH_ARROW; }))
+        << FocusedItem(panel);
+    const RECT full = ButtonOnScreen(panel, 4);
+    ClickAt({(full.left + full.right) / 2, (full.top + full.bottom) / 2}, false);
+    ASSERT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
+    EXPECT_FALSE(ItemEnabled(panel, IDC_LENGTH_ARROW));
+    // On to the next control in the tab order, the red marker's arrow.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_RED_ARROW; }))
+        << FocusedItem(panel);
+    ASSERT_TRUE(InFront(panel));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitGone(panel));
+    EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
+}
+
 TEST_F(PanelTest, ARulerEndedWithItsPanelOpenStaysHiddenAndSaves) {
     // Exit hides the ruler first; the close box closes it as it stands.
     for (UINT command : {static_cast<UINT>(IDM_EXIT), static_cast<UINT>(SC_CLOSE)}) {
@@ -353,9 +376,12 @@ TEST_F(PanelTest, At144DotsPerInchTheToolbarHasLargerButtonsAndTheLargeImages) {
     ASSERT_TRUE(panel);
     HWND toolbar = GetDlgItem(panel, IDC_TOOLBAR);
     EXPECT_EQ(SendWaiting(toolbar, TB_GETBUTTONSIZE), MAKELONG(67, 42));
+    // As large as the buttons reach, below the toolbar's own margin above them, and inside the
+    // panel's client area.
     const RECT t = RectOf(toolbar);
     EXPECT_EQ(t.right - t.left, 292);
-    EXPECT_EQ(t.bottom - t.top, 42);
+    EXPECT_EQ(t.bottom - t.top, 44);
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(ButtonShowsWhole(toolbar, i));
 
     // The Reverse button shows the first picture of the large strip, whose extent the small
     // strip's picture does not have.

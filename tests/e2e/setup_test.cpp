@@ -172,6 +172,7 @@ TEST_F(SetupTest, EveryPageShowsTheStoredValuesAndTheLastChosenPageComesBack) {
     }
     EXPECT_EQ(texts,
               L"Color, Font,|Scaling Auto/Manual.|Magnifier.|Mouse settings.|other settings.|");
+    for (int page = kColour; page <= kOther; ++page) EXPECT_TRUE(ButtonShowsWhole(toolbar, page));
 
     HWND scaling = ChoosePage(setup, kScaling);
     ASSERT_TRUE(scaling);
@@ -614,6 +615,7 @@ TEST_F(SetupTest, At144DotsPerInchThePageToolbarShowsTheLargePictures) {
     ASSERT_TRUE(setup);
     HWND toolbar = GetDlgItem(setup, IDC_TOOLBAR);
     EXPECT_EQ(SendWaiting(toolbar, TB_GETBUTTONSIZE), MAKELONG(165, 45));
+    for (int page = kColour; page <= kOther; ++page) EXPECT_TRUE(ButtonShowsWhole(toolbar, page));
     // The mouse button (not pressed) shows the large picture, as tall as its drawing is.
     const Capture large = Capture::Bitmap(LinovaPath(), IDB_PAGE_TOOLBAR_BIG);
     const Capture small = Capture::Bitmap(LinovaPath(), IDB_PAGE_TOOLBAR);
