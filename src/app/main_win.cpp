@@ -158,6 +158,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     BecomeDpiAware(app.osVersionCode >= kOsVersionVista);
     const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
     InstanceChoiceLock choosing;
+    // The user deleted every setting while this ruler was starting: it ends with the others.
+    if (StartedBeforeUninstall()) return 0;
     if (!ChooseInstanceAndLoad(app, line)) {
         choosing.Release();
         RefuseToStart(module);
