@@ -203,6 +203,8 @@ bool RunDialogCommand(Instance& app, int command) {
             return true;
         case IDM_OPERATION:
         case IDM_OPERATION_AT_CURSOR:
+            // Setup and the panel change the same settings: the panel waits until Setup is gone.
+            if (app.setupOpen) return true;
             app.placeAtCursor = command == IDM_OPERATION_AT_CURSOR;
             TogglePanel(app);
             return true;

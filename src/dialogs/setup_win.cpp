@@ -22,9 +22,6 @@ namespace {
 
 // The page shown last; every opening in this process starts on it.
 int SetupPage = 0;
-// One Setup dialog at a time, however often its command arrives.
-bool setupOpen = false;
-
 // The toolbar's tips, in dark red on light grey.
 constexpr COLORREF kTipText = RGB(128, 0, 0);
 constexpr COLORREF kTipBackground = RGB(232, 232, 232);
@@ -256,9 +253,10 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowSetupDialog(Instance& app) {
-    if (setupOpen) return;
-    setupOpen = true;
+    // One Setup dialog at a time, however often its command arrives.
+    if (app.setupOpen) return;
+    app.setupOpen = true;
     SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, nullptr, nullptr, nullptr};
     DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
-    setupOpen = false;
+    app.setupOpen = false;
 }
