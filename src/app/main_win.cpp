@@ -127,6 +127,9 @@ int RunMessageLoop(Instance& app, const CommandLine& line) {
         if (got == 0 || got == -1) break;
         HWND panel = app.panelWindow;
         if (panel && IsDialogMessageW(panel, &msg)) continue;
+        // Esc closes the magnifier, Enter too; Shift+F10 reaches its menu.
+        HWND magnifier = app.magnifierWindow;
+        if (magnifier && IsDialogMessageW(magnifier, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
