@@ -9,6 +9,7 @@
 
 #include "model/placement_win.h"
 #include "ops/arrow_subclass_win.h"
+#include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel.h"
 #include "render/backgrounds.h"
@@ -97,6 +98,7 @@ void CreateToolbar(Panel& p, HWND window, const PanelLayout& layout) {
                                 layout.imageSize, layout.imageSize, sizeof(TBBUTTON));
     if (!p.toolbar) return;
     KeepOwnLayout(p.toolbar);
+    SubclassToolbarKeys(p.toolbar);
     SendMessageW(p.toolbar, TB_SETBUTTONWIDTH, 0,
                  MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
     SendMessageW(p.toolbar, TB_SETBUTTONSIZE, 0,
@@ -120,6 +122,7 @@ void PrepareArrows(HWND window) {
 void PlaceColourStrip(HWND window, const PanelLayout& layout) {
     KeepOwnLayout(GetDlgItem(window, IDC_COLOR_STRIP));
     KeepOwnLayout(GetDlgItem(window, IDC_STRIP_LINE));
+    KeepKeysOffColourStrip(window);
     RECT client{};
     GetClientRect(window, &client);
     MoveWindow(GetDlgItem(window, IDC_COLOR_STRIP), 0, 0, layout.stripWidth, client.bottom, FALSE);
