@@ -262,8 +262,11 @@ INT_PTR OnInitDialog(HWND dialog, Instance& app) {
     PlaceBesideRuler(dialog, m.app);
     SetWindowTextW(dialog, MagnifierTitle(m.app.className).c_str());
     SetWindowIcon(m);
-    // Nothing in the window takes keys: it keeps the focus itself, for Esc and the menu key.
-    KeepKeysOffColourStrip(dialog);
+    // Nothing in the window takes keys: disabled, the strip, its line and the panes leave the
+    // focus to the window itself, for Esc and the menu key. They still paint, and the mouse
+    // passes through them to the window.
+    EnableWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), FALSE);
+    EnableWindow(GetDlgItem(dialog, IDC_STRIP_LINE), FALSE);
     for (int k = 0; k < kMagnifierPanes; ++k) {
         HWND pane = Pane(dialog, k);
         EnableWindow(pane, FALSE);

@@ -73,11 +73,6 @@ void PlaceColourStrip(HWND dialog, float dpiX) {
     MoveWindow(GetDlgItem(dialog, IDC_STRIP_LINE), width, 0, 2, client.bottom, FALSE);
 }
 
-void KeepKeysOffColourStrip(HWND dialog) {
-    EnableWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), FALSE);
-    EnableWindow(GetDlgItem(dialog, IDC_STRIP_LINE), FALSE);
-}
-
 void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor) {
     DialogPlacement d{};
     POINT cursor{};

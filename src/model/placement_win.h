@@ -30,10 +30,6 @@ bool GetTaskbarRect(RECT* rect);
 // (1019) down its left edge, as high as its client area; neither is repainted here.
 void PlaceColourStrip(HWND dialog, float dpiX);
 
-// The strip and its line only show: disabled, neither the arrow keys nor a mnemonic ever give them
-// the keyboard's focus, and the mouse passes through them to the dialog. They still paint.
-void KeepKeysOffColourStrip(HWND dialog);
-
 // Moves a dialog beside the ruler, or centred on the cursor (`placeAtCursor`), inside the
 // cursor's monitor and off the taskbar; its size stays. `newerSystem`: Vista or later.
 void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor);

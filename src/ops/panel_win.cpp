@@ -122,7 +122,6 @@ void PrepareArrows(HWND window) {
 void PlaceColourStrip(HWND window, const PanelLayout& layout) {
     KeepOwnLayout(GetDlgItem(window, IDC_COLOR_STRIP));
     KeepOwnLayout(GetDlgItem(window, IDC_STRIP_LINE));
-    KeepKeysOffColourStrip(window);
     RECT client{};
     GetClientRect(window, &client);
     MoveWindow(GetDlgItem(window, IDC_COLOR_STRIP), 0, 0, layout.stripWidth, client.bottom, FALSE);

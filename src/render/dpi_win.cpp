@@ -180,6 +180,5 @@ void KeepOwnFont(HWND control) {
 void PlaceColourStripAt(HWND dialog, const Dpi& dpi) {
     KeepOwnLayout(GetDlgItem(dialog, IDC_COLOR_STRIP));
     KeepOwnLayout(GetDlgItem(dialog, IDC_STRIP_LINE));
-    KeepKeysOffColourStrip(dialog);
     PlaceColourStrip(dialog, dpi.x);
 }
