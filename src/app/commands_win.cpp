@@ -11,7 +11,9 @@
 #include "dialogs/setup_win.h"
 #include "dialogs/uninstall_win.h"
 #include "magnifier/magnifier_win.h"
+#include "model/persistence.h"
 #include "model/placement_win.h"
+#include "model/registry_store_win.h"
 #include "ops/copy_adjust_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel_win.h"
@@ -68,12 +70,27 @@ void ToggleTopMost(Instance& app) {
     PlaceWindow(app.ruler, app.state, SWP_NOSIZE | SWP_NOMOVE);
 }
 
+// Deletes every stored setting and ends every ruler unsaved, this one last. No ruler chooses its
+// number (and loads its settings) meanwhile: each has either loaded before, and has a window that
+// All Exit finds, or loads once the settings are gone. Those whose process was made before the
+// deletion but had not yet chosen end as they start, and this ruler waits for them.
+void Uninstall(Instance& app) {
+    InstanceChoiceLock choosing;
+    const UninstallMark mark;
+    RegistryStore store;
+    DeleteSettings(app.state.InstanceMax, store);
+    app.state.SaveOnExit = 0;
+    AllExit(app);
+    choosing.Release();
+    mark.WaitForEarlierRulers();
+}
+
 // Instance 1 asks the user. The others, and instance 1 once its settings are gone, are told
 // this way not to save them again.
 void OnUninstallCommand(Instance& app) {
     RulerState& s = app.state;
     if (s.InstanceNumber == 1 && s.SaveOnExit) {
-        ShowUninstallDialog(app);
+        if (ShowUninstallDialog(app)) Uninstall(app);
     } else {
         s.SaveOnExit = 0;
     }
@@ -186,6 +203,8 @@ bool RunDialogCommand(Instance& app, int command) {
             return true;
         case IDM_OPERATION:
         case IDM_OPERATION_AT_CURSOR:
+            // Setup and the panel change the same settings: the panel waits until Setup is gone.
+            if (app.setupOpen) return true;
             app.placeAtCursor = command == IDM_OPERATION_AT_CURSOR;
             TogglePanel(app);
             return true;
@@ -248,6 +267,8 @@ bool RunCommand(Instance& app, int command) {
 }
 
 void AllExit(Instance& app) {
+    // A ruler starting now either has its window before the search, or starts after it.
+    InstanceChoiceLock choosing;
     RemoveTrayIcon(app);
     const RulerState& s = app.state;
     // After an uninstall, no instance writes its settings back.

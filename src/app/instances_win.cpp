@@ -3,6 +3,11 @@
 #include "app/instances_win.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+#include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -12,6 +17,59 @@ constexpr UINT kInstanceReplyMs = 1000;
 
 // One name for every ruler of the session ("Local\" is the session's own namespace).
 constexpr const wchar_t* kChoiceLockName = L"Local\\Linova instance choice";
+// Lives while the ruler that deleted the settings waits for the rulers made before.
+constexpr const wchar_t* kUninstallMarkName = L"Local\\Linova uninstall";
+
+uint64_t FromFileTime(const FILETIME& t) {
+    return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+}
+
+uint64_t Now() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return FromFileTime(now);
+}
+
+// When the process was made; 0 when that cannot be read.
+uint64_t MadeAt(HANDLE process) {
+    FILETIME made{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &made, &ended, &kernel, &user)) return 0;
+    return FromFileTime(made);
+}
+
+// The file name of this program, without its folder.
+std::wstring OwnFileName() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* slash = std::wcsrchr(path, L'\\');
+    return slash ? slash + 1 : path;
+}
+
+// The other processes of this program made before the moment, each opened to be waited for.
+std::vector<HANDLE> RulersMadeBefore(uint64_t moment) {
+    std::vector<HANDLE> rulers;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return rulers;
+    const std::wstring name = OwnFileName();
+    const DWORD self = GetCurrentProcessId();
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry);
+         more && rulers.size() < MAXIMUM_WAIT_OBJECTS; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID == self || lstrcmpiW(entry.szExeFile, name.c_str()) != 0) continue;
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                     entry.th32ProcessID);
+        if (!process) continue;
+        const uint64_t made = MadeAt(process);
+        if (made && made < moment) {
+            rulers.push_back(process);
+        } else {
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+    return rulers;
+}
 
 }  // namespace
 
@@ -60,4 +118,43 @@ InstanceChoiceLock::~InstanceChoiceLock() {
 void InstanceChoiceLock::Release() {
     if (owned_) ReleaseMutex(mutex_);
     owned_ = false;
+}
+
+UninstallMark::UninstallMark() : moment_(Now()) {
+    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(moment_),
+                                  kUninstallMarkName);
+    void* view =
+        mapping_ ? MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(moment_)) : nullptr;
+    if (!view) {
+        OutputDebugStringW(L"Linova: the uninstall could not be marked for starting rulers\n");
+        return;
+    }
+    std::memcpy(view, &moment_, sizeof(moment_));
+    UnmapViewOfFile(view);
+}
+
+UninstallMark::~UninstallMark() {
+    if (mapping_) CloseHandle(mapping_);
+}
+
+void UninstallMark::WaitForEarlierRulers() const {
+    if (!mapping_) return;
+    const std::vector<HANDLE> rulers = RulersMadeBefore(moment_);
+    if (rulers.empty()) return;
+    WaitForMultipleObjects(static_cast<DWORD>(rulers.size()), rulers.data(), TRUE,
+                           kInstanceChoiceWaitMs);
+    for (HANDLE process : rulers) CloseHandle(process);
+}
+
+bool StartedBeforeUninstall() {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kUninstallMarkName);
+    if (!mapping) return false;
+    uint64_t moment = 0;
+    if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(moment))) {
+        std::memcpy(&moment, view, sizeof(moment));
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    const uint64_t made = MadeAt(GetCurrentProcess());
+    return made && made < moment;
 }

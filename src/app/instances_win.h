@@ -43,3 +43,27 @@ class InstanceChoiceLock {
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
 };
+
+// The moment the stored settings were deleted, kept for the rulers that were starting then: a
+// ruler whose process was made before it ends as it starts, without its window and without saving
+// (it would otherwise show, and later write back, what the user had deleted). Made under the
+// choice lock, so a starting ruler has either chosen its number before it (its window exists and
+// All Exit closes it unsaved) or reads it after.
+class UninstallMark {
+  public:
+    UninstallMark();
+    ~UninstallMark();
+    UninstallMark(const UninstallMark&) = delete;
+    UninstallMark& operator=(const UninstallMark&) = delete;
+
+    // Keeps the mark until every other ruler process made before it has ended, at most
+    // kInstanceChoiceWaitMs: the processes that had not yet reached the choice lock read it then.
+    void WaitForEarlierRulers() const;
+
+  private:
+    HANDLE mapping_ = nullptr;
+    uint64_t moment_ = 0;  // FILETIME units
+};
+
+// Whether the settings were deleted after this process was made (read under the choice lock).
+bool StartedBeforeUninstall();

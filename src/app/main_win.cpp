@@ -127,6 +127,9 @@ int RunMessageLoop(Instance& app, const CommandLine& line) {
         if (got == 0 || got == -1) break;
         HWND panel = app.panelWindow;
         if (panel && IsDialogMessageW(panel, &msg)) continue;
+        // Esc closes the magnifier, Enter too; Shift+F10 reaches its menu.
+        HWND magnifier = app.magnifierWindow;
+        if (magnifier && IsDialogMessageW(magnifier, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -158,6 +161,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
     BecomeDpiAware(app.osVersionCode >= kOsVersionVista);
     const CommandLine line = ParseCommandLine(commandLine ? commandLine : L"");
     InstanceChoiceLock choosing;
+    // The user deleted every setting while this ruler was starting: it ends with the others.
+    if (StartedBeforeUninstall()) return 0;
     if (!ChooseInstanceAndLoad(app, line)) {
         choosing.Release();
         RefuseToStart(module);

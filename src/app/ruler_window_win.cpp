@@ -1,6 +1,8 @@
 // The ruler window's procedure: it only routes each message to a short handler.
 #include "app/ruler_window_win.h"
 
+#include <windowsx.h>
+
 #include "app/app_win.h"
 #include "app/commands_win.h"
 #include "app/ruler_input_win.h"
@@ -77,6 +79,16 @@ LRESULT OnDpiChanged(Instance& app, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Shift+F10 and the menu key ask for the menu a right click shows, at the middle of the ruler. A
+// request from the mouse follows the right button's release, whose press has shown the menu.
+LRESULT OnContextMenu(Instance& app, LPARAM lParam) {
+    if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return 0;
+    RECT client{};
+    GetClientRect(app.ruler, &client);
+    ShowContextMenu(app, MAKELPARAM(client.right / 2, client.bottom / 2));
+    return 0;
+}
+
 LRESULT OnCommand(Instance& app, UINT message, WPARAM wParam, LPARAM lParam) {
     if (RunCommand(app, LOWORD(wParam))) return 0;
     return DefWindowProcW(app.ruler, message, wParam, lParam);
@@ -140,6 +152,8 @@ LRESULT CALLBACK RulerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_RBUTTONDOWN:
             ShowContextMenu(app, lParam);
             return 0;
+        case WM_CONTEXTMENU:
+            return OnContextMenu(app, lParam);
         case WM_MOUSEWHEEL:
             return OnMouseWheel(app, wParam);
         case WM_USER:

@@ -10,6 +10,7 @@
 #include "dialogs/display_size.h"
 #include "dialogs/setup_controls_win.h"
 #include "model/geometry_win.h"
+#include "ops/keyboard_controls_win.h"
 #include "render/dpi_win.h"
 #include "resources/resource.h"
 
@@ -148,6 +149,8 @@ INT_PTR OnInitDialog(HWND dialog, DisplaySizeDialog* d) {
     HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
     // From Vista on the user cannot change the columns' widths.
     InsertColumns(list, NewerSystem(app), d->dpi.dpi);
+    // The arrow keys step the diagonal while the arrows have the focus.
+    KeepArrowKeys(GetDlgItem(dialog, IDC_MONITOR_SPIN));
     d->monitors = DescribeMonitors();
     const int own = OwnMonitorRow(d->monitors, app.state);
     InsertRows(*d, list, own);

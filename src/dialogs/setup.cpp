@@ -37,6 +37,10 @@ std::optional<int> PageOfButton(int command) {
     return std::nullopt;
 }
 
+int NeighbourPage(int page, int step) {
+    return ((page + step) % kSetupPageCount + kSetupPageCount) % kSetupPageCount;
+}
+
 const wchar_t* SetupPageTip(int command) {
     const std::optional<int> page = PageOfButton(command);
     return page ? kSetupPages[*page].tip : nullptr;

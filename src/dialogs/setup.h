@@ -29,6 +29,10 @@ inline constexpr int kSetupPageCount = 5;
 // Colour, Scaling, Magnifier, Mouse, other: in toolbar order, indexed by the page number.
 extern const std::array<SetupPageInfo, kSetupPageCount> kSetupPages;
 
+// The page `step` pages on from `page` (back when negative), around at either end: what
+// Ctrl+Tab and Ctrl+Page Down (Ctrl+Shift+Tab and Ctrl+Page Up) show next.
+int NeighbourPage(int page, int step);
+
 // The page of a toolbar button's command id; nothing for any other id.
 std::optional<int> PageOfButton(int command);
 

@@ -12,6 +12,7 @@
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "render/backgrounds.h"
 #include "render/backgrounds_win.h"
@@ -22,9 +23,6 @@ namespace {
 
 // The page shown last; every opening in this process starts on it.
 int SetupPage = 0;
-// One Setup dialog at a time, however often its command arrives.
-bool setupOpen = false;
-
 // The toolbar's tips, in dark red on light grey.
 constexpr COLORREF kTipText = RGB(128, 0, 0);
 constexpr COLORREF kTipBackground = RGB(232, 232, 232);
@@ -67,6 +65,7 @@ void CreatePageToolbar(SetupDialog& d, HWND dialog, HFONT font) {
         buttons, kSetupPageCount, 0, 0, layout.imageWidth, layout.imageHeight, sizeof(TBBUTTON));
     if (!d.toolbar) return;
     KeepOwnLayout(d.toolbar);
+    SubclassToolbarKeys(d.toolbar);
     for (const SetupPageInfo& page : kSetupPages) {
         TBBUTTONINFOW info{};
         info.cbSize = sizeof(info);
@@ -125,6 +124,58 @@ INT_PTR OnDpiChanged(SetupDialog& d, HWND dialog, WPARAM wParam, LPARAM lParam) 
     return FALSE;
 }
 
+// The Setup dialog whose pages the keys turn (one Setup at a time in a process), and the hook
+// that sees its keys before the dialog manager, which would take Ctrl+Tab for Tab.
+HWND keyedSetup = nullptr;
+HHOOK pageKeysHook = nullptr;
+
+// How many pages on the key turns: Ctrl+Tab and Ctrl+Page Down one on, Ctrl+Shift+Tab and
+// Ctrl+Page Up one back; 0 for any other key.
+int PageKeyStep(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
+    switch (msg.wParam) {
+        case VK_TAB:
+            return (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+        case VK_NEXT:
+            return 1;
+        case VK_PRIOR:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+// As a click on the page's button: the button shows pressed and the page comes.
+void TurnPage(HWND dialog, int step) {
+    const int page = NeighbourPage(SetupPage, step);
+    SendDlgItemMessageW(dialog, IDC_TOOLBAR, TB_CHECKBUTTON,
+                        static_cast<WPARAM>(kSetupPages[page].button), MAKELPARAM(TRUE, 0));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSetupPages[page].button, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK PageKeysProc(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg && keyedSetup &&
+        (msg->hwnd == keyedSetup || IsChild(keyedSetup, msg->hwnd))) {
+        if (const int step = PageKeyStep(*msg)) {
+            TurnPage(keyedSetup, step);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(pageKeysHook, code, wParam, lParam);
+}
+
+void HookPageKeys(HWND dialog) {
+    keyedSetup = dialog;
+    pageKeysHook = SetWindowsHookExW(WH_MSGFILTER, PageKeysProc, nullptr, GetCurrentThreadId());
+}
+
+void UnhookPageKeys() {
+    if (pageKeysHook) UnhookWindowsHookEx(pageKeysHook);
+    pageKeysHook = nullptr;
+    keyedSetup = nullptr;
+}
+
 INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     Instance& app = d->context.app;
@@ -135,22 +186,24 @@ INT_PTR OnInitDialog(HWND dialog, SetupDialog* d) {
     ApplyDpi(*d, dialog);
     MakePage(*d, dialog);
     d->context.session = StartSetup(app.state);
+    HookPageKeys(dialog);
     return TRUE;
 }
 
 void OnPageButton(SetupDialog& d, HWND dialog, int page) {
     // The pressed button's page stays as it is, not made again.
     if (page == SetupPage && d.page) return;
-    const bool hadFocus = d.page && IsChild(d.page, GetFocus());
+    HWND focus = GetFocus();
+    const bool hadFocus = d.page && IsChild(d.page, focus);
     if (d.page) DestroyWindow(d.page);
     d.page = nullptr;
     SetupPage = page;
     MakePage(d, dialog);
-    // The keys went with the control that had them: the new page's first one takes them.
-    if (hadFocus && d.page) {
-        if (HWND first = GetNextDlgTabItem(d.page, nullptr, FALSE)) {
-            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-        }
+    // The keys went with the control that had them: the new page's first one takes them. Any
+    // other control keeps them (the new page gave them to its first control as it was made).
+    HWND next = hadFocus && d.page ? GetNextDlgTabItem(d.page, nullptr, FALSE) : focus;
+    if (next && IsWindow(next) && GetFocus() != next) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
     }
 }
 
@@ -241,6 +294,7 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return OnControlColour(*d, reinterpret_cast<HDC>(wParam),
                                    reinterpret_cast<HWND>(lParam));
         case WM_DESTROY:
+            UnhookPageKeys();
             OnDestroy(*d);
             return FALSE;
         case WM_NCDESTROY:
@@ -256,9 +310,10 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowSetupDialog(Instance& app) {
-    if (setupOpen) return;
-    setupOpen = true;
+    // One Setup dialog at a time, however often its command arrives.
+    if (app.setupOpen) return;
+    app.setupOpen = true;
     SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, nullptr, nullptr, nullptr};
     DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
-    setupOpen = false;
+    app.setupOpen = false;
 }

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The dialog's result when the settings are to go; every other ending is 1.
+constexpr INT_PTR kConfirmed = 2;
+
 struct UninstallDialog {
     Instance& app;
     bool consent = false;  // the check box, as last clicked
@@ -68,17 +71,13 @@ void OnConsentClicked(HWND dialog, UninstallDialog& d) {
     EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DELETE), d.consent);
 }
 
-// Asks once more (No is the default). Yes with consent deletes the settings, and this ruler
-// stops saving. The dialog ends before every ruler is asked to end, this one among them.
+// Asks once more (No is the default). Yes with consent ends the dialog for the deletion, which
+// the caller does together with the end of every ruler.
 void OnDelete(HWND dialog, UninstallDialog& d) {
     const int answer = MessageBoxW(dialog, UninstallQuestion(d.consent).c_str(), kUninstallCaption,
                                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer != IDYES || !d.consent) return;
-    RegistryStore store;
-    DeleteSettings(d.app.state.InstanceMax, store);
-    d.app.state.SaveOnExit = 0;
-    EndDialog(dialog, 1);
-    PostMessageW(d.app.ruler, WM_COMMAND, IDM_ALL_EXIT, 0);
+    EndDialog(dialog, kConfirmed);
 }
 
 INT_PTR OnCommand(HWND dialog, UninstallDialog& d, WORD id) {
@@ -130,8 +129,8 @@ INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void ShowUninstallDialog(Instance& app) {
+bool ShowUninstallDialog(Instance& app) {
     UninstallDialog d{app, false, nullptr, nullptr, {}};
-    DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
-                    reinterpret_cast<LPARAM>(&d));
+    return DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
+                           reinterpret_cast<LPARAM>(&d)) == kConfirmed;
 }

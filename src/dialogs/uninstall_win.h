@@ -4,7 +4,7 @@
 
 #include "ops/instance_win.h"
 
-// Shows the dialog, modal, and returns once it is closed. After a confirmed deletion this ruler
-// no longer saves its settings and has been asked to end every ruler (All Exit); the request
-// arrives once the dialog is gone.
-void ShowUninstallDialog(Instance& app);
+// Shows the dialog, modal, and returns once it is closed: true when the user consented and
+// confirmed, and the caller is to delete every setting and end every ruler. Nothing is deleted
+// while the dialog shows.
+bool ShowUninstallDialog(Instance& app);

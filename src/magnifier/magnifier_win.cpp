@@ -214,6 +214,15 @@ void ShowMagnifierMenu(const Magnifier& m, LPARAM clickPoint) {
     TrackPopupMenu(popup, TPM_LEFTBUTTON, p.x, p.y, 0, m.window, nullptr);
 }
 
+// Shift+F10 and the menu key ask for the menu a right click shows, at the middle of the window. A
+// request from the mouse follows the right button's release, whose press has shown the menu.
+void OnContextMenu(const Magnifier& m, LPARAM lParam) {
+    if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return;
+    RECT client{};
+    GetClientRect(m.window, &client);
+    ShowMagnifierMenu(m, MAKELPARAM(client.right / 2, client.bottom / 2));
+}
+
 // A closing command destroys the window and with it `m`.
 void OnCommand(Magnifier& m, int command) {
     switch (RunMagnifierCommand(m.app.state, command)) {
@@ -253,8 +262,14 @@ INT_PTR OnInitDialog(HWND dialog, Instance& app) {
     PlaceBesideRuler(dialog, m.app);
     SetWindowTextW(dialog, MagnifierTitle(m.app.className).c_str());
     SetWindowIcon(m);
+    // Nothing in the window takes keys: disabled, the strip, its line and the panes leave the
+    // focus to the window itself, for Esc and the menu key. They still paint, and the mouse
+    // passes through them to the window.
+    EnableWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), FALSE);
+    EnableWindow(GetDlgItem(dialog, IDC_STRIP_LINE), FALSE);
     for (int k = 0; k < kMagnifierPanes; ++k) {
         HWND pane = Pane(dialog, k);
+        EnableWindow(pane, FALSE);
         SetWindowTextW(pane, L"");
         const auto previous = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
@@ -302,6 +317,9 @@ INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
                                    reinterpret_cast<HWND>(lParam));
         case WM_RBUTTONDOWN:
             ShowMagnifierMenu(*m, lParam);
+            return TRUE;
+        case WM_CONTEXTMENU:
+            OnContextMenu(*m, lParam);
             return TRUE;
         case WM_COMMAND:
             OnCommand(*m, LOWORD(wParam));

@@ -1,8 +1,11 @@
 // Scroll bars that serve as arrow buttons (the Operation panel's, the Setup dialog's scale): the
-// right button, held for ten-pixel steps, opens no context menu on them.
+// right button, held for ten-pixel steps, opens no context menu on them, and the one with the
+// keyboard's focus shows it.
 #include "ops/arrow_subclass_win.h"
 
 #include <commctrl.h>
+
+#include "ops/keyboard_controls_win.h"
 
 namespace {
 
@@ -15,6 +18,18 @@ LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_CONTEXTMENU:
         case WM_RBUTTONDOWN:
             return 0;
+        case WM_PAINT: {
+            // The arrow with the keyboard's focus shows it, not only by a blinking thumb.
+            RECT client{};
+            GetClientRect(window, &client);
+            return PaintWithFocus(window, client, wParam, lParam);
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_LBUTTONUP:
+            // A press draws the arrow over the focus rectangle, outside any painting.
+            InvalidateRect(window, nullptr, TRUE);
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, ArrowProc, id);
             break;

@@ -35,6 +35,8 @@ struct Instance {
     HWND panelWindow = nullptr;
     bool magnifierOpen = false;
     HWND magnifierWindow = nullptr;
+    // Setup is modal; while it shows, no panel opens beside it.
+    bool setupOpen = false;
 
     // The left-button drag.
     bool dragging = false;

@@ -9,6 +9,7 @@
 
 #include "model/placement_win.h"
 #include "ops/arrow_subclass_win.h"
+#include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel.h"
 #include "render/backgrounds.h"
@@ -98,6 +99,7 @@ void CreateToolbar(Panel& p, HWND window, const PanelLayout& layout) {
                                 layout.imageSize, layout.imageSize, sizeof(TBBUTTON));
     if (!p.toolbar) return;
     KeepOwnLayout(p.toolbar);
+    SubclassToolbarKeys(p.toolbar);
     SendMessageW(p.toolbar, TB_SETBUTTONWIDTH, 0,
                  MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
     SendMessageW(p.toolbar, TB_SETBUTTONSIZE, 0,

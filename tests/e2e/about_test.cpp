@@ -1,9 +1,11 @@
 // The About box (its texts, icons, colour strip and link) and the uninstall dialog (consent,
 // confirmation, deletion of every stored setting and the end of every ruler).
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialogs.h"
@@ -366,6 +368,83 @@ TEST_F(Uninstall, OnlyYesWithConsentDeletesEverySettingAndEndsEveryRulerUnsaved)
     EXPECT_EQ(WaitForMultipleObjects(3, processes.data(), TRUE, 10000), WAIT_OBJECT_0);
     for (HANDLE p : processes) CloseHandle(p);
     EXPECT_FALSE(KeyExists(kVendorKey));
+}
+
+// Whether any ruler of the process shows a window.
+bool HasRuler(HANDLE process) {
+    for (int n = 1; n <= 9; ++n) {
+        if (HWND ruler = FindRuler(n); ruler && ProcessOf(ruler) == GetProcessId(process)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Rulers started while the user answers Yes, from half a second before to half a second after:
+// those started before end with the others, those started after may start anew from nothing
+// stored, and none brings back a deleted setting.
+TEST_F(Uninstall, NoRulerStartedAroundTheYesSurvivesItOrBringsTheSettingsBack) {
+    // When each of three rulers starts, in milliseconds from the Yes; one run per line.
+    const std::vector<std::vector<int>> runs = {
+        {-500, -300, -100}, {-200, -60, -10}, {-30, 10, 150}, {100, 300, 500}};
+    for (const std::vector<int>& offsets : runs) {
+        SCOPED_TRACE(testing::Message() << "starts at " << offsets[0] << ", " << offsets[1] << ", "
+                                        << offsets[2] << " ms");
+        EndAllRulers();
+        ClearSettings();
+        for (int n = 1; n <= 4; ++n) {
+            StoredRuler r;
+            r.x = 700 + n;
+            r.y = 100 + 150 * n;
+            StoreRuler(n, r);
+        }
+        PutDword(kProductKey, L"Linovamax", 9);
+        HWND first = Started(1);
+        ASSERT_TRUE(first);
+        HANDLE firstProcess = ProcessHandleOf(first);
+        HWND dialog = OpenDialog(first, IDM_UNINSTALL, kUninstallTitle);
+        ASSERT_TRUE(dialog);
+        ClickConsent(dialog, true);
+        ASSERT_TRUE(ClickItem(dialog, IDC_UNINSTALL_DELETE));
+        HWND question = WaitForQuestion(dialog);
+        ASSERT_TRUE(question);
+
+        const auto yes = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+        std::vector<HANDLE> before;
+        std::vector<HANDLE> after;
+        bool answered = false;
+        for (int offset : offsets) {
+            const auto at = yes + std::chrono::milliseconds(offset);
+            if (!answered && offset >= 0) {
+                std::this_thread::sleep_until(yes);
+                PostMessageW(question, WM_COMMAND, IDYES, 0);
+                answered = true;
+            }
+            std::this_thread::sleep_until(at);
+            (offset < 0 ? before : after).push_back(StartLinova(L""));
+        }
+        if (!answered) {
+            std::this_thread::sleep_until(yes);
+            PostMessageW(question, WM_COMMAND, IDYES, 0);
+        }
+
+        EXPECT_EQ(WaitForSingleObject(firstProcess, 15000), WAIT_OBJECT_0);
+        CloseHandle(firstProcess);
+        for (HANDLE p : before) EXPECT_EQ(WaitForSingleObject(p, 15000), WAIT_OBJECT_0);
+        // Half a second after the Yes the deletion is long done: that ruler starts anew.
+        if (offsets.back() == 500) {
+            EXPECT_TRUE(WaitUntil([&] { return HasRuler(after.back()); }));
+        }
+        for (HANDLE p : after) {
+            WaitUntil([&] { return WaitForSingleObject(p, 0) == WAIT_OBJECT_0 || HasRuler(p); });
+        }
+        EndAllRulers();
+        for (int n = 1; n <= 9; ++n) {
+            const auto x = ReadDword(InstanceKey(n), L"xPosi");
+            EXPECT_TRUE(!x || *x < 701 || *x > 704) << "ruler " << n << " wrote back " << *x;
+        }
+        EXPECT_NE(ReadDword(kProductKey, L"Linovamax"), std::optional<DWORD>(9));
+    }
 }
 
 TEST_F(Uninstall, WithNothingStoredOnlyCancelWorksAndTheRulerStillSaves) {

@@ -212,6 +212,31 @@ TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
     EXPECT_TRUE(WaitUntil(topMost));
 }
 
+TEST_F(Commands, ShiftF10AndTheMenuKeyOpenTheRightClickMenuAtTheMiddleOfTheRuler) {
+    StoreRuler(1, RulerAt({100, 200}, 1));
+    HWND ruler = Started(1, L"Linova <1> - H 7.93 cm");
+    ASSERT_TRUE(ruler);
+    auto clicked = MenuOf(ruler);
+    ASSERT_TRUE(clicked);
+    ASSERT_TRUE(CloseMenus());
+
+    for (bool menuKey : {true, false}) {
+        const auto menu = OpenContextMenuByKey(ruler, menuKey);
+        ASSERT_TRUE(menu) << "no menu from the key, menu key " << menuKey;
+        EXPECT_EQ(Outline(menu->items), Outline(clicked->items));
+        EXPECT_EQ(Marks(menu->items, 22), L"checked radio");
+        // The 301 x 50 ruler at (100, 200) has its middle at (250, 225).
+        const RECT r = RectOf(menu->window);
+        EXPECT_EQ(RectText({r.left, r.top, 0, 0}), "(250, 225)-(0, 0)");
+        if (menuKey) {
+            ASSERT_TRUE(CloseMenus());
+        } else {
+            ASSERT_TRUE(ChooseByKeys(*menu, 21));
+        }
+    }
+    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H300 pixel"));
+}
+
 TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
     HWND ruler = Started(1, L"Linova <1> - H10.00 cm");
     ASSERT_TRUE(ruler);

@@ -95,6 +95,13 @@ int FocusedItem(HWND window) {
     return GetDlgCtrlID(info.hwndFocus);
 }
 
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 POINT ItemCentre(HWND dialog, int id) {
     const RECT r = RectOf(GetDlgItem(dialog, id));
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};

@@ -48,6 +48,8 @@ bool ItemEnabled(HWND dialog, int id);
 
 // The id of the control that has the keyboard focus in the window's thread.
 int FocusedItem(HWND window);
+// The window that has the keyboard focus in the window's thread (a control, or a window itself).
+HWND FocusedWindow(HWND window);
 
 // The middle of the control on the screen.
 POINT ItemCentre(HWND dialog, int id);

@@ -404,6 +404,29 @@ TEST_F(Magnifier, OpensAndClosesFromTheRulersMenuWhichChecksItAndGreysSetup) {
     EXPECT_EQ(ReadDword(InstanceKey(1), L"MagType"), 2u);
 }
 
+TEST_F(Magnifier, KeepsTheFocusItselfOpensItsMenuFromTheKeysAndEscClosesIt) {
+    HWND ruler = StartRuler(Looked());
+    ASSERT_TRUE(ruler);
+    HWND magnifier = Open(ruler);
+    ASSERT_TRUE(magnifier && BringToFront(magnifier));
+    // Neither a pane nor the colour strip takes the focus.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(magnifier) == magnifier; }))
+        << FocusedItem(magnifier);
+    auto menu = OpenContextMenuByKey(magnifier);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(FindPopUp(menu->items, L"Magnifier") && FindPopUp(menu->items, L"Display"));
+    ASSERT_TRUE(ChooseByKeys(*menu, kZoomBase + 2));
+    menu = OpenContextMenuByKey(magnifier, true);
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(FindItem(menu->items, kZoomBase + 2)->Checked());
+    ASSERT_TRUE(CloseMenus());
+    ASSERT_TRUE(BringToFront(magnifier));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitGone(magnifier));
+    CloseRuler(ruler);
+    EXPECT_EQ(ReadDword(InstanceKey(1), L"Magnifier"), 2u);
+}
+
 TEST_F(Magnifier, PanesShowTheOriginAndAMarkerOnBothSidesEnlarged) {
     HWND ruler = StartRuler(Looked());
     ASSERT_TRUE(ruler);

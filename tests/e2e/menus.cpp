@@ -285,6 +285,16 @@ std::optional<OpenMenu> OpenContextMenu(HWND ruler, POINT at) {
     return WaitForMenu(ProcessOf(ruler));
 }
 
+std::optional<OpenMenu> OpenContextMenuByKey(HWND window, bool menuKey) {
+    if (!BringToFront(window)) return std::nullopt;
+    if (menuKey) {
+        PressKey(VK_APPS);
+    } else {
+        PressShifted(VK_F10);
+    }
+    return WaitForMenu(ProcessOf(window));
+}
+
 std::vector<HWND> TrayIconWindows() {
     std::vector<HWND> icons;
     HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);

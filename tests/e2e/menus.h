@@ -70,6 +70,9 @@ class MenuTest : public RulerTest {
 // Brings the ruler to the front, right-clicks the screen point on it and reads the context menu
 // that opens. The ruler must be in front for the menu to receive keys.
 std::optional<OpenMenu> OpenContextMenu(HWND ruler, POINT at);
+// Brings the window to the front, asks for its context menu from the keyboard (Shift+F10, or the
+// menu key) and reads the menu that opens.
+std::optional<OpenMenu> OpenContextMenuByKey(HWND window, bool menuKey = false);
 
 // ---- The notification area ----
 

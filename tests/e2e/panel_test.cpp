@@ -368,6 +368,43 @@ TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
                           L"Red - Blue : -29 pixel"));
 }
 
+TEST_F(PanelTest, TheToolbarTakesTheKeysAndNoPanelOpensBesideSetup) {
+    HWND ruler = StartRuler(PixelRuler());
+    ASSERT_TRUE(ruler);
+    HWND panel = OpenPanel(ruler);
+    ASSERT_TRUE(panel);
+    HWND toolbar = GetDlgItem(panel, IDC_TOOLBAR);
+    PostMessageW(panel, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(toolbar), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_TOOLBAR; }));
+    // The keys start on Reverse; Right twice passes Direction and the separator to Full Scale.
+    PressKey(VK_RIGHT);
+    PressKey(VK_RIGHT);
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ButtonState(panel, IDC_PANEL_FULL) == (TBSTATE_ENABLED | TBSTATE_CHECKED); }));
+    // Enter presses too, instead of closing the panel; Left from Full Scale is Direction.
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
+    EXPECT_EQ(ButtonState(panel, IDC_PANEL_FULL), TBSTATE_ENABLED);
+    PressKey(VK_LEFT);
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(ShowsAt(ruler, 525, 175, 50, 301));
+    EXPECT_EQ(FocusedItem(panel), IDC_TOOLBAR);
+    ASSERT_TRUE(IsWindowVisible(panel));
+    PostMessageW(panel, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitGone(panel));
+
+    // With Setup open, another ruler's tray command opens no panel.
+    PostMessageW(ruler, WM_COMMAND, IDM_SETUP, 0);
+    HWND setup = WaitForDialog(ruler, L"Setup - Linova <1>");
+    ASSERT_TRUE(setup);
+    EXPECT_TRUE(SendWaiting(ruler, WM_COMMAND, IDM_OPERATION_AT_CURSOR));
+    EXPECT_TRUE(TopWindows(L"#32770", kTitle).empty());
+    PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitGone(setup));
+}
+
 TEST_F(PanelTest, At144DotsPerInchTheToolbarHasLargerButtonsAndTheLargeImages) {
     ScopedDpi dpi(144);
     HWND ruler = StartRuler(PixelRuler());

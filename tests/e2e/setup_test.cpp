@@ -607,6 +607,57 @@ TEST_F(SetupTest, OnlyTheFirstRulerOffersTheDisplaySizes) {
     EXPECT_TRUE(WaitGone(setup));
 }
 
+TEST_F(SetupTest, TheArrowKeysStepTheDiagonalAndTheKeysTurnSetupsPages) {
+    HWND ruler = StartRuler(CmRuler());
+    ASSERT_TRUE(ruler);
+    HWND dialog = OpenDisplaySize(ruler);
+    ASSERT_TRUE(dialog && BringToFront(dialog));
+    // The focus on the arrows, as Tab gives it: the arrow keys step and the focus stays.
+    PostMessageW(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_MONITOR_SPIN)), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedItem(dialog) == IDC_MONITOR_SPIN; }));
+    PressKey(VK_UP);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    PressKey(VK_UP);
+    EXPECT_TRUE(FieldIs(dialog, L"17.2"));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(FieldIs(dialog, L"17.1"));
+    EXPECT_EQ(FocusedItem(dialog), IDC_MONITOR_SPIN);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitGone(dialog));
+
+    // Ctrl+Tab and Ctrl+Page Down turn to the next page, Ctrl+Page Up back, around the ends.
+    HWND setup = OpenSetup(ruler);
+    ASSERT_TRUE(setup && BringToFront(setup) && WaitForPage(setup, kColour));
+    PressWithControl(VK_TAB);
+    EXPECT_TRUE(WaitForPage(setup, kScaling));
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_SCALING);
+    PressWithControl(VK_NEXT);
+    EXPECT_TRUE(WaitForPage(setup, kMagnifier));
+    PressWithControl(VK_PRIOR);
+    PressWithControl(VK_PRIOR);
+    PressWithControl(VK_PRIOR);
+    EXPECT_TRUE(WaitForPage(setup, kOther));
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_OTHER);
+
+    // On the page toolbar the arrows walk the buttons from the pressed one, around the ends and
+    // never onto the colour strip; Space and Enter choose, and Enter does not end the dialog.
+    PostMessageW(setup, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(setup, IDC_TOOLBAR)),
+                 TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedItem(setup) == IDC_TOOLBAR; }));
+    PressKey(VK_DOWN);
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitForPage(setup, kColour));
+    PressKey(VK_RIGHT);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitForPage(setup, kScaling));
+    EXPECT_EQ(PressedButtons(setup), IDC_PAGE_SCALING);
+    EXPECT_EQ(FocusedItem(setup), IDC_TOOLBAR);
+    EXPECT_TRUE(IsWindowVisible(setup));
+    PostMessageW(setup, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitGone(setup));
+}
+
 TEST_F(SetupTest, At144DotsPerInchThePageToolbarShowsTheLargePictures) {
     ScopedDpi dpi(144);
     HWND ruler = StartRuler(CmRuler());

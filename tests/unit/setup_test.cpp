@@ -52,6 +52,11 @@ TEST(SetupFrame, TitlePagesAndTips) {
     EXPECT_STREQ(SetupPageTip(IDC_PAGE_SCALING), L"Scaling Auto/Manual.");
     EXPECT_STREQ(SetupPageTip(IDC_PAGE_OTHER), L"other settings.");
     EXPECT_EQ(SetupPageTip(IDC_TOOLBAR), nullptr);
+    // The keys turn the pages around either end.
+    EXPECT_EQ(NeighbourPage(0, 1), 1);
+    EXPECT_EQ(NeighbourPage(4, 1), 0);
+    EXPECT_EQ(NeighbourPage(0, -1), 4);
+    EXPECT_EQ(NeighbourPage(2, -1), 1);
 }
 
 TEST(SetupFrame, ToolbarTakesTheLargePicturesOnlyFrom144DotsPerInch) {
