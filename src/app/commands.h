@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "linova_version.h"
 #include "model/ruler_state.h"
 
 struct ContextMenuState {
@@ -41,4 +42,4 @@ std::wstring TrayMenuItemText(int instanceNumber, bool withPanel);
 // The other running instances, in order.
 std::vector<int> OtherInstances(int self, int instanceMax, const IsInstanceRunning& isRunning);
 
-inline constexpr const wchar_t* kTrayTip = L"Linova - version 2.0.0";
+inline constexpr const wchar_t* kTrayTip = L"Linova - version " LINOVA_VERSION;

@@ -2,6 +2,7 @@
 // address, the version font and the colour strip.
 #include "dialogs/about.h"
 
+#include "linova_build_date.h"
 #include "model/text_format.h"
 
 #ifndef LINOVA_HOME_PAGE
@@ -25,7 +26,7 @@ std::string BuildLine(const char* date, const char* time) {
 }
 
 std::string ProgramBuildLine() {
-    return BuildLine(__DATE__, __TIME__);
+    return BuildLine(LINOVA_BUILD_DATE, LINOVA_BUILD_TIME);
 }
 
 const wchar_t* HomePageAddress() {

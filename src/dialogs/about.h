@@ -14,7 +14,8 @@ std::wstring AboutTitle(const std::wstring& className);
 // at most 63 characters.
 std::string BuildLine(const char* date, const char* time);
 
-// The build line of this program, from the moment it was compiled.
+// The build line of this program, from the moment its build takes as its own (the last
+// commit's, unless the build names another).
 std::string ProgramBuildLine();
 
 // The maker's home page, fixed when the program is built.

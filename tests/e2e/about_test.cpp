@@ -12,6 +12,7 @@
 #include "dialogs/about.h"
 #include "harness.h"
 #include "input.h"
+#include "linova_version.h"
 #include "resources/resource.h"
 #include "screen.h"
 
@@ -107,7 +108,8 @@ TEST_F(AboutBox, NamesItsRulerAndShowsVersionBuildIconsAndStrip) {
     ASSERT_TRUE(box);
     EXPECT_FALSE(IsWindowEnabled(ruler)) << "the box is not modal";
 
-    EXPECT_EQ(ItemText(box, IDC_ABOUT_VERSION), L"Linova version 2.0.0\n for Windows");
+    EXPECT_EQ(ItemText(box, IDC_ABOUT_VERSION),
+              L"Linova version " LINOVA_VERSION L"\n for Windows");
     EXPECT_EQ(ItemText(box, IDC_ABOUT_LINK), HomePageAddress());
     const std::wstring build = ItemText(box, IDC_ABOUT_BUILD);
     EXPECT_TRUE(std::regex_match(build, std::wregex(L"Build : (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|"

@@ -1,5 +1,6 @@
 // The program's resources load by their names and numbers from the built linova.exe.
 #include "harness.h"
+#include "linova_version.h"
 #include "screen.h"
 
 #include <commctrl.h>
@@ -417,10 +418,13 @@ TEST_F(Resources, VersionInformation) {
     const auto* fixed =
         reinterpret_cast<const VS_FIXEDFILEINFO*>(data + Align4(6 + sizeof(L"VS_VERSION_INFO")));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00020000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    // Major and minor in the high word, the patch level and 0 in the low one.
+    constexpr DWORD kVersionMS = LINOVA_VERSION_MAJOR << 16 | LINOVA_VERSION_MINOR;
+    constexpr DWORD kVersionLS = LINOVA_VERSION_PATCH << 16;
+    EXPECT_EQ(fixed->dwFileVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, kVersionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, kVersionLS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     std::map<std::string, std::string> texts;
@@ -429,11 +433,11 @@ TEST_F(Resources, VersionInformation) {
     EXPECT_EQ(texts, (std::map<std::string, std::string>{
                          {table + "CompanyName", "Tamarisk"},
                          {table + "FileDescription", "Linova on-screen ruler"},
-                         {table + "FileVersion", "2.0.0"},
+                         {table + "FileVersion", LINOVA_VERSION},
                          {table + "InternalName", "linova"},
                          {table + "OriginalFilename", "linova.exe"},
                          {table + "ProductName", "Linova"},
-                         {table + "ProductVersion", "2.0.0"}}));
+                         {table + "ProductVersion", LINOVA_VERSION}}));
 }
 
 // --- Dialog templates ---
@@ -496,7 +500,7 @@ TEST_F(Resources, PopupDialogsCreateWithTheirControls) {
     HWND about = dialogs.Create(L"AboutBox");
     ASSERT_TRUE(about);
     EXPECT_EQ(Narrow(WindowText(about)), "Version ");
-    EXPECT_EQ(TextOf(about, 501), "Linova version 2.0.0\n for Windows");
+    EXPECT_EQ(TextOf(about, 501), "Linova version " LINOVA_VERSION "\n for Windows");
     EXPECT_EQ(TextOf(about, 21), "html:");
     EXPECT_EQ(TextOf(about, 22), "Build : ");
     EXPECT_EQ(TextOf(about, IDOK), "OK");

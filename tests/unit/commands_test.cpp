@@ -71,7 +71,7 @@ TEST(Instances, SwitchCommands) {
 TEST(Instances, TrayTextsAndTheBroadcastReachesEveryOtherRunningInstance) {
     EXPECT_EQ(TrayMenuItemText(2, false), L"Linova <2>");
     EXPECT_EQ(TrayMenuItemText(4, true), L"Linova <4> Operation...");
-    EXPECT_STREQ(kTrayTip, L"Linova - version 2.0.0");
+    EXPECT_STREQ(kTrayTip, L"Linova - version " LINOVA_VERSION);
     const std::set<int> running = {1, 2, 3, 5, 9};
     std::vector<int> asked;
     const auto others = OtherInstances(3, 8, [&](int n) {
