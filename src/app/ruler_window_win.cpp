@@ -35,6 +35,7 @@ LRESULT OnCreate(Instance& app, HWND window, const CREATESTRUCTW* create) {
 // New system colours reach the system backgrounds and the recoloured patterns.
 LRESULT OnSysColorChange(Instance& app) {
     ApplyBackColor(app.ruler, app.module, app.state.BackColor, app.picture.background);
+    ForgetDrawnScales(app.picture);
     RenderScale(app.ruler, app.state, app.module, app.picture);
     InvalidateRect(app.ruler, nullptr, TRUE);
     return 0;

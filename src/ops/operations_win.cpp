@@ -53,7 +53,7 @@ Refresh FixMonitorByCursor(Instance& app, bool& monitorChanged) {
     Refresh r = AfterScaleChange(scale, s);
     monitorChanged = s.MonitorRect != monitor;
     if (monitorChanged &&
-        BackBufferWouldChange(s, app.picture.buffer, BufferFit::kMonitorChanged)) {
+        BackBufferWouldChange(s, app.picture.BufferFor(s), BufferFit::kMonitorChanged)) {
         r.repaint = Repaint::kErase;
         r.render = true;
     }

@@ -18,6 +18,7 @@ void ReleaseBuffer(BackBuffer& b) {
     b.bitmap.reset();
     b.dc.reset();
     b.bits = nullptr;
+    b.drawn.reset();
 }
 
 // The bitmap is only made anew when its size changes: the first touch of a fresh bitmap costs
@@ -110,7 +111,7 @@ void DrawMarker(HDC dc, const RulerState& s, int32_t position, int style, COLORR
 
 // The covered stretch of the scale and the border round it.
 void CopyScale(HDC dc, const RulerState& s, const RulerPicture& picture) {
-    const BackBuffer& b = picture.buffer;
+    const BackBuffer& b = picture.BufferFor(s);
     const int32_t source = BufferSourceAlong(s, b.length);
     const POINT extent = ToPoint(s, {s.ScaleLength + 1, RulerThickness(s)});
     const POINT from = ToPoint(s, {source, 0});
@@ -131,10 +132,12 @@ bool BackBufferWouldChange(const RulerState& s, const BackBuffer& buffer, Buffer
 
 void RenderScale(HWND window, const RulerState& s, HINSTANCE module, RulerPicture& picture,
                  BufferFit fit) {
-    ++picture.renders;
-    BackBuffer& b = picture.buffer;
+    BackBuffer& b = picture.BufferFor(s);
     const int32_t length =
         BufferLengthFor(s, UsableLength(s, b), fit == BufferFit::kMonitorChanged);
+    const ScalePictureKey key = PictureKeyOf(s, length);
+    if (b.bits && b.length == length && b.thickness == RulerThickness(s) && b.drawn == key) return;
+    ++picture.renders;
     const ScaleLayout layout = LayoutScale(s, length);
     PrepareBuffer(window, b, s.Vertical != 0, layout.thickness, length);
     if (!b.bits) return;
@@ -153,15 +156,16 @@ void RenderScale(HWND window, const RulerState& s, HINSTANCE module, RulerPictur
     GdiFlush();
     const uint32_t pixel = (GetRValue(ink) << 16) | (GetGValue(ink) << 8) | GetBValue(ink);
     PutStrokes(layout, s.Vertical != 0, pixel, PixelBlock{b.bits, b.Width(), b.Height()});
+    b.drawn = key;
 }
 
 void PaintRuler(HWND window, const RulerState& s, HINSTANCE module, RulerPicture& picture) {
     const PaintDc paint(window);
     HDC dc = paint.get();
     // The first paint, and a scale that has outgrown its buffer, render before they copy.
-    const int32_t current = UsableLength(s, picture.buffer);
+    const int32_t current = UsableLength(s, picture.BufferFor(s));
     if (BufferLengthFor(s, current, false) != current) RenderScale(window, s, module, picture);
-    if (picture.buffer.dc) CopyScale(dc, s, picture);
+    if (picture.BufferFor(s).dc) CopyScale(dc, s, picture);
     DrawMarker(dc, s, s.Marker, PS_SOLID, RGB(255, 0, 0));
     // On the red marker the blue one is dotted, so the red shows through its gaps.
     const bool together = s.MarkerBlue == s.Marker;
@@ -169,7 +173,11 @@ void PaintRuler(HWND window, const RulerState& s, HINSTANCE module, RulerPicture
     DrawMarker(dc, s, s.MarkerBlue, together ? PS_DOT : PS_SOLID, BlueMarkerColor(s.BackColor));
 }
 
+void ForgetDrawnScales(RulerPicture& picture) {
+    for (BackBuffer& b : picture.buffers) b.drawn.reset();
+}
+
 void ReleasePicture(HWND window, RulerPicture& picture) {
-    ReleaseBuffer(picture.buffer);
+    for (BackBuffer& b : picture.buffers) ReleaseBuffer(b);
     ReleaseBackground(window, picture.background);
 }

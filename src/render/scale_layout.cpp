@@ -124,6 +124,19 @@ int32_t MarkerAlong(const RulerState& s, int32_t position) {
     return static_cast<int32_t>(std::clamp<int64_t>(along, -1, int64_t{s.ScaleLength} + 1));
 }
 
+ScalePictureKey PictureKeyOf(const RulerState& s, int32_t bufferLength) {
+    ScalePictureKey key;
+    key.vertical = s.Vertical != 0;
+    key.reverse = s.Reverse != 0;
+    key.narrow = s.NarrowScale != 0;
+    key.unit = s.Unit;
+    key.scale = CurrentScale(s);
+    key.fontStyle = s.FontStyle;
+    key.backColor = s.BackColor;
+    key.bufferLength = bufferLength;
+    return key;
+}
+
 ScaleLayout LayoutScale(const RulerState& s, int32_t bufferLength) {
     ScaleLayout layout;
     layout.thickness = RulerThickness(s);

@@ -22,6 +22,29 @@ inline constexpr int32_t kLongestScaleBuffer = kLongestLength + 1;
 // would not fit or when it is far longer than the ruler needs.
 int32_t BufferLengthFor(const RulerState& s, int32_t current, bool monitorChanged);
 
+// Everything a rendered scale's pixels depend on: two renderings with equal keys draw the same
+// pixels. The ruler keeps a buffer for each direction, so a turn shows a buffer drawn before
+// unless the scale's picture has changed since.
+struct ScalePictureKey {
+    bool vertical = false;
+    bool reverse = false;
+    bool narrow = false;
+    int32_t unit = 0;
+    int32_t scale = 0;
+    int32_t fontStyle = 0;
+    int32_t backColor = 0;
+    int32_t bufferLength = 0;
+
+    bool operator==(const ScalePictureKey& o) const {
+        return vertical == o.vertical && reverse == o.reverse && narrow == o.narrow &&
+               unit == o.unit && scale == o.scale && fontStyle == o.fontStyle &&
+               backColor == o.backColor && bufferLength == o.bufferLength;
+    }
+    bool operator!=(const ScalePictureKey& o) const { return !(*this == o); }
+};
+
+ScalePictureKey PictureKeyOf(const RulerState& s, int32_t bufferLength);
+
 // The along-coordinate in the buffer that the window's near end shows: a reversed scale has its
 // zero point at the buffer's far end and the window shows the stretch that ends there.
 int32_t BufferSourceAlong(const RulerState& s, int32_t bufferLength);

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "model/ruler_state.h"
 #include "render/backgrounds_win.h"
@@ -112,23 +114,63 @@ TEST(DrawingObjects, TheBackBufferIsMadeAnewForAnotherBodyAndGoesWithTheWindow) 
     RulerPicture picture;
     ApplyBackColor(ruler.window(), ruler.module(), s.BackColor, picture.background);
     RenderScale(ruler.window(), s, ruler.module(), picture);
-    const HGDIOBJ wideDc = picture.buffer.dc.get();
-    const HGDIOBJ wideBitmap = picture.buffer.bitmap.get();
+    const HGDIOBJ wideDc = picture.buffers[0].dc.get();
+    const HGDIOBJ wideBitmap = picture.buffers[0].bitmap.get();
     ASSERT_TRUE(Alive(wideDc) && Alive(wideBitmap));
-    EXPECT_EQ(GetCurrentObject(picture.buffer.dc.get(), OBJ_BITMAP), wideBitmap);
+    EXPECT_EQ(GetCurrentObject(picture.buffers[0].dc.get(), OBJ_BITMAP), wideBitmap);
 
     s.NarrowScale = 1;
     RenderScale(ruler.window(), s, ruler.module(), picture);
     EXPECT_FALSE(Alive(wideDc));
     EXPECT_FALSE(Alive(wideBitmap));
-    EXPECT_EQ(picture.buffer.thickness, 22);
+    EXPECT_EQ(picture.buffers[0].thickness, 22);
     EXPECT_EQ(picture.renders, 2u);
 
-    const HGDIOBJ held[] = {picture.buffer.dc.get(), picture.buffer.bitmap.get(),
+    const HGDIOBJ held[] = {picture.buffers[0].dc.get(), picture.buffers[0].bitmap.get(),
                             picture.background.brush.get(), picture.background.pattern.get()};
     ReleasePicture(ruler.window(), picture);
     for (HGDIOBJ object : held) EXPECT_FALSE(Alive(object)) << object;
     EXPECT_EQ(ruler.ClassBrush(), nullptr);
+}
+
+TEST(DrawingObjects, EachDirectionIsDrawnOnceAndATurnBackShowsTheKeptBuffer) {
+    const RulerWindow ruler;
+    ASSERT_TRUE(ruler.module() && ruler.window());
+    RulerState s;
+    s.Scaling = 378;
+    s.MonitorRect = {0, 0, 1920, 1080};
+    s.ScaleLength = 300;
+    RulerPicture picture;
+    ApplyBackColor(ruler.window(), ruler.module(), s.BackColor, picture.background);
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    const HGDIOBJ wide = picture.buffers[0].bitmap.get();
+    const BackBuffer& h = picture.buffers[0];
+    const std::vector<uint32_t> wideBits(h.bits, h.bits + size_t(h.Width()) * h.Height());
+    for (int turn = 0; turn < 4; ++turn) {
+        s.Vertical ^= 1;
+        RenderScale(ruler.window(), s, ruler.module(), picture);
+    }
+    EXPECT_EQ(picture.renders, 2u);
+    EXPECT_EQ(picture.buffers[0].bitmap.get(), wide);
+    EXPECT_EQ(picture.buffers[1].length, 1081);
+    EXPECT_TRUE(std::equal(wideBits.begin(), wideBits.end(), picture.buffers[0].bits));
+
+    // Another unit is drawn in the direction shown, and in the other one at the next turn only.
+    s.Unit = kUnitInch;
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    EXPECT_EQ(picture.renders, 3u);
+    s.Vertical = 1;
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    s.Vertical = 0;
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    EXPECT_EQ(picture.renders, 4u);
+    // New system colours: both directions are drawn again.
+    ForgetDrawnScales(picture);
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    s.Vertical = 1;
+    RenderScale(ruler.window(), s, ruler.module(), picture);
+    EXPECT_EQ(picture.renders, 6u);
+    ReleasePicture(ruler.window(), picture);
 }
 
 }  // namespace

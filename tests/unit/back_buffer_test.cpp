@@ -316,4 +316,95 @@ TEST(BackBuffer, EveryWindowPixelIsWhatTheRulerShowsWhateverTheBufferLength) {
     }
 }
 
+// ---- The buffer kept for the other direction ----
+
+bool SameLayout(const ScaleLayout& a, const ScaleLayout& b) {
+    auto point = [](ScalePoint p) { return std::make_pair(p.along, p.across); };
+    auto strokes = [&](const ScaleLayout& l) {
+        std::vector<std::pair<std::pair<int32_t, int32_t>, std::pair<int32_t, int32_t>>> all;
+        for (const Stroke& k : l.strokes) all.emplace_back(point(k.from), point(k.to));
+        return all;
+    };
+    auto labels = [&](const ScaleLayout& l) {
+        std::vector<std::tuple<std::pair<int32_t, int32_t>, bool, std::wstring>> all;
+        for (const ScaleLabel& x : l.labels) all.emplace_back(point(x.at), x.alignBottom, x.text);
+        return all;
+    };
+    return a.thickness == b.thickness && point(a.originSquare) == point(b.originSquare) &&
+           a.hasIcon == b.hasIcon && point(a.icon) == point(b.icon) &&
+           a.hasUnitLabel == b.hasUnitLabel && point(a.unitLabel) == point(b.unitLabel) &&
+           a.unitLabelText == b.unitLabelText && strokes(a) == strokes(b) && labels(a) == labels(b);
+}
+
+// A buffer drawn for one key is shown again for a state with the same key, so two states with
+// equal keys must draw the same scale. Each round changes one value of the state.
+TEST(BackBuffer, StatesWithOnePictureKeyDrawOneScale) {
+    std::mt19937 random(20261209);
+    auto pick = [&](int32_t low, int32_t high) {
+        return low + static_cast<int32_t>(random() % static_cast<uint32_t>(high - low + 1));
+    };
+    int same = 0;
+    int different = 0;
+    for (int n = 0; n < 400 && !HasFailure(); ++n) {
+        RulerState a = OnMonitor(1920, 1080, pick(50, 1900));
+        a.Unit = static_cast<int16_t>(pick(0, 2));
+        a.Vertical = pick(0, 1);
+        a.Reverse = pick(0, 1);
+        a.NarrowScale = pick(0, 1);
+        a.ScalingAuto = pick(0, 1);
+        a.Scaling = pick(30, 3000);
+        a.AutoScaling = pick(30, 3000);
+        RulerState b = a;
+        switch (pick(0, 9)) {
+            case 0:
+                b.Unit = static_cast<int16_t>(pick(0, 2));
+                break;
+            case 1:
+                b.Vertical ^= 1;
+                break;
+            case 2:
+                b.Reverse ^= 1;
+                break;
+            case 3:
+                b.NarrowScale ^= 1;
+                break;
+            case 4:
+                b.ScalingAuto ^= 1;
+                break;
+            case 5:
+                b.Scaling = pick(30, 3000);
+                break;
+            case 6:
+                b.AutoScaling = pick(30, 3000);
+                break;
+            case 7:
+                b.ScaleLength = pick(50, 1900);
+                break;
+            case 8:
+                b.Marker = pick(0, 1900);
+                break;
+            default:
+                b.FullScale ^= 1;
+                break;
+        }
+        const int32_t length = pick(0, 1) ? 1921 : 3001;
+        if (PictureKeyOf(a, length) != PictureKeyOf(b, length)) {
+            ++different;
+            continue;
+        }
+        ++same;
+        EXPECT_TRUE(SameLayout(LayoutScale(a, length), LayoutScale(b, length))) << "round " << n;
+    }
+    EXPECT_GT(same, 100);
+    EXPECT_GT(different, 100);
+    RulerState s = OnMonitor(1920, 1080, 300);
+    EXPECT_NE(PictureKeyOf(s, 1921), PictureKeyOf(s, 3001));
+    const ScalePictureKey plain = PictureKeyOf(s, 1921);
+    s.FontStyle = 2;
+    EXPECT_NE(PictureKeyOf(s, 1921), plain);
+    s.FontStyle = 1;
+    s.BackColor = 5;
+    EXPECT_NE(PictureKeyOf(s, 1921), plain);
+}
+
 }  // namespace
