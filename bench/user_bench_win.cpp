@@ -13,47 +13,13 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "bench_input_win.h"
 
-using Clock = std::chrono::steady_clock;
+namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Tamarisk";
 constexpr wchar_t kSettingsBackup[] = L"Software\\Tamarisk, aside for user_bench";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// The median of the samples that succeeded (a failed one is negative); -1 when none did.
-double Median(std::vector<double> values) {
-    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }),
-                 values.end());
-    if (values.empty()) return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Polls without flooding the window server with requests: a tenth of a millisecond between
-// looks, spent spinning so that the wake-up does not round the time up to a scheduler tick.
-bool PollUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        const auto now = Clock::now();
-        if (now > end) return false;
-        while (Clock::now() - now < std::chrono::microseconds(100)) {
-        }
-    }
-    return true;
-}
-
-std::wstring ExeBeside(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + name;
-}
 
 // A program under test: the ruler or the yardstick window.
 struct Subject {
@@ -152,26 +118,6 @@ void End(Started& started) {
     started = Started{};
     // Each ruler starts from its defaults.
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-}
-
-bool BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return PollUntil([&] { return GetForegroundWindow() == window; });
-}
-
-INPUT Key(WORD virtualKey, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    // Home and the arrows are extended keys.
-    input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
-    return input;
-}
-
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2] = {Key(virtualKey, false), Key(virtualKey, true)};
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 // An absolute pointer event on the primary screen; the normalised coordinate is rounded up so
@@ -292,22 +238,6 @@ void PrintLine(const char* what, double linova, double minimal, const char* unit
     } else {
         std::printf("%-36s %8.2f %s %8.2f %s\n", what, linova, unit, minimal, unit);
     }
-}
-
-// Moves a key with everything below it to another name; false when there is no such key.
-bool MoveSettings(const wchar_t* from, const wchar_t* to) {
-    HKEY source = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) != ERROR_SUCCESS) return false;
-    RegDeleteTreeW(HKEY_CURRENT_USER, to);
-    HKEY target = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
-                        nullptr) == ERROR_SUCCESS) {
-        RegCopyTreeW(source, nullptr, target);
-        RegCloseKey(target);
-    }
-    RegCloseKey(source);
-    RegDeleteTreeW(HKEY_CURRENT_USER, from);
-    return true;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ ContextMenuState MenuStateOf(const RulerState& s, bool panelOpen, bool magnifier
     m.narrowChecked = s.NarrowScale != 0;
     m.fullChecked = s.FullScale != 0;
     m.topMostChecked = s.TopMost != 0;
+    m.snapEdgesChecked = s.SnapEdges != 0;
     m.unitCommand = IDM_UNIT_PIXEL + s.Unit;
     // Setup edits what the panel and the magnifier show, so it waits until both are closed.
     m.setupEnabled = !panelOpen && !magnifierOpen;

@@ -16,6 +16,7 @@ struct ContextMenuState {
     bool narrowChecked = false;
     bool fullChecked = false;
     bool topMostChecked = false;
+    bool snapEdgesChecked = false;
     int unitCommand = 0;  // the checked radio item, 21..23
     bool setupEnabled = false;
     bool displaySizeEnabled = false;

@@ -15,6 +15,7 @@
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
 #include "ops/copy_adjust_win.h"
+#include "ops/edge_snap.h"
 #include "ops/operations_win.h"
 #include "ops/panel_win.h"
 #include "resources/resource.h"
@@ -46,6 +47,7 @@ void PrepareContextMenu(HMENU popup, const std::wstring& className, const Contex
     Check(popup, IDM_NARROW, m.narrowChecked);
     Check(popup, IDM_FULL, m.fullChecked);
     Check(popup, IDM_TOPMOST, m.topMostChecked);
+    Check(popup, IDM_SNAP_EDGES, m.snapEdgesChecked);
     CheckMenuRadioItem(popup, IDM_UNIT_PIXEL, IDM_UNIT_INCH, m.unitCommand, MF_BYCOMMAND);
     Enable(popup, IDM_SETUP, m.setupEnabled);
     Enable(popup, IDM_DISPLAY_SIZE, m.displaySizeEnabled);
@@ -153,6 +155,9 @@ bool RunRulerCommand(Instance& app, int command) {
         case IDM_ADJUST_WINDOW:
         case IDM_ADJUST_CLIENT:
             AdjustToWindow(app, command);
+            return true;
+        case IDM_SNAP_EDGES:
+            ToggleSnapEdges(s);
             return true;
         default:
             return false;

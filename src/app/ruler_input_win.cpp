@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "ops/edge_snap_win.h"
 #include "ops/operations_win.h"
 
 namespace {
@@ -52,11 +53,19 @@ LRESULT OnLeftDoubleClick(Instance& app, LPARAM lParam) {
 }
 
 LRESULT OnMouseWheel(Instance& app, WPARAM wParam) {
-    ApplyRefresh(app, OnWheel(app.state, GET_WHEEL_DELTA_WPARAM(wParam), CurrentStep()));
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const int32_t step = CurrentStep();
+    if (!SnapMarkerStep(app, WheelMarkerMove(app.state, delta), step)) {
+        ApplyRefresh(app, OnWheel(app.state, delta, step));
+    }
     return 1;
 }
 
 void OnKeyDown(Instance& app, WPARAM key) {
     if (app.state.NoKeyOperation) return;
-    ApplyRefresh(app, OnKey(app.state, static_cast<int>(key), CurrentStep()));
+    const int virtualKey = static_cast<int>(key);
+    const int32_t step = CurrentStep();
+    if (!SnapMarkerStep(app, MarkerKeyMove(virtualKey), step)) {
+        ApplyRefresh(app, OnKey(app.state, virtualKey, step));
+    }
 }

@@ -93,6 +93,9 @@ std::optional<int16_t> StoredScreenSize(const std::optional<uint32_t>& value) {
     return tenthsOfInch;
 }
 
+// Older versions ignore it; it is written only once the user has chosen it (SnapEdgesStored).
+constexpr const wchar_t* kSnapEdgesValue = L"SnapEdges";
+
 }  // namespace
 
 std::wstring InstanceKeyPath(int instanceNumber) {
@@ -129,6 +132,10 @@ void LoadInstance(RulerState& s, SettingsStore& store) {
         }
         s.BackColor = static_cast<int16_t>(s.BackColor % kBackgroundCount);
         ParseSettings(s, ReadSettingsText(*key));
+        if (const auto snap = ReadDword(*key, kSnapEdgesValue)) {
+            s.SnapEdges = *snap != 0 ? 1 : 0;
+            s.SnapEdgesStored = true;
+        }
     }
     ApplyLoadClamps(s);
 }
@@ -152,7 +159,10 @@ bool SaveInstance(const RulerState& s, SettingsStore& store) {
     for (const ValueRow& row : kInstanceValues) {
         written = WriteDword(*key, row.name, row.field.Get(s)) && written;
     }
-    return key->Write(L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s))) && written;
+    written =
+        key->Write(L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s))) && written;
+    if (s.SnapEdgesStored) written = WriteDword(*key, kSnapEdgesValue, s.SnapEdges) && written;
+    return written;
 }
 
 bool SettingsStored(SettingsStore& store) {

@@ -43,6 +43,11 @@ struct RulerState {
     int32_t MagnifierWinSizeY = 278;
     int16_t Magnifier = 4;
     int16_t MagType = 0;
+    // Marker steps go to the next edge of what lies beside the ruler (0 or 1). Stored once the
+    // user has chosen it or it was loaded, so that a ruler that never used it stores what it
+    // always did.
+    int16_t SnapEdges = 0;
+    bool SnapEdgesStored = false;
 
     // Persisted together as the Settings text, one digit per slot.
     int16_t TopMost = 1;

@@ -73,7 +73,8 @@ bool Refresh::Any() const {
     const PanelRefresh& p = panel;
     return p.length || p.red || p.blue || p.allReadouts || p.arrows || p.fullScaleButton ||
            p.narrowButton || p.unitRadio || fixMonitorByCursor || recomputeLength || place ||
-           resize || moveOnly || readout || repaint != Repaint::kNone || render || turned;
+           resize || moveOnly || readout || repaint != Repaint::kNone || render || turned ||
+           magnifier;
 }
 
 Refresh Combine(const Refresh& a, const Refresh& b) {
@@ -90,6 +91,7 @@ Refresh Combine(const Refresh& a, const Refresh& b) {
     r.repaint = std::max(a.repaint, b.repaint);
     r.render |= b.render;
     r.turned |= b.turned;
+    r.magnifier |= b.magnifier;
     return r;
 }
 
@@ -150,6 +152,7 @@ Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up) {
     (blue ? r.panel.blue : r.panel.red) = true;
     r.repaint = Repaint::kKeepBackground;
     r.readout = true;
+    r.magnifier = true;
     return r;
 }
 
@@ -254,7 +257,30 @@ Refresh FollowDisplaySizes(RulerState& s) {
     return AfterScaleChange(before, s);
 }
 
+std::optional<MarkerMove> MarkerKeyMove(int virtualKey) {
+    switch (virtualKey) {
+        case kKeyAdd:
+            return MarkerMove{false, true};
+        case kKeySubtract:
+            return MarkerMove{false, false};
+        case kKeyMultiply:
+            return MarkerMove{true, true};
+        case kKeyDivide:
+            return MarkerMove{true, false};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<MarkerMove> WheelMarkerMove(const RulerState& s, int delta) {
+    if (delta == 0 || (s.WheelMode != 1 && s.WheelMode != 2)) return std::nullopt;
+    return MarkerMove{s.WheelMode == 2, delta < 0};
+}
+
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
+    if (const auto move = MarkerKeyMove(virtualKey)) {
+        return MarkerStep(s, move->blue, step, move->up);
+    }
     switch (virtualKey) {
         case kKeyLeft:
         case kKeyNumpad4:
@@ -280,14 +306,6 @@ Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
             return s.FullScale ? Refresh{} : LengthStep(s, step, false);
         case kKeyNext:
             return s.FullScale ? Refresh{} : LengthStep(s, step, true);
-        case kKeyAdd:
-            return MarkerStep(s, false, step, true);
-        case kKeySubtract:
-            return MarkerStep(s, false, step, false);
-        case kKeyMultiply:
-            return MarkerStep(s, true, step, true);
-        case kKeyDivide:
-            return MarkerStep(s, true, step, false);
         case kKeyHome:
         case kKeyNumpad5:
             return TurnAboutCentre(s);
@@ -303,8 +321,8 @@ Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
 }
 
 Refresh OnWheel(RulerState& s, int delta, int32_t step) {
-    if (delta == 0 || (s.WheelMode != 1 && s.WheelMode != 2)) return Refresh{};
-    return MarkerStep(s, s.WheelMode == 2, step, delta < 0);
+    const auto move = WheelMarkerMove(s, delta);
+    return move ? MarkerStep(s, move->blue, step, move->up) : Refresh{};
 }
 
 Refresh DragTo(RulerState& s, Point screen, Point anchor) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/dpi.h"
 #include "model/geometry.h"
@@ -41,7 +42,8 @@ struct Refresh {
     bool readout = false;
     Repaint repaint = Repaint::kNone;
     bool render = false;
-    bool turned = false;  // the ruler changed direction: cursor, panel and magnifier follow
+    bool turned = false;     // the ruler changed direction: cursor, panel and magnifier follow
+    bool magnifier = false;  // a marker moved: an open magnifier shows it now, not at its tick
 
     bool Any() const;
 };
@@ -62,6 +64,12 @@ int32_t StepSize(bool shiftOrRightButtonDown);
 Refresh MoveStep(RulerState& s, Move move, int32_t step);
 Refresh LengthStep(RulerState& s, int32_t step, bool longer);
 Refresh MarkerStep(RulerState& s, bool blue, int32_t step, bool up);
+
+// Which marker a step moves, and which way: up is away from the origin.
+struct MarkerMove {
+    bool blue = false;
+    bool up = false;
+};
 Refresh ToggleFullScale(RulerState& s);
 Refresh ToggleNarrow(RulerState& s);
 Refresh ToggleReverse(RulerState& s);
@@ -111,6 +119,11 @@ enum Key : int {
     kKeySubtract = 109,
     kKeyDivide = 111,
 };
+
+// The marker keys: + and - move the red marker, * and / the blue one.
+std::optional<MarkerMove> MarkerKeyMove(int virtualKey);
+// The marker the wheel moves (by WheelMode), if any: toward the user moves it away from zero.
+std::optional<MarkerMove> WheelMarkerMove(const RulerState& s, int delta);
 
 // The ruler's keys (virtual-key codes); keys without an action give no refresh.
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step);

@@ -132,6 +132,10 @@ void ApplyRefresh(Instance& app, const Refresh& refresh) {
                     monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
     }
     if (r.turned) DirectionFollowUp(app);
+    // The magnifier shows a marker's new place now rather than at its next tick.
+    if (r.magnifier && app.magnifierOpen && app.magnifierWindow) {
+        RedrawWindow(app.magnifierWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 void FollowMonitor(Instance& app) {

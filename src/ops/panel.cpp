@@ -95,12 +95,19 @@ Refresh PanelArrow(RulerState& s, int control, uintptr_t code, int32_t step) {
             if (!line || !PanelArrowsEnabled(s).length) return Refresh{};
             return LengthStep(s, step, up);
         case IDC_RED_ARROW:
-        case IDC_BLUE_ARROW:
-            if (!line) return Refresh{};
-            return MarkerStep(s, control == IDC_BLUE_ARROW, step, up);
+        case IDC_BLUE_ARROW: {
+            const auto move = PanelMarkerMove(control, code);
+            return move ? MarkerStep(s, move->blue, step, move->up) : Refresh{};
+        }
         default:
             return Refresh{};
     }
+}
+
+std::optional<MarkerMove> PanelMarkerMove(int control, uintptr_t code) {
+    const bool marker = control == IDC_RED_ARROW || control == IDC_BLUE_ARROW;
+    if (!marker || (code != kLineUp && code != kLineDown)) return std::nullopt;
+    return MarkerMove{control == IDC_BLUE_ARROW, code == kLineUp};
 }
 
 PanelSnapshot TakePanelSnapshot(const RulerState& s) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/dpi.h"
@@ -56,6 +57,9 @@ PanelArrows PanelArrowsEnabled(const RulerState& s);
 // step up or left (0) and down or right (1) acts. The Move arrows place the ruler afterwards for
 // any code, without taking the focus from the panel.
 Refresh PanelArrow(RulerState& s, int control, uintptr_t code, int32_t step);
+
+// The marker a notification of the red or blue arrow steps, if it is a line step.
+std::optional<MarkerMove> PanelMarkerMove(int control, uintptr_t code);
 
 // What the panel changes and Esc puts back. The blue marker, the position, the direction, the
 // reverse mode and the unit stay as they are.

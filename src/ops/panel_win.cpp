@@ -10,6 +10,7 @@
 #include "model/placement_win.h"
 #include "ops/arrow_subclass_win.h"
 #include "ops/keyboard_controls_win.h"
+#include "ops/edge_snap_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel.h"
 #include "render/backgrounds.h"
@@ -237,7 +238,11 @@ INT_PTR OnCommand(Panel& p, HWND window, int command) {
 }
 
 INT_PTR OnArrow(Panel& p, WPARAM code, HWND arrow) {
-    ApplyRefresh(p.app, PanelArrow(p.app.state, GetDlgCtrlID(arrow), code, CurrentStep()));
+    const int control = GetDlgCtrlID(arrow);
+    const int32_t step = CurrentStep();
+    if (!SnapMarkerStep(p.app, PanelMarkerMove(control, code), step)) {
+        ApplyRefresh(p.app, PanelArrow(p.app.state, control, code, step));
+    }
     return TRUE;
 }
 

@@ -61,6 +61,7 @@
 #define IDM_MAGNIFIER 40011
 #define IDM_COPY_BLUE 40023
 #define IDM_COPY_RED_BLUE 40033
+#define IDM_SNAP_EDGES 40041 /* marker steps go to the next edge beside the ruler */
 
 /* The notification-area icon of the first instance; also the wParam of its callback */
 #define ID_TRAY_ICON 2001

@@ -260,6 +260,7 @@ void StoreRuler(int instanceNumber, const StoredRuler& r) {
     std::wstring settings;
     for (int flag : flags) settings += std::to_wstring(flag) + L",";
     PutText(key, L"Settings", settings);
+    if (r.snapEdges) PutDword(key, L"SnapEdges", 1);
 }
 
 bool TwoMonitorsLeft() {

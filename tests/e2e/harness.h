@@ -94,6 +94,7 @@ struct StoredRuler {
     bool noMouse = false;
     bool scalingAuto = false;
     int wheelMode = 1;
+    bool snapEdges = false;  // stored only when on, as a ruler that never used it stores nothing
 };
 
 void StoreRuler(int instanceNumber, const StoredRuler& ruler);

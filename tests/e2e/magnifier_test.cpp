@@ -2,10 +2,8 @@
 // screen around the ruler's origin and markers enlarged, its zoom and display modes, its size
 // kept between runs, and that it never shows itself.
 #include <array>
-#include <atomic>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "dialogs.h"
@@ -32,85 +30,10 @@ COLORREF StripeColour(int x, int y) {
     return RGB(x & 0xFF, y & 0xFF, 0x90);
 }
 
-// A window of this test program that shows the stripes at a place on the screen, beside the
-// ruler and behind it. It has a thread of its own, which paints it whenever it is uncovered.
-class Stripes {
+// The stripes beside the ruler and behind it, in a window of this test program.
+class Stripes : public ScreenPicture {
   public:
-    explicit Stripes(RECT at) : at_(at) {
-        thread_ = std::thread([this] { Run(); });
-        WaitUntil([this] { return window_.load() != nullptr; });
-    }
-    ~Stripes() {
-        if (HWND window = window_.load()) PostMessageW(window, WM_CLOSE, 0, 0);
-        thread_.join();
-    }
-    Stripes(const Stripes&) = delete;
-    Stripes& operator=(const Stripes&) = delete;
-
-    const RECT& At() const { return at_; }
-    bool Contains(int x, int y) const {
-        return x >= at_.left && x < at_.right && y >= at_.top && y < at_.bottom;
-    }
-    // Whether the screen shows the stripes at the window's corners.
-    bool Shown() const {
-        const Capture shot = Capture::Screen(at_);
-        const int w = at_.right - at_.left - 1;
-        const int h = at_.bottom - at_.top - 1;
-        return shot.Pixel(0, 0) == StripeColour(at_.left, at_.top) &&
-               shot.Pixel(w, h) == StripeColour(at_.left + w, at_.top + h);
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_PAINT) {
-            Paint(window);
-            return 0;
-        }
-        if (message == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    static void Paint(HWND window) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT r{};
-        GetWindowRect(window, &r);
-        const int width = r.right - r.left;
-        const int height = r.bottom - r.top;
-        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const COLORREF c = StripeColour(r.left + x, r.top + y);
-                pixels[static_cast<size_t>(y) * width + x] =
-                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-            }
-        }
-        const BITMAPINFO info = TopDownDib(width, height);
-        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
-                          DIB_RGB_COLORS);
-        EndPaint(window, &paint);
-    }
-
-    void Run() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"LinovaTestStripes";
-        RegisterClassExW(&wc);
-        HWND window = CreateWindowExW(
-            WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP, at_.left, at_.top,
-            at_.right - at_.left, at_.bottom - at_.top, nullptr, nullptr, wc.hInstance, nullptr);
-        ShowWindow(window, SW_SHOWNOACTIVATE);
-        UpdateWindow(window);
-        window_ = window;
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    }
-
-    RECT at_;
-    std::thread thread_;
-    std::atomic<HWND> window_{nullptr};
+    explicit Stripes(RECT at) : ScreenPicture(at, StripeColour) {}
 };
 
 // A pane's client area as the screen shows it, and its size.

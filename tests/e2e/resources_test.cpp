@@ -358,7 +358,7 @@ TEST_F(Resources, MenusCarryTheirCommandsAndTexts) {
         "3 Linova", "-",
         "&Scale {",
             "14 &Reverse", "13 &Direction", "-", "16 &Full", "15 &Narrow", "-",
-            "21 &Pixel", "22 &cm", "23 &inch",
+            "21 &Pixel", "22 &cm", "23 &inch", "-", "40041 Snap to &Edges",
         "}",
         "&Function {",
             "902 &Add Linova", "905 &Same Color Lock", "40005 Alway on &top", "-",

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "harness.h"
+
 namespace e2e {
 
 namespace {
@@ -194,6 +196,78 @@ SIZE Extent(const Capture& c, const RECT& area, COLORREF ground) {
         }
     }
     return SIZE{std::max(0L, found.right - found.left), std::max(0L, found.bottom - found.top)};
+}
+
+ScreenPicture::ScreenPicture(RECT at, Colour colour) : at_(at), colour_(std::move(colour)) {
+    thread_ = std::thread([this] { Run(); });
+    WaitUntil([this] { return window_.load() != nullptr; });
+}
+
+ScreenPicture::~ScreenPicture() {
+    if (HWND window = window_.load()) PostMessageW(window, WM_CLOSE, 0, 0);
+    thread_.join();
+}
+
+bool ScreenPicture::Shown() const {
+    const Capture shot = Capture::Screen(at_);
+    const int w = at_.right - at_.left - 1;
+    const int h = at_.bottom - at_.top - 1;
+    return shot.Pixel(0, 0) == colour_(at_.left, at_.top) &&
+           shot.Pixel(w, h) == colour_(at_.left + w, at_.top + h);
+}
+
+LRESULT CALLBACK ScreenPicture::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    const auto* self =
+        reinterpret_cast<const ScreenPicture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_PAINT && self) {
+        self->Paint(window);
+        return 0;
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ScreenPicture::Paint(HWND window) const {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour_(r.left + x, r.top + y);
+            pixels[static_cast<size_t>(y) * width + x] =
+                (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    }
+    const BITMAPINFO info = TopDownDib(width, height);
+    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
+                      DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+}
+
+void ScreenPicture::Run() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LinovaTestPicture";
+    RegisterClassExW(&wc);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                                  WS_POPUP, at_.left, at_.top, at_.right - at_.left,
+                                  at_.bottom - at_.top, nullptr, nullptr, wc.hInstance, this);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    window_ = window;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
 }
 
 }  // namespace e2e

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -62,6 +65,35 @@ BITMAPINFO TopDownDib(int width, int height);
 
 // The size of the smallest rectangle inside `area` that holds every pixel not of the ground.
 SIZE Extent(const Capture& c, const RECT& area, COLORREF ground);
+
+// A window of the test program that shows a picture at a place on the screen, beside a ruler
+// and behind it: `colour` gives each screen pixel's colour. It has a thread of its own, which
+// paints it whenever it is uncovered.
+class ScreenPicture {
+  public:
+    using Colour = std::function<COLORREF(int x, int y)>;
+    ScreenPicture(RECT at, Colour colour);
+    ~ScreenPicture();
+    ScreenPicture(const ScreenPicture&) = delete;
+    ScreenPicture& operator=(const ScreenPicture&) = delete;
+
+    const RECT& At() const { return at_; }
+    bool Contains(int x, int y) const {
+        return x >= at_.left && x < at_.right && y >= at_.top && y < at_.bottom;
+    }
+    // Whether the screen shows the picture at the window's corners.
+    bool Shown() const;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HWND window) const;
+    void Run();
+
+    RECT at_;
+    Colour colour_;
+    std::thread thread_;
+    std::atomic<HWND> window_{nullptr};
+};
 
 // "RGB(r, g, b)" for failure messages.
 std::string ColourText(COLORREF colour);
