@@ -9,8 +9,8 @@
 
 #include "model/placement_win.h"
 #include "ops/arrow_subclass_win.h"
-#include "ops/keyboard_controls_win.h"
 #include "ops/edge_snap_win.h"
+#include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "ops/panel.h"
 #include "render/backgrounds.h"
