@@ -177,6 +177,8 @@ void LetReadTheirEvents(const std::vector<HWND>& windows) {
     }
 }
 
+}  // namespace
+
 // Puts the cursor at the point and waits until it stays there: a window that was busy may still
 // echo an older cursor position back through the X server, seconds late on a loaded machine,
 // which would move the cursor back (and make a press land there). The windows that may hold such
@@ -202,8 +204,6 @@ void SettleCursor(POINT at) {
     }
     EXPECT_TRUE(settled) << "the cursor does not stay at (" << at.x << ", " << at.y << ")";
 }
-
-}  // namespace
 
 void LeftDown() {
     Send({Mouse(MOUSEEVENTF_LEFTDOWN)});

@@ -32,6 +32,9 @@ constexpr POINT kAway{1900, 1060};
 
 // Moves the cursor there and waits until it is there.
 bool MoveCursor(POINT to);
+// Moves the cursor there and waits until it stays there: no late echo of an earlier position
+// from a busy window can move it back before a button is pressed.
+void SettleCursor(POINT at);
 // The cursor the screen shows now (that of the foreground window's thread).
 HCURSOR ShownCursor();
 void LeftDown();

@@ -64,7 +64,8 @@ void ClickArrow(HWND panel, int id, bool first, bool rightHeld = false) {
         EXPECT_TRUE(ClickOn(arrow, at));
         return;
     }
-    MoveCursor(at);
+    // The right button must go down on the arrow, not where the cursor was a moment ago.
+    SettleCursor(at);
     RightDown();
     EXPECT_TRUE(ClickOn(arrow, at));
     RightUp();

@@ -425,8 +425,11 @@ TEST_F(SetupTest, TheManualScaleStepsByOneAndTenWithinItsBoundsAndAutoTakesItsAr
         ASSERT_TRUE(BringToFront(setup));
         const POINT at = ScrollArrow(arrow, up);
         if (shift) return ShiftClickAt(at);
-        ASSERT_TRUE(MoveCursor(at));
-        if (rightHeld) RightDown();
+        if (rightHeld) {
+            // The right button must go down on the arrow, not where the cursor was before.
+            SettleCursor(at);
+            RightDown();
+        }
         EXPECT_TRUE(ClickOn(arrow, at));
         if (rightHeld) RightUp();
     };
