@@ -395,9 +395,12 @@ TEST_F(SetupTest, TheColourListDrawsTwentyThreeNumberedSamplesAndLeavesTheRulers
         first = sample(13);
         return first.Pixel(first.Width() - 6, height / 2) == RGB(255, 255, 204);
     })) << ColourText(first.Pixel(first.Width() - 6, height / 2));
-    // The chosen sample is framed in black.
-    const Capture chosen = sample(16);
-    EXPECT_EQ(ColourText(chosen.Pixel(0, height / 2)), ColourText(kBlack));
+    // The chosen sample is framed in black (once the list has scrolled to it and drawn it).
+    Capture chosen;
+    EXPECT_TRUE(WaitUntil([&] {
+        chosen = sample(16);
+        return chosen.Pixel(0, height / 2) == kBlack;
+    })) << ColourText(chosen.Pixel(0, height / 2));
 
     // Drawing the samples left the ruler's own pattern as it was: the ruler, drawn again for
     // another font and back, shows what it showed.
