@@ -242,7 +242,7 @@ TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
     ASSERT_TRUE(ruler);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler));
     ASSERT_TRUE(process);
-    SendMessageW(ruler, WM_COMMAND, 14, 0);  // reversed: something to save
+    EXPECT_TRUE(SendWaiting(ruler, WM_COMMAND, 14));  // reversed: something to save
     PostMessageW(ruler, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0);
     CloseHandle(process);

@@ -53,14 +53,6 @@ bool RemoteBlock::Read(size_t offset, void* data, size_t size) const {
     return memory_ && ReadProcessMemory(process_, memory_ + offset, data, size, nullptr);
 }
 
-std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
-        return std::nullopt;
-    }
-    return static_cast<LRESULT>(result);
-}
-
 HWND WaitForDialog(HWND owner, const std::wstring& title, int timeoutMs) {
     DialogSearch search{ProcessOf(owner), &title, nullptr};
     WaitUntil(

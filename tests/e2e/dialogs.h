@@ -33,9 +33,6 @@ class RemoteBlock {
     char* memory_ = nullptr;
 };
 
-// Sends a message and waits at most two seconds for the answer; nothing when there is none.
-std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-
 // The top-level dialog window of the owner's process with the title, waiting for it to appear.
 HWND WaitForDialog(HWND owner, const std::wstring& title, int timeoutMs = 5000);
 // Whether the window is gone, waiting for it to go.

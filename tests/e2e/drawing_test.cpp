@@ -557,7 +557,7 @@ TEST_F(Drawing, ALongRulerTurnedAndTurnedBackShowsTheSamePixels) {
         ASSERT_TRUE(r.painted);
         RECT rect{};
         auto turn = [&](SIZE size) {
-            SendMessageW(r.window, WM_KEYDOWN, VK_HOME, 0);
+            SendWaiting(r.window, WM_KEYDOWN, VK_HOME);
             return WaitUntil([&] {
                 GetWindowRect(r.window, &rect);
                 return rect.right - rect.left == size.cx && rect.bottom - rect.top == size.cy;

@@ -83,6 +83,14 @@ bool Answers(HWND window, UINT timeoutMs) {
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(result);
+}
+
 void CloseRuler(HWND ruler) {
     HANDLE process = OpenProcessOf(ruler);
     PostMessageW(ruler, WM_CLOSE, 0, 0);

@@ -38,6 +38,10 @@ HWND FindRuler(int instanceNumber);
 // loop, a hung one does not.
 bool Answers(HWND window, UINT timeoutMs = 5000);
 
+// Sends a message and waits at most two seconds for the answer; nothing when there is none. A
+// plain SendMessageW to another process would wait for ever on a thread that does not answer.
+std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
 // Closes every ruler window as a user would and waits for each process to end; kills what is
 // left after a grace period.
 void EndAllRulers();

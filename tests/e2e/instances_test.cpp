@@ -144,7 +144,7 @@ TEST_F(Instances, AddReusesTheFreeNumberAndAllExitEndsEveryRulerEachSaving) {
     // Something for each to save: the pixel unit instead of cm.
     std::vector<HANDLE> processes;
     for (HWND ruler : rulers) {
-        SendMessageW(ruler, WM_COMMAND, 21, 0);
+        EXPECT_TRUE(SendWaiting(ruler, WM_COMMAND, 21));
         processes.push_back(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler)));
         ASSERT_TRUE(processes.back());
     }

@@ -175,7 +175,7 @@ bool KeysTo(const std::vector<MenuItem>& items, UINT id, std::vector<WORD>& keys
 // Reads the menu shown in the window from inside its process (menu handles do not work across
 // processes). Empty when it cannot.
 std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow) {
-    const auto menu = static_cast<uint64_t>(SendMessageW(menuWindow, kGetMenuHandle, 0, 0));
+    const auto menu = static_cast<uint64_t>(SendWaiting(menuWindow, kGetMenuHandle).value_or(0));
     if (!menu) return std::nullopt;
     ProcessCalls calls(ProcessOf(menuWindow));
     if (!calls.Ok()) return std::nullopt;

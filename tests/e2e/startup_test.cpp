@@ -237,14 +237,14 @@ TEST_F(StartUp, SessionEndSavesAndClosingAfterwardsSavesAgain) {
     HWND ruler = WaitForRuler(1);
     ASSERT_TRUE(ruler);
     EXPECT_FALSE(ReadDword(InstanceKey(1), L"xPosi").has_value());
-    EXPECT_TRUE(SendMessageW(ruler, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(SendWaiting(ruler, WM_QUERYENDSESSION).value_or(0), TRUE);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
     EXPECT_EQ(ReadText(InstanceKey(1), L"Settings"), L"1,0,0,1,0,0,1,0,0,1,0,1,");
 
     // The session went on after all: the ruler, placed and showing its readout, moves one pixel
     // right, and closing it saves that.
     ASSERT_TRUE(TitleIs(ruler, L"Linova <1> - H10.00 cm"));
-    SendMessageW(ruler, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(SendWaiting(ruler, WM_KEYDOWN, VK_RIGHT));
     ASSERT_TRUE(WaitUntil([&] { return RectOf(ruler).left == 21; }));
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), 20u);
     CloseRuler(ruler);
