@@ -1,8 +1,12 @@
 // Times what a user of the ruler gets, from outside its process and through the real input
 // queue, each figure beside the same figure for a minimal layered window (minimal_window_win.exe)
 // started the same way in the same run: process start to first paint, a turn until the turned
-// window is painted, a key move step and a drag move until the window is at its new place, and
-// the memory held 2 s after the window shows. (bench/idle_cpu.sh measures the CPU at rest.)
+// window is painted, a key move step and a drag move until the window is at its new place (the
+// wall time of each, and the CPU the program and the servers spent on them, in rounds in which
+// the two programs take turns), and the memory held 2 s after the window shows.
+// (bench/idle_cpu.sh measures the CPU at rest.)
+//
+//   user_bench_win.exe [STARTS] [ROUNDS] [STEPS]      (default 10 9 200)
 #include <windows.h>
 #include <psapi.h>
 
@@ -14,6 +18,7 @@
 #include <vector>
 
 #include "bench_input_win.h"
+#include "unix_cpu_win.h"
 
 namespace {
 
@@ -193,11 +198,23 @@ std::vector<double> DragMovesMs(HWND window, int moves) {
 
 struct Figures {
     double firstPaintMs = -1;
-    double turnMs = -1;
-    double keyStepMs = -1;
-    double dragMoveMs = -1;
     double residentMb = -1;
     double privateMb = -1;
+};
+
+// One kind of step, over every round: the wall time of each, and the CPU that the program and
+// the servers (its wineserver and X server) spent on all of them.
+struct Steps {
+    std::vector<double> wallMs;
+    double programCpuMs = 0;
+    double serversCpuMs = 0;
+
+    double ProgramCpuPerStep() const { return wallMs.empty() ? -1 : programCpuMs / wallMs.size(); }
+    double ServersCpuPerStep() const { return wallMs.empty() ? -1 : serversCpuMs / wallMs.size(); }
+};
+
+struct StepFigures {
+    Steps turns, keySteps, dragMoves;
 };
 
 void MeasureMemory(const Subject& subject, Figures& f) {
@@ -214,36 +231,63 @@ void MeasureMemory(const Subject& subject, Figures& f) {
     End(s);
 }
 
-void MeasureMoves(const Subject& subject, Figures& f, int samples) {
+// Runs the steps, adding their times and the CPU they cost to the figures.
+void Timed(Steps& into, const std::vector<int>& program, const std::vector<int>& servers,
+           const std::function<void()>& steps) {
+    const double programBefore = unix_cpu::CpuMs(program);
+    const double serversBefore = unix_cpu::CpuMs(servers);
+    steps();
+    into.programCpuMs += unix_cpu::CpuMs(program) - programBefore;
+    into.serversCpuMs += unix_cpu::CpuMs(servers) - serversBefore;
+}
+
+// One round: the program started, `count` turns, key steps and drag moves, the program ended.
+void MeasureRound(const Subject& subject, StepFigures& f, int count) {
     Started s = Start(subject);
     if (!s.window || !BringToFront(s.window)) {
         End(s);
         return;
     }
-    std::vector<double> turns, steps;
-    for (int i = 0; i < samples; ++i) turns.push_back(TurnMs(s.window));
-    // Back to a horizontal window if the count was odd; then the keys move it along.
-    if (samples % 2) TurnMs(s.window);
-    for (int i = 0; i < samples; ++i) steps.push_back(KeyStepMs(s.window));
-    f.turnMs = Median(turns);
-    f.keyStepMs = Median(steps);
-    f.dragMoveMs = Median(DragMovesMs(s.window, samples));
+    const std::wstring exe = subject.exe.substr(subject.exe.find_last_of(L"\\/") + 1);
+    const std::vector<int> program = unix_cpu::Find(std::string(exe.begin(), exe.end()));
+    const std::vector<int> servers = unix_cpu::Servers().pids;
+    Timed(f.turns, program, servers, [&] {
+        // An even count, so that the window ends horizontal; then the keys move it along.
+        for (int i = 0; i < count + count % 2; ++i) f.turns.wallMs.push_back(TurnMs(s.window));
+    });
+    Timed(f.keySteps, program, servers, [&] {
+        for (int i = 0; i < count; ++i) f.keySteps.wallMs.push_back(KeyStepMs(s.window));
+    });
+    Timed(f.dragMoves, program, servers, [&] {
+        for (double ms : DragMovesMs(s.window, count)) f.dragMoves.wallMs.push_back(ms);
+    });
     End(s);
 }
 
 void PrintLine(const char* what, double linova, double minimal, const char* unit) {
     if (minimal > 0 && linova >= 0) {
-        std::printf("%-36s %8.2f %s %8.2f %s   %5.2fx\n", what, linova, unit, minimal, unit,
+        std::printf("%-40s %8.2f %s %8.2f %s   %5.2fx\n", what, linova, unit, minimal, unit,
                     linova / minimal);
     } else {
-        std::printf("%-36s %8.2f %s %8.2f %s\n", what, linova, unit, minimal, unit);
+        std::printf("%-40s %8.2f %s %8.2f %s\n", what, linova, unit, minimal, unit);
     }
+}
+
+void PrintSteps(const char* what, const Steps& ours, const Steps& base) {
+    std::printf("%s\n", what);
+    PrintLine("  wall time, median", Median(ours.wallMs), Median(base.wallMs), "ms");
+    PrintLine("  the program's CPU per step", ours.ProgramCpuPerStep(), base.ProgramCpuPerStep(),
+              "ms");
+    PrintLine("  wineserver and X server CPU per step", ours.ServersCpuPerStep(),
+              base.ServersCpuPerStep(), "ms");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 10;
+    const int rounds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
+    const int count = argc > 3 ? std::max(1, _wtoi(argv[3])) : 200;
     const Subject linova{ExeBeside(L"linova.exe"), L"", L"Linova <1>"};
     const Subject minimal{ExeBeside(L"minimal_window_win.exe"), L"", L"Linova bench minimal"};
     // Every ruler here starts from its defaults; the user's own settings wait aside (and come
@@ -264,23 +308,26 @@ int wmain(int argc, wchar_t** argv) {
     }
     ours.firstPaintMs = Median(oursStarts);
     base.firstPaintMs = Median(baseStarts);
-    MeasureMoves(linova, ours, runs);
-    MeasureMoves(minimal, base, runs);
+    // The steps in rounds, the two programs taking turns and each going first in every other
+    // round.
+    StepFigures oursSteps, baseSteps;
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 2 == 0) MeasureRound(linova, oursSteps, count);
+        MeasureRound(minimal, baseSteps, count);
+        if (round % 2 == 1) MeasureRound(linova, oursSteps, count);
+    }
     MeasureMemory(linova, ours);
     MeasureMemory(minimal, base);
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     MoveSettings(kSettingsBackup, kSettingsKey);
 
-    std::printf("medians of %-25d %11s %11s   %s\n", runs, "linova", "minimal", "ratio");
+    std::printf("%d starts; %d rounds of %d steps %15s %11s   %s\n", runs, rounds, count, "linova",
+                "minimal", "ratio");
     PrintLine("process start to first paint", ours.firstPaintMs, base.firstPaintMs, "ms");
-    PrintLine("a turn (Home), until painted", ours.turnMs, base.turnMs, "ms");
-    PrintLine("a key move step (Right)", ours.keyStepMs, base.keyStepMs, "ms");
-    PrintLine("a drag move of one pixel", ours.dragMoveMs, base.dragMoveMs, "ms");
+    PrintSteps("a turn (Home), until painted", oursSteps.turns, baseSteps.turns);
+    PrintSteps("a key move step (Right)", oursSteps.keySteps, baseSteps.keySteps);
+    PrintSteps("a drag move of one pixel", oursSteps.dragMoves, baseSteps.dragMoves);
     PrintLine("resident memory 2 s after showing", ours.residentMb, base.residentMb, "MB");
     PrintLine("private memory 2 s after showing", ours.privateMb, base.privateMb, "MB");
-    if (ours.keyStepMs > 0 && ours.dragMoveMs > 0) {
-        std::printf("key move step / drag move (linova)    %5.2fx\n",
-                    ours.keyStepMs / ours.dragMoveMs);
-    }
     return 0;
 }
