@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 
 #include "harness.h"
 
@@ -131,6 +132,31 @@ bool Capture::RowIs(int y, int x0, int x1, COLORREF colour) const {
         if (Pixel(x, y) != colour) return false;
     }
     return true;
+}
+
+std::string Capture::DifferenceFrom(const Capture& other) const {
+    std::ostringstream text;
+    if (width_ != other.width_ || height_ != other.height_) {
+        text << width_ << " x " << height_ << " against " << other.width_ << " x " << other.height_;
+        return text.str();
+    }
+    int count = 0;
+    RECT around{width_, height_, -1, -1};
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const size_t i = static_cast<size_t>(y) * width_ + x;
+            if (pixels_[i] == other.pixels_[i]) continue;
+            if (count++ == 0) {
+                text << "first at (" << x << ", " << y << "): " << std::hex << pixels_[i]
+                     << " against " << other.pixels_[i] << std::dec << "; ";
+            }
+            around = {std::min<LONG>(around.left, x), std::min<LONG>(around.top, y),
+                      std::max<LONG>(around.right, x + 1), std::max<LONG>(around.bottom, y + 1)};
+        }
+    }
+    text << count << " pixels differ, within (" << around.left << ", " << around.top << ") - ("
+         << around.right << ", " << around.bottom << ")";
+    return text.str();
 }
 
 bool Capture::SaveBmp(const std::wstring& path) const {

@@ -47,6 +47,10 @@ class Capture {
         return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
     }
 
+    // Where the two pictures differ, for a failure message: the sizes, or how many pixels differ,
+    // the rectangle around them and the first one's two colours.
+    std::string DifferenceFrom(const Capture& other) const;
+
     // Writes the picture as a 24-bit .bmp file, to look at when a test fails.
     bool SaveBmp(const std::wstring& path) const;
 

@@ -100,24 +100,31 @@ BYTE Opacity(HWND ruler) {
     return alpha;
 }
 
-// What the ruler shows now, once it has settled: two pictures taken a moment apart agree.
+// What the ruler shows now, once it has settled: the ruler has handled what was sent to it, and
+// the picture stays the same over a third of a second. (On a loaded machine a ruler that has just
+// started can go 50 ms or more between two of its first paints.)
 Capture Settled(HWND ruler) {
+    Answers(ruler);
+    Answers(ruler);
     Capture now = Capture::Screen(RectOf(ruler));
+    int samePolls = 0;
     WaitUntil([&] {
-        Sleep(50);
+        Sleep(100);
         const Capture again = Capture::Screen(RectOf(ruler));
-        const bool same = again == now;
+        samePolls = again == now ? samePolls + 1 : 0;
         now = again;
-        return same;
+        return samePolls >= 3;
     });
     return now;
 }
 
 testing::AssertionResult Shows(HWND ruler, const Capture& expected) {
-    if (WaitUntil([&] { return Capture::Screen(RectOf(ruler)) == expected; })) {
+    Capture now;
+    if (WaitUntil([&] { return (now = Capture::Screen(RectOf(ruler))) == expected; })) {
         return testing::AssertionSuccess();
     }
-    return testing::AssertionFailure() << "the ruler shows another picture";
+    return testing::AssertionFailure()
+           << "the ruler shows another picture: " << now.DifferenceFrom(expected);
 }
 
 // The colour of the ruler's body away from its ticks, numbers and markers.
