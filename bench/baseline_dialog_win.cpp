@@ -1,0 +1,203 @@
+// The yardstick of the dialog benchmark: a hidden window that, on a command, opens a dialog with
+// the same controls as one of the ruler's (the same number, classes, styles and places, a
+// toolbar with as many buttons, a list view with as many columns and rows), made from a plain
+// in-memory template in Arial 10 at the same place on the screen, and nothing else: no colours,
+// no density, no texts computed, no state.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <cwchar>
+#include <vector>
+
+#include "dialog_spec_win.h"
+
+namespace {
+
+using dialog_spec::Dialog;
+
+Dialog g_spec{};
+bool g_haveSpec = false;
+HWND g_dialog = nullptr;
+
+// The template grows word by word; strings and the font name are stored as they are.
+struct Template {
+    std::vector<WORD> words;
+    void Word(WORD w) { words.push_back(w); }
+    void Dword(DWORD d) {
+        Word(LOWORD(d));
+        Word(HIWORD(d));
+    }
+    void Text(const wchar_t* s) {
+        for (; *s; ++s) Word(static_cast<WORD>(*s));
+        Word(0);
+    }
+    void AlignDword() {
+        if (words.size() % 2) Word(0);
+    }
+};
+
+// Dialog units from pixels at the font's base units.
+short Units(LONG pixels, int base, int per) {
+    return static_cast<short>((pixels * per + base / 2) / base);
+}
+
+std::vector<WORD> Build(const Dialog& d, SIZE base) {
+    Template t;
+    t.Dword((d.style | DS_SETFONT) & ~WS_VISIBLE);
+    t.Dword(d.exStyle);
+    t.Word(static_cast<WORD>(d.count));
+    t.Word(0);
+    t.Word(0);
+    t.Word(static_cast<WORD>(Units(d.client.cx, base.cx, 4)));
+    t.Word(static_cast<WORD>(Units(d.client.cy, base.cy, 8)));
+    t.Word(0);  // no menu
+    t.Word(0);  // the dialog class
+    t.Text(d.title);
+    t.Word(10);
+    t.Text(L"Arial");
+    for (int i = 0; i < d.count; ++i) {
+        const dialog_spec::Control& c = d.controls[i];
+        t.AlignDword();
+        t.Dword(c.style | WS_CHILD);
+        t.Dword(c.exStyle);
+        t.Word(static_cast<WORD>(Units(c.rect.left, base.cx, 4)));
+        t.Word(static_cast<WORD>(Units(c.rect.top, base.cy, 8)));
+        t.Word(static_cast<WORD>(Units(c.rect.right - c.rect.left, base.cx, 4)));
+        t.Word(static_cast<WORD>(Units(c.rect.bottom - c.rect.top, base.cy, 8)));
+        t.Word(static_cast<WORD>(1000 + i));
+        t.Text(c.className);
+        t.Text(c.text);
+        t.Word(0);  // no creation data
+    }
+    return t.words;
+}
+
+void FillToolbar(HWND toolbar, int buttons) {
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR,
+                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    std::vector<TBBUTTON> list(static_cast<size_t>(buttons));
+    for (int i = 0; i < buttons; ++i) {
+        list[i].iBitmap = i % 15;
+        list[i].idCommand = 2000 + i;
+        list[i].fsState = TBSTATE_ENABLED;
+        list[i].fsStyle = BTNS_BUTTON;
+    }
+    SendMessageW(toolbar, TB_ADDBUTTONSW, list.size(), reinterpret_cast<LPARAM>(list.data()));
+}
+
+void FillList(HWND list, int columns, int rows) {
+    for (int c = 0; c < columns; ++c) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 80;
+        column.pszText = const_cast<wchar_t*>(L"Column");
+        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+    for (int r = 0; r < rows; ++r) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<wchar_t*>(L"Row");
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < columns; ++c) {
+            item.iSubItem = c;
+            SendMessageW(list, LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            for (int i = 0; i < g_spec.count; ++i) {
+                const dialog_spec::Control& c = g_spec.controls[i];
+                HWND control = GetDlgItem(dialog, 1000 + i);
+                if (c.toolbarButtons) FillToolbar(control, c.toolbarButtons);
+                if (c.listColumns) FillList(control, c.listColumns, c.listRows);
+            }
+            SetWindowPos(dialog, HWND_TOP, g_spec.at.x, g_spec.at.y, 0, 0, SWP_NOSIZE);
+            ShowWindow(dialog, SW_SHOW);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) DestroyWindow(dialog);
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(dialog);
+            return TRUE;
+        case WM_NCDESTROY:
+            g_dialog = nullptr;
+            return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK ProbeProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The font's base units, from a dialog of the same font that is never shown.
+SIZE BaseUnits(HINSTANCE module) {
+    Dialog empty{};
+    std::wcscpy(empty.title, L"");
+    empty.style = WS_POPUP;
+    const std::vector<WORD> words = Build(empty, SIZE{4, 8});
+    HWND probe = CreateDialogIndirectParamW(
+        module, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, ProbeProc, 0);
+    RECT r{0, 0, 400, 800};
+    MapDialogRect(probe, &r);
+    DestroyWindow(probe);
+    return SIZE{r.right / 100, r.bottom / 100};
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COPYDATA: {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data->dwData != dialog_spec::kCopyTag || data->cbData != sizeof(Dialog)) return 0;
+            std::memcpy(&g_spec, data->lpData, sizeof(Dialog));
+            g_haveSpec = true;
+            return 1;
+        }
+        case WM_COMMAND:
+            if (wParam == dialog_spec::kOpen && g_haveSpec && !g_dialog) {
+                const auto module =
+                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+                static SIZE base = BaseUnits(module);
+                const std::vector<WORD> words = Build(g_spec, base);
+                g_dialog = CreateDialogIndirectParamW(
+                    module, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, DialogProc,
+                    0);
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = module;
+    wc.lpszClassName = dialog_spec::kBaselineClass;
+    RegisterClassExW(&wc);
+    if (!CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module,
+                         nullptr)) {
+        return 1;
+    }
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (g_dialog && IsDialogMessageW(g_dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

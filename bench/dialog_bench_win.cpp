@@ -1,0 +1,274 @@
+// Times each of the ruler's dialogs from the command that opens it until its picture is complete,
+// beside a baseline dialog with the same controls (bench/baseline_dialog_win.cpp) opened the same
+// way in the same run: a command posted to another process's window, which makes the dialog. The
+// two take turns, 20 openings each by default; the figure is the median.
+//
+//   dialog_bench_win.exe [OPENINGS]
+//
+// "Painted" is when the dialog's picture on the screen last changed before it stayed the same for
+// 300 ms: the first showing is not the end when controls are drawn again afterwards.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench_input_win.h"
+#include "dialog_spec_win.h"
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Tamarisk";
+constexpr wchar_t kSettingsBackup[] = L"Software\\Tamarisk, aside for dialog_bench";
+
+struct Subject {
+    const char* name;
+    WPARAM command;
+};
+
+// The ruler's commands that open its dialogs.
+constexpr Subject kDialogs[] = {
+    {"Operation panel", 11}, {"Setup", 19}, {"Display size", 40003}, {"About", 1},
+    {"Magnifier", 40011},
+};
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+HANDLE Start(const std::wstring& exe) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+void End(HANDLE process, HWND window) {
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (process && WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+    }
+    if (process) CloseHandle(process);
+}
+
+// The process's visible dialog window, if one is shown.
+HWND ShownDialog(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[16] = L"";
+            GetClassNameW(window, name, 16);
+            if (ProcessOf(window) == s->process && IsWindowVisible(window) &&
+                std::wcscmp(name, L"#32770") == 0) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The pixels of a screen rectangle, to compare.
+std::vector<uint32_t> Picture(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    std::vector<uint32_t> pixels;
+    if (bits) {
+        const auto* p = static_cast<const uint32_t*>(bits);
+        pixels.assign(p, p + static_cast<size_t>(width) * height);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+struct Opening {
+    HWND dialog = nullptr;
+    double shownMs = -1;
+    double paintedMs = -1;
+};
+
+// Posts the command and waits until the dialog shows and its picture has stayed the same for
+// 300 ms; the dialog is left open.
+Opening Open(HWND owner, WPARAM command) {
+    Opening o;
+    const DWORD process = ProcessOf(owner);
+    const auto begin = Clock::now();
+    PostMessageW(owner, WM_COMMAND, command, 0);
+    if (!PollUntil([&] { return (o.dialog = ShownDialog(process)) != nullptr; }, 5000)) return o;
+    o.shownMs = Milliseconds(Clock::now() - begin);
+    RECT rect{};
+    GetWindowRect(o.dialog, &rect);
+    std::vector<uint32_t> last = Picture(rect);
+    auto lastChange = Clock::now();
+    while (Clock::now() - lastChange < std::chrono::milliseconds(300) &&
+           Clock::now() - begin < std::chrono::seconds(5)) {
+        Sleep(1);
+        RECT now{};
+        GetWindowRect(o.dialog, &now);
+        std::vector<uint32_t> picture = Picture(now);
+        if (!EqualRect(&now, &rect) || picture != last) {
+            rect = now;
+            last = std::move(picture);
+            lastChange = Clock::now();
+        }
+    }
+    o.paintedMs = Milliseconds(lastChange - begin);
+    return o;
+}
+
+void Close(HWND dialog) {
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    PollUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
+}
+
+// What the baseline needs to make a dialog with the same controls as this one.
+dialog_spec::Dialog Describe(HWND dialog) {
+    dialog_spec::Dialog d{};
+    GetWindowTextW(dialog, d.title, 64);
+    d.style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
+    d.exStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE));
+    RECT window{}, client{};
+    GetWindowRect(dialog, &window);
+    GetClientRect(dialog, &client);
+    d.at = {window.left, window.top};
+    d.client = {client.right, client.bottom};
+    struct Walk {
+        HWND dialog;
+        dialog_spec::Dialog* d;
+    } walk{dialog, &d};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* w = reinterpret_cast<Walk*>(data);
+            dialog_spec::Control c{};
+            GetClassNameW(child, c.className, 64);
+            // A page is a dialog of its own inside; its controls come in the walk.
+            if (std::wcscmp(c.className, L"#32770") == 0) return TRUE;
+            if (w->d->count == dialog_spec::kMostControls) return FALSE;
+            GetWindowTextW(child, c.text, 64);
+            c.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+            c.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+            GetWindowRect(child, &c.rect);
+            MapWindowPoints(nullptr, w->dialog, reinterpret_cast<POINT*>(&c.rect), 2);
+            DWORD_PTR answer = 0;
+            if (std::wcscmp(c.className, TOOLBARCLASSNAMEW) == 0 &&
+                SendMessageTimeoutW(child, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
+                c.toolbarButtons = static_cast<int>(answer);
+            }
+            if (std::wcscmp(c.className, WC_LISTVIEWW) == 0) {
+                if (SendMessageTimeoutW(child, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                                        &answer)) {
+                    c.listRows = static_cast<int>(answer);
+                }
+                DWORD_PTR header = 0;
+                if (SendMessageTimeoutW(child, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                                        &header) &&
+                    SendMessageTimeoutW(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0,
+                                        SMTO_ABORTIFHUNG, 2000, &answer)) {
+                    c.listColumns = static_cast<int>(answer);
+                }
+            }
+            // The list view's header comes with the list view.
+            if (std::wcscmp(c.className, WC_HEADERW) == 0) return TRUE;
+            w->d->controls[w->d->count++] = c;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    return d;
+}
+
+struct Figures {
+    std::vector<double> ours, base, oursShown, baseShown;
+    int controls = 0;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int openings = argc > 1 ? std::max(1, _wtoi(argv[1])) : 20;
+    MoveSettings(kSettingsBackup, kSettingsKey);
+    MoveSettings(kSettingsKey, kSettingsBackup);
+    HANDLE rulerProcess = Start(ExeBeside(L"linova.exe"));
+    HANDLE baseProcess = Start(ExeBeside(L"baseline_dialog_win.exe"));
+    HWND ruler = nullptr;
+    HWND base = nullptr;
+    PollUntil([&] { return (ruler = FindWindowW(L"Linova <1>", nullptr)) != nullptr; }, 10000);
+    PollUntil([&] { return (base = FindWindowW(dialog_spec::kBaselineClass, nullptr)) != nullptr; },
+              10000);
+    if (!ruler || !base) {
+        std::printf("the ruler or the baseline program did not start\n");
+        End(rulerProcess, ruler);
+        End(baseProcess, base);
+        MoveSettings(kSettingsBackup, kSettingsKey);
+        return 1;
+    }
+    Sleep(1000);  // the ruler's first paints are over
+
+    std::printf("medians of %d openings: command to painted (to first shown)\n", openings);
+    std::printf("%-16s %8s %20s %20s   %s\n", "dialog", "controls", "linova", "baseline", "ratio");
+    for (const Subject& subject : kDialogs) {
+        Figures f;
+        // Once to learn its controls.
+        const Opening first = Open(ruler, subject.command);
+        if (!first.dialog) {
+            std::printf("%-16s did not open\n", subject.name);
+            continue;
+        }
+        const dialog_spec::Dialog spec = Describe(first.dialog);
+        Close(first.dialog);
+        f.controls = spec.count;
+        COPYDATASTRUCT data{dialog_spec::kCopyTag, sizeof(spec),
+                            const_cast<dialog_spec::Dialog*>(&spec)};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(base, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                            2000, &answer);
+        // Taking turns, each going first in every other round.
+        for (int i = 0; i < openings; ++i) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const bool ours = (turn == 0) == (i % 2 == 0);
+                const Opening o =
+                    Open(ours ? ruler : base, ours ? subject.command : dialog_spec::kOpen);
+                (ours ? f.ours : f.base).push_back(o.paintedMs);
+                (ours ? f.oursShown : f.baseShown).push_back(o.shownMs);
+                if (o.dialog) Close(o.dialog);
+            }
+        }
+        const double a = Median(f.ours);
+        const double b = Median(f.base);
+        std::printf("%-16s %8d %9.1f (%6.1f) ms %9.1f (%6.1f) ms   %5.2fx\n", subject.name,
+                    f.controls, a, Median(f.oursShown), b, Median(f.baseShown),
+                    b > 0 ? a / b : 0.0);
+    }
+    End(rulerProcess, ruler);
+    End(baseProcess, base);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    MoveSettings(kSettingsBackup, kSettingsKey);
+    return 0;
+}

@@ -1,0 +1,37 @@
+// What the dialog benchmark tells the baseline dialog program about a dialog to copy: its
+// caption, styles, place and client size, and for each control its class, text, styles and
+// place, the buttons of a toolbar and the columns and rows of a list view. Sent in one
+// WM_COPYDATA; the baseline then makes a dialog with the same controls from a plain template.
+#pragma once
+
+#include <windows.h>
+
+namespace dialog_spec {
+
+constexpr wchar_t kBaselineClass[] = L"Linova bench baseline dialog";
+constexpr ULONG_PTR kCopyTag = 0x4C424453;  // what the WM_COPYDATA carries
+constexpr WPARAM kOpen = 1;                 // WM_COMMAND to the baseline's window: open the copy
+constexpr int kMostControls = 96;
+
+struct Control {
+    wchar_t className[64];
+    wchar_t text[64];
+    DWORD style;
+    DWORD exStyle;
+    RECT rect;  // in the dialog's client area, pixels
+    int toolbarButtons;
+    int listColumns;
+    int listRows;
+};
+
+struct Dialog {
+    wchar_t title[64];
+    DWORD style;
+    DWORD exStyle;
+    POINT at;     // the window's top left corner on the screen
+    SIZE client;  // pixels
+    int count;
+    Control controls[kMostControls];
+};
+
+}  // namespace dialog_spec
