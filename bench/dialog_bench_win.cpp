@@ -3,7 +3,7 @@
 // way in the same run: a command posted to another process's window, which makes the dialog. The
 // two take turns, 20 openings each by default; the figure is the median.
 //
-//   dialog_bench_win.exe [OPENINGS]
+//   dialog_bench_win.exe [OPENINGS] [DIALOG]      (DIALOG: the start of one name, e.g. About)
 //
 // "Painted" is when the dialog's picture on the screen last changed before it stayed the same for
 // 300 ms: the first showing is not the end when controls are drawn again afterwards.
@@ -213,6 +213,7 @@ struct Figures {
 
 int wmain(int argc, wchar_t** argv) {
     const int openings = argc > 1 ? std::max(1, _wtoi(argv[1])) : 20;
+    const std::wstring only = argc > 2 ? argv[2] : L"";
     MoveSettings(kSettingsBackup, kSettingsKey);
     MoveSettings(kSettingsKey, kSettingsBackup);
     HANDLE rulerProcess = Start(ExeBeside(L"linova.exe"));
@@ -234,6 +235,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("medians of %d openings: command to painted (to first shown)\n", openings);
     std::printf("%-16s %8s %20s %20s   %s\n", "dialog", "controls", "linova", "baseline", "ratio");
     for (const Subject& subject : kDialogs) {
+        const std::string name = subject.name;
+        if (std::wstring(name.begin(), name.end()).rfind(only, 0) != 0) continue;
         Figures f;
         // Once to learn its controls.
         const Opening first = Open(ruler, subject.command);
