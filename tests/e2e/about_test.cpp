@@ -22,23 +22,6 @@ namespace {
 constexpr const wchar_t* kUninstallTitle = L"Linova - Uninstall";
 constexpr const wchar_t* kVendorKey = L"Software\\Tamarisk";
 
-// A started ruler, shown with its first readout.
-HWND Started(int instance) {
-    StartLinova(std::to_wstring(instance));
-    HWND ruler = WaitForRuler(instance);
-    EXPECT_TRUE(ruler && WaitUntil([&] { return !WindowText(ruler).empty(); })) << instance;
-    return ruler;
-}
-
-// Asks the ruler for one of its modal dialogs, as its menu does, and waits for it to show.
-HWND OpenDialog(HWND ruler, UINT command, const std::wstring& title) {
-    PostMessageW(ruler, WM_COMMAND, command, 0);
-    HWND dialog = WaitForDialog(ruler, title);
-    EXPECT_TRUE(dialog && WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }))
-        << testing::PrintToString(title);
-    return dialog;
-}
-
 bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -102,7 +85,7 @@ TEST_F(AboutBox, NamesItsRulerAndShowsVersionBuildIconsAndStrip) {
     whiteVertical.y = 100;
     whiteVertical.vertical = true;
     StoreRuler(3, whiteVertical);
-    HWND ruler = Started(3);
+    HWND ruler = StartInstance(3);
     ASSERT_TRUE(ruler);
     HWND box = OpenDialog(ruler, IDM_ABOUT, L"Version - Linova <3>");
     ASSERT_TRUE(box);
@@ -222,7 +205,7 @@ TEST_F(AboutBox, OnlyTheLinkTextOpensTheHomePageAndTheBoxStays) {
     StoredRuler coloured;
     coloured.backColor = 4;
     StoreRuler(1, coloured);
-    HWND ruler = Started(1);
+    HWND ruler = StartInstance(1);
     ASSERT_TRUE(ruler);
     HWND box = OpenDialog(ruler, IDM_ABOUT, L"Version - Linova <1>");
     ASSERT_TRUE(box);
@@ -401,7 +384,7 @@ TEST_F(Uninstall, NoRulerStartedAroundTheYesSurvivesItOrBringsTheSettingsBack) {
             StoreRuler(n, r);
         }
         PutDword(kProductKey, L"Linovamax", 9);
-        HWND first = Started(1);
+        HWND first = StartInstance(1);
         ASSERT_TRUE(first);
         HANDLE firstProcess = ProcessHandleOf(first);
         HWND dialog = OpenDialog(first, IDM_UNINSTALL, kUninstallTitle);
@@ -450,8 +433,8 @@ TEST_F(Uninstall, NoRulerStartedAroundTheYesSurvivesItOrBringsTheSettingsBack) {
 }
 
 TEST_F(Uninstall, WithNothingStoredOnlyCancelWorksAndTheRulerStillSaves) {
-    HWND first = Started(1);
-    HWND second = Started(2);
+    HWND first = StartInstance(1);
+    HWND second = StartInstance(2);
     ASSERT_TRUE(first && second);
     // The dialog opens below the first ruler across the cursor: with the cursor well right of
     // the second ruler, which stands below the first, that top-most ruler does not cover it.
@@ -475,7 +458,7 @@ TEST_F(Uninstall, AnotherProductsKeyKeepsTheVendorKey) {
     StoreRuler(1, StoredRuler{});
     const std::wstring other = std::wstring(kVendorKey) + L"\\Other";
     PutDword(other, L"Kept", 7);
-    HWND ruler = Started(1);
+    HWND ruler = StartInstance(1);
     ASSERT_TRUE(ruler);
     HANDLE process = ProcessHandleOf(ruler);
     HWND dialog = OpenDialog(ruler, IDM_UNINSTALL, kUninstallTitle);

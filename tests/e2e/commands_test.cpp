@@ -20,27 +20,6 @@ StoredRuler RulerAt(POINT at, int unit) {
     return ruler;
 }
 
-std::string RectText(const RECT& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" +
-           std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
-}
-
-bool RectIs(HWND window, const RECT& expected) {
-    const RECT r = RectOf(window);
-    return EqualRect(&r, &expected) != FALSE;
-}
-
-// A started ruler, shown with its first readout.
-HWND Started(int instance, const std::wstring& title) {
-    StartLinova(std::to_wstring(instance));
-    HWND ruler = WaitForRuler(instance);
-    EXPECT_TRUE(ruler) << "instance " << instance;
-    if (!ruler) return nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruler) && WindowText(ruler) == title; }))
-        << testing::PrintToString(WindowText(ruler));
-    return ruler;
-}
-
 // The marks an item carries, in words; "absent" when the menu has no item with the id.
 std::wstring Marks(const std::vector<MenuItem>& items, UINT id) {
     const MenuItem* item = FindItem(items, id);
@@ -89,8 +68,8 @@ TEST_F(Commands, ContextMenuShowsTheInstanceItsFlagsAndWhatItMayDo) {
     fullPixel.fullScale = true;
     StoreRuler(2, fullPixel);
     StoreRuler(3, RulerAt({100, 600}, 1));
-    HWND first = Started(1, L"Linova <1> - H 3.12 inches");
-    HWND third = Started(3, L"Linova <3> - H 7.93 cm");
+    HWND first = StartInstance(1, L"Linova <1> - H 3.12 inches");
+    HWND third = StartInstance(3, L"Linova <3> - H 7.93 cm");
     ASSERT_TRUE(first && third);
 
     // Instances 1 and 3: the row from 1 upward ends at 1, so All Exit waits for a second one.
@@ -180,7 +159,7 @@ std::string Corners(HWND ruler) {
 
 TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
     StoreRuler(1, RulerAt({100, 200}, 1));
-    HWND ruler = Started(1, L"Linova <1> - H 7.93 cm");
+    HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
     ASSERT_TRUE(ruler);
 
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 21));
@@ -214,7 +193,7 @@ TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
 
 TEST_F(Commands, ShiftF10AndTheMenuKeyOpenTheRightClickMenuAtTheMiddleOfTheRuler) {
     StoreRuler(1, RulerAt({100, 200}, 1));
-    HWND ruler = Started(1, L"Linova <1> - H 7.93 cm");
+    HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
     ASSERT_TRUE(ruler);
     auto clicked = MenuOf(ruler);
     ASSERT_TRUE(clicked);
@@ -238,7 +217,7 @@ TEST_F(Commands, ShiftF10AndTheMenuKeyOpenTheRightClickMenuAtTheMiddleOfTheRuler
 }
 
 TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
-    HWND ruler = Started(1, L"Linova <1> - H10.00 cm");
+    HWND ruler = StartInstance(1, L"Linova <1> - H10.00 cm");
     ASSERT_TRUE(ruler);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler));
     ASSERT_TRUE(process);
@@ -252,7 +231,7 @@ TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
 
 TEST_F(Commands, DirectionTurnsAboutTheFirstRightClickStillUnused) {
     StoreRuler(1, RulerAt({100, 200}, 0));
-    HWND ruler = Started(1, L"Linova <1> - H300 pixel");
+    HWND ruler = StartInstance(1, L"Linova <1> - H300 pixel");
     ASSERT_TRUE(ruler);
 
     ASSERT_TRUE(OpenContextMenu(ruler, {160, 210}));
@@ -295,7 +274,7 @@ std::function<bool()> ClipboardTurnedTo(DWORD before, const std::wstring& text,
 
 TEST_F(Commands, CopyPutsTheReadingInTheCurrentUnitOnTheClipboard) {
     StoreRuler(1, RulerAt({100, 200}, 0));
-    HWND ruler = Started(1, L"Linova <1> - H300 pixel");
+    HWND ruler = StartInstance(1, L"Linova <1> - H300 pixel");
     ASSERT_TRUE(ruler);
 
     std::wstring seen;
@@ -382,7 +361,7 @@ class TargetWindow {
 TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     TargetWindow target(WS_OVERLAPPEDWINDOW, {100, 50, 740, 530});
     ASSERT_TRUE(target.Handle());
-    ASSERT_TRUE(RectIs(target.Handle(), {100, 50, 740, 530})) << RectText(RectOf(target.Handle()));
+    ASSERT_TRUE(IsAtNow(target.Handle(), {100, 50, 740, 530})) << RectText(RectOf(target.Handle()));
     const RECT client = target.Client();
     const int clientWidth = client.right - client.left;
     ASSERT_LT(clientWidth, 640) << "the frame must make the client narrower";
@@ -392,8 +371,8 @@ TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     storedReversed.reverse = true;
     StoreRuler(1, RulerAt({120, 530}, 0));
     StoreRuler(2, storedReversed);
-    HWND ruler = Started(1, L"Linova <1> - H300 pixel");
-    HWND reversed = Started(2, L"Linova <2> - H300 pixel");
+    HWND ruler = StartInstance(1, L"Linova <1> - H300 pixel");
+    HWND reversed = StartInstance(2, L"Linova <2> - H300 pixel");
     ASSERT_TRUE(ruler && reversed);
     MoveCursor(kAway);
     // The red marker, as Copy writes it.
@@ -412,7 +391,7 @@ TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     // pixels longer than that.
     PostMessageW(ruler, WM_COMMAND, 201, 0);
     EXPECT_TRUE(TargetWindow::WaitPumping([&] {
-        return RectIs(ruler, {100, 530, 773, 580});
+        return IsAtNow(ruler, {100, 530, 773, 580});
     })) << RectText(RectOf(ruler));
     EXPECT_TRUE(TargetWindow::WaitPumping([&] {
         return WindowText(ruler) == L"Linova <1> - H672 pixel";
@@ -422,14 +401,14 @@ TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     // Reversed: the origin, now at the far end, on the window's last pixel.
     PostMessageW(reversed, WM_COMMAND, 201, 0);
     EXPECT_TRUE(TargetWindow::WaitPumping([&] {
-        return RectIs(reversed, {67, 530, 740, 580});
+        return IsAtNow(reversed, {67, 530, 740, 580});
     })) << RectText(RectOf(reversed));
     EXPECT_TRUE(redMarkerReads(reversed, L"640 pixel"));
 
     // Client area: its screen origin and its width.
     PostMessageW(ruler, WM_COMMAND, 202, 0);
     const RECT fitted{client.left, 530, client.left + clientWidth + 33, 580};
-    EXPECT_TRUE(TargetWindow::WaitPumping([&] { return RectIs(ruler, fitted); }))
+    EXPECT_TRUE(TargetWindow::WaitPumping([&] { return IsAtNow(ruler, fitted); }))
         << RectText(RectOf(ruler)) << ", expected " << RectText(fitted);
     EXPECT_TRUE(redMarkerReads(ruler, std::to_wstring(clientWidth) + L" pixel"));
 }

@@ -64,6 +64,14 @@ HWND WaitForDialog(HWND owner, const std::wstring& title, int timeoutMs) {
     return search.found;
 }
 
+HWND OpenDialog(HWND ruler, UINT command, const std::wstring& title) {
+    PostMessageW(ruler, WM_COMMAND, command, 0);
+    HWND dialog = WaitForDialog(ruler, title);
+    if (dialog && WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) return dialog;
+    ADD_FAILURE() << "no dialog " << testing::PrintToString(title) << " shown";
+    return nullptr;
+}
+
 bool WaitGone(HWND window, int timeoutMs) {
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }

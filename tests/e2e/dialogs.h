@@ -35,6 +35,10 @@ class RemoteBlock {
 
 // The top-level dialog window of the owner's process with the title, waiting for it to appear.
 HWND WaitForDialog(HWND owner, const std::wstring& title, int timeoutMs = 5000);
+// Asks the ruler for one of its dialogs with the command, as its menu does (posted, since a modal
+// dialog holds the sender until it ends), and waits until the dialog with the title shows; null,
+// with a failure, when it does not.
+HWND OpenDialog(HWND ruler, UINT command, const std::wstring& title);
 // Whether the window is gone, waiting for it to go.
 bool WaitGone(HWND window, int timeoutMs = 5000);
 

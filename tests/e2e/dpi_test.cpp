@@ -25,25 +25,10 @@ bool SendDpiChanged(HWND window, UINT dpi, const RECT& suggested) {
            SendWaiting(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), block.At()).has_value();
 }
 
-// Opened by the ruler's command and shown, with what its WM_INITDIALOG makes.
-HWND OpenDialog(HWND ruler, UINT command, const std::wstring& title) {
-    PostMessageW(ruler, WM_COMMAND, command, 0);
-    HWND dialog = WaitForDialog(ruler, title);
-    if (!dialog || !WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) return nullptr;
-    return dialog;
-}
-
 RECT Grown(const RECT& r, int dx, int dy) {
     const LONG width = r.right - r.left;
     const LONG height = r.bottom - r.top;
     return RECT{r.left + dx, r.top + dy, r.left + dx + width * 3 / 2, r.top + dy + height * 3 / 2};
-}
-
-bool RectIs(HWND window, const RECT& expected) {
-    return WaitUntil([&] {
-        const RECT shown = RectOf(window);
-        return EqualRect(&expected, &shown) != FALSE;
-    });
 }
 
 LONG WidthOf(HWND window) {
@@ -51,17 +36,10 @@ LONG WidthOf(HWND window) {
     return r.right - r.left;
 }
 
-StoredRuler PixelRuler() {
-    StoredRuler ruler;
-    ruler.x = 400;
-    ruler.y = 300;
-    return ruler;
-}
-
 using DpiChange = RulerTest;
 
 TEST_F(DpiChange, TheRulerTakesTheSuggestedPlaceButStaysAsManyPixels) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     const std::wstring title = WindowText(ruler);
 
@@ -80,7 +58,7 @@ TEST_F(DpiChange, TheRulerTakesTheSuggestedPlaceButStaysAsManyPixels) {
 }
 
 TEST_F(DpiChange, ThePanelTakesTheSuggestedRectangleAndScalesItsOwnParts) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenDialog(ruler, IDM_OPERATION, L"Operation - Linova <1>");
     ASSERT_TRUE(panel);
@@ -89,7 +67,7 @@ TEST_F(DpiChange, ThePanelTakesTheSuggestedRectangleAndScalesItsOwnParts) {
 
     const RECT suggested = Grown(RectOf(panel), 10, 20);
     ASSERT_TRUE(SendDpiChanged(panel, 144, suggested));
-    EXPECT_TRUE(RectIs(panel, suggested));
+    EXPECT_TRUE(ShowsAt(panel, suggested));
     // A toolbar made again, of the sizes and the large pictures for 144 dots per inch.
     toolbar = GetDlgItem(panel, IDC_TOOLBAR);
     EXPECT_EQ(SendWaiting(toolbar, TB_GETBUTTONSIZE), MAKELONG(67, 42));
@@ -103,7 +81,7 @@ TEST_F(DpiChange, ThePanelTakesTheSuggestedRectangleAndScalesItsOwnParts) {
 }
 
 TEST_F(DpiChange, SetupAndItsPagesFollowTheFrame) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND setup = OpenDialog(ruler, IDM_SETUP, L"Setup - Linova <1>");
     ASSERT_TRUE(setup);
@@ -122,7 +100,7 @@ TEST_F(DpiChange, SetupAndItsPagesFollowTheFrame) {
 
     const RECT suggested = Grown(RectOf(setup), -5, 15);
     ASSERT_TRUE(SendDpiChanged(setup, 144, suggested));
-    EXPECT_TRUE(RectIs(setup, suggested));
+    EXPECT_TRUE(ShowsAt(setup, suggested));
     EXPECT_EQ(SendWaiting(GetDlgItem(setup, IDC_TOOLBAR), TB_GETBUTTONSIZE), MAKELONG(165, 45));
     EXPECT_EQ(WidthOf(GetDlgItem(setup, IDC_COLOR_STRIP)), 22);
     // The page shown follows its frame: its samples are as much larger as the density.
@@ -135,7 +113,7 @@ TEST_F(DpiChange, SetupAndItsPagesFollowTheFrame) {
 }
 
 TEST_F(DpiChange, DisplaySizeWidensItsColumns) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND dialog = OpenDialog(ruler, IDM_DISPLAY_SIZE, L"Linova - Display Size");
     ASSERT_TRUE(dialog);
@@ -145,7 +123,7 @@ TEST_F(DpiChange, DisplaySizeWidensItsColumns) {
     }
     const RECT suggested = Grown(RectOf(dialog), 0, 10);
     ASSERT_TRUE(SendDpiChanged(dialog, 192, suggested));
-    EXPECT_TRUE(RectIs(dialog, suggested));
+    EXPECT_TRUE(ShowsAt(dialog, suggested));
     for (int i = 0; i < kDisplayColumnCount; ++i) {
         EXPECT_EQ(SendWaiting(list, LVM_GETCOLUMNWIDTH, i), 2 * kDisplayColumns[i].width) << i;
     }
@@ -155,7 +133,7 @@ TEST_F(DpiChange, DisplaySizeWidensItsColumns) {
 
 TEST_F(DpiChange, DisplaySizeMakesItsColumnsAtTheScreensDensity) {
     ScopedDpi dpi(144);
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND dialog = OpenDialog(ruler, IDM_DISPLAY_SIZE, L"Linova - Display Size");
     ASSERT_TRUE(dialog);
@@ -170,7 +148,7 @@ TEST_F(DpiChange, DisplaySizeMakesItsColumnsAtTheScreensDensity) {
 }
 
 TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND about = OpenDialog(ruler, IDM_ABOUT, L"Version - Linova <1>");
     ASSERT_TRUE(about);
@@ -178,7 +156,7 @@ TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {
     const LONG link = WidthOf(GetDlgItem(about, IDC_ABOUT_LINK));
     RECT suggested = Grown(RectOf(about), 3, 4);
     ASSERT_TRUE(SendDpiChanged(about, 144, suggested));
-    EXPECT_TRUE(RectIs(about, suggested));
+    EXPECT_TRUE(ShowsAt(about, suggested));
     const LONG linkAt144 = WidthOf(GetDlgItem(about, IDC_ABOUT_LINK));
     EXPECT_TRUE(linkAt144 * 10 >= link * 14 && linkAt144 * 10 <= link * 16)
         << link << " then " << linkAt144;
@@ -191,7 +169,7 @@ TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {
     ASSERT_EQ(WidthOf(GetDlgItem(magnifier, IDC_COLOR_STRIP)), 15);
     suggested = Grown(RectOf(magnifier), 0, 0);
     ASSERT_TRUE(SendDpiChanged(magnifier, 192, suggested));
-    EXPECT_TRUE(RectIs(magnifier, suggested));
+    EXPECT_TRUE(ShowsAt(magnifier, suggested));
     EXPECT_EQ(WidthOf(GetDlgItem(magnifier, IDC_COLOR_STRIP)), 30);
     // The panes share what the strip and its line leave of the client area.
     RECT client{};
@@ -206,7 +184,7 @@ TEST_F(DpiChange, AboutBoxMagnifierAndUninstallFollowToo) {
     ASSERT_TRUE(uninstall);
     suggested = Grown(RectOf(uninstall), 8, 8);
     ASSERT_TRUE(SendDpiChanged(uninstall, 144, suggested));
-    EXPECT_TRUE(RectIs(uninstall, suggested));
+    EXPECT_TRUE(ShowsAt(uninstall, suggested));
     PostMessageW(uninstall, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitGone(uninstall));
 }

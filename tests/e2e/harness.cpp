@@ -12,7 +12,7 @@ namespace e2e {
 
 namespace {
 
-std::vector<HANDLE>& Started() {
+std::vector<HANDLE>& StartedProcesses() {
     static std::vector<HANDLE> processes;
     return processes;
 }
@@ -55,8 +55,21 @@ HANDLE StartLinova(const std::wstring& arguments) {
     PROCESS_INFORMATION info{};
     if (!StartProcess(commandLine, 0, info)) return nullptr;
     CloseHandle(info.hThread);
-    Started().push_back(info.hProcess);
+    StartedProcesses().push_back(info.hProcess);
     return info.hProcess;
+}
+
+HWND StartInstance(int instanceNumber, const std::wstring& title) {
+    StartLinova(std::to_wstring(instanceNumber));
+    HWND ruler = WaitForRuler(instanceNumber);
+    EXPECT_TRUE(ruler) << "instance " << instanceNumber << " did not start";
+    if (!ruler) return nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::wstring shown = WindowText(ruler);
+        return IsWindowVisible(ruler) && (title.empty() ? !shown.empty() : shown == title);
+    })) << "instance "
+        << instanceNumber << " shows " << testing::PrintToString(WindowText(ruler));
+    return ruler;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -108,8 +121,8 @@ void EndAllRulers() {
             PostMessageW(ruler, WM_CLOSE, 0, 0);
         }
     }
-    for (HANDLE p : Started()) processes.push_back(p);
-    Started().clear();
+    for (HANDLE p : StartedProcesses()) processes.push_back(p);
+    StartedProcesses().clear();
     for (HANDLE p : processes) {
         if (WaitForSingleObject(p, 5000) != WAIT_OBJECT_0) TerminateProcess(p, 1);
         CloseHandle(p);
@@ -171,6 +184,33 @@ testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, L
            << "window at (" << r.left << ", " << r.top << ") " << r.right - r.left << " x "
            << r.bottom - r.top << ", expected (" << left << ", " << top << ") " << width << " x "
            << height;
+}
+
+testing::AssertionResult ShowsAt(HWND window, const RECT& expected) {
+    return ShowsAt(window, expected.left, expected.top, expected.right - expected.left,
+                   expected.bottom - expected.top);
+}
+
+bool IsAtNow(HWND window, const RECT& expected) {
+    const RECT r = RectOf(window);
+    return EqualRect(&r, &expected) != FALSE;
+}
+
+std::string RectText(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+std::vector<RECT> Monitors() {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT rect, LPARAM list) {
+            reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
 }
 
 testing::AssertionResult TitleIs(HWND window, const std::wstring& expected) {
@@ -276,16 +316,6 @@ bool TwoMonitorsLeft() {
     return expected && std::string(expected) == "2-left";
 }
 
-CleanDesktop::CleanDesktop() {
-    EndAllRulers();
-    ClearSettings();
-}
-
-CleanDesktop::~CleanDesktop() {
-    EndAllRulers();
-    ClearSettings();
-}
-
 void RulerTest::SetUp() {
     EndAllRulers();
     ClearSettings();
@@ -294,6 +324,11 @@ void RulerTest::SetUp() {
 void RulerTest::TearDown() {
     EndAllRulers();
     ClearSettings();
+}
+
+void TwoMonitors::SetUp() {
+    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+    RulerTest::SetUp();
 }
 
 }  // namespace e2e

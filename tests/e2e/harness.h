@@ -22,6 +22,10 @@ std::wstring LinovaPath();
 // Starts linova.exe with the given command-line text; the process is ended by EndAllRulers.
 HANDLE StartLinova(const std::wstring& arguments);
 
+// Starts linova.exe as instance n, from what is stored for it, and waits until its window shows
+// with the title, or with any readout when no title is given; null when no window came up.
+HWND StartInstance(int instanceNumber, const std::wstring& title = std::wstring());
+
 // CreateProcessW, tried a second time when the first start fails: under a loaded Wine a start
 // can fail for the machine's reasons (an internal error, 1359) that a moment later are gone. A
 // second failure is reported as the environment's, with its error code.
@@ -61,7 +65,17 @@ DWORD ProcessOf(HWND window);
 
 // Each waits until the window shows what is expected.
 testing::AssertionResult ShowsAt(HWND window, LONG left, LONG top, LONG width, LONG height);
+testing::AssertionResult ShowsAt(HWND window, const RECT& expected);
 testing::AssertionResult TitleIs(HWND window, const std::wstring& expected);
+
+// Whether the window's rectangle is the expected one now, without waiting: for conditions that
+// are waited on in their own way.
+bool IsAtNow(HWND window, const RECT& expected);
+// "(left, top)-(right, bottom)" for failure messages.
+std::string RectText(const RECT& r);
+
+// The monitors' rectangles in the order the system enumerates them.
+std::vector<RECT> Monitors();
 
 // Settings under HKCU\Software\Tamarisk.
 void ClearSettings();
@@ -74,8 +88,9 @@ std::vector<std::wstring> ValueNames(const std::wstring& key);
 // The stored size in bytes of a value of any type.
 std::optional<DWORD> ValueBytes(const std::wstring& key, const wchar_t* name);
 
-// What is stored for a ruler before it starts, opaque by default so that the screen shows
-// exactly what was drawn, with the spare flag set; the rest as given.
+// What is stored for a ruler before it starts. By default a horizontal ruler of 300 pixels at
+// (400, 300) read in pixels, the red marker at 100 and the blue one at 130, opaque so that the
+// screen shows exactly what was drawn, with the spare flag set.
 struct StoredRuler {
     int x = 400;
     int y = 300;
@@ -114,11 +129,10 @@ class RulerTest : public ::testing::Test {
 // to the left of the primary one (0, 0)-(1280, 800).
 bool TwoMonitorsLeft();
 
-// Starts and ends with no ruler and nothing stored, for the two-monitor tests (their suite
-// shares its name with tests that have no fixture).
-struct CleanDesktop {
-    CleanDesktop();
-    ~CleanDesktop();
+// The tests of the two-monitor desktop: skipped on any other, and otherwise like every ruler test.
+class TwoMonitors : public RulerTest {
+  protected:
+    void SetUp() override;
 };
 
 }  // namespace e2e

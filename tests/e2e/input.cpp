@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs.h"
@@ -144,6 +146,49 @@ void PressShifted(WORD virtualKey) {
 void PressWithControl(WORD virtualKey) {
     Send({Key(VK_CONTROL, false), Key(virtualKey, false), Key(virtualKey, true),
           Key(VK_CONTROL, true)});
+}
+
+namespace {
+
+// The key as its cap reads, for failure messages.
+std::string KeyName(WORD key) {
+    static const std::pair<WORD, const char*> kNames[] = {
+        {VK_LEFT, "Left"},      {VK_RIGHT, "Right"},    {VK_UP, "Up"},       {VK_DOWN, "Down"},
+        {VK_PRIOR, "Page Up"},  {VK_NEXT, "Page Down"}, {VK_HOME, "Home"},   {VK_END, "End"},
+        {VK_DELETE, "Delete"},  {VK_BACK, "Backspace"}, {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"},
+        {VK_MULTIPLY, "Num *"}, {VK_DIVIDE, "Num /"},   {VK_SPACE, "Space"}, {VK_RETURN, "Enter"},
+        {VK_ESCAPE, "Esc"}};
+    for (const auto& [vk, name] : kNames) {
+        if (vk == key) return name;
+    }
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return "Num " + std::to_string(key - VK_NUMPAD0);
+    return "key " + std::to_string(key);
+}
+
+}  // namespace
+
+void PressRun(HWND ruler, const std::vector<KeyStep>& run) {
+    static const char* const kHeld[] = {"", "Shift+", "Control+"};
+    for (size_t i = 0; i < run.size(); ++i) {
+        const KeyStep& step = run[i];
+        SCOPED_TRACE("row " + std::to_string(i + 1) + ": " + kHeld[step.held] + KeyName(step.key));
+        switch (step.held) {
+            case kAlone:
+                PressKey(step.key);
+                break;
+            case kShifted:
+                PressShifted(step.key);
+                break;
+            case kWithControl:
+                PressWithControl(step.key);
+                break;
+        }
+        if (!step.expects) continue;
+        EXPECT_TRUE(ShowsAt(ruler, step.left, step.top, step.width, step.height));
+        if (!step.title.empty()) {
+            EXPECT_TRUE(TitleIs(ruler, step.title));
+        }
+    }
 }
 
 bool MoveCursor(POINT to) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,40 @@ bool BringToFront(HWND window);
 void PressKey(WORD virtualKey);
 void PressShifted(WORD virtualKey);
 void PressWithControl(WORD virtualKey);
+
+// ---- Runs of key presses ----
+
+// What is held around a key press: nothing, Shift or Control.
+enum Held { kAlone, kShifted, kWithControl };
+
+// One key press of a run and where the ruler then stands, with the title when one is given. A row
+// with no place expects nothing: a press at a bound, or one whose effect a later row shows.
+struct KeyStep {
+    KeyStep(WORD key, Held held) : key(key), held(held) {}
+    KeyStep(WORD key, Held held, LONG left, LONG top, LONG width, LONG height,
+            std::wstring title = std::wstring())
+        : key(key),
+          held(held),
+          expects(true),
+          left(left),
+          top(top),
+          width(width),
+          height(height),
+          title(std::move(title)) {}
+
+    WORD key;
+    Held held;
+    bool expects = false;
+    LONG left = 0;
+    LONG top = 0;
+    LONG width = 0;
+    LONG height = 0;
+    std::wstring title;
+};
+
+// Presses the keys of the run in order and, after each row that expects a place, waits until the
+// ruler shows there (and shows the title); a failure names the row and its keys.
+void PressRun(HWND ruler, const std::vector<KeyStep>& run);
 
 // ---- Mouse, in screen coordinates ----
 

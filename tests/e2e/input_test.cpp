@@ -34,49 +34,26 @@ using InputReadout = Input;
 TEST_F(InputKeys, ArrowsAndNumericPadMoveOnePixelAndShiftMakesItTen) {
     HWND ruler = StartInFront(StoredRuler{});
     ASSERT_TRUE(ruler);
-
-    PressKey(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 300, 301, 50));
-    PressKey(VK_DOWN);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 301, 301, 50));
-    PressKey(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 301, 301, 50));
-    PressKey(VK_UP);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
-
-    PressShifted(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 410, 300, 301, 50));
-    PressShifted(VK_DOWN);
-    EXPECT_TRUE(ShowsAt(ruler, 410, 310, 301, 50));
-    PressShifted(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 310, 301, 50));
-    PressShifted(VK_UP);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
-
-    // Control is not a step modifier.
-    PressWithControl(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 300, 301, 50));
-
-    PressKey(VK_NUMPAD6);
-    EXPECT_TRUE(ShowsAt(ruler, 402, 300, 301, 50));
-    PressKey(VK_NUMPAD2);
-    EXPECT_TRUE(ShowsAt(ruler, 402, 301, 301, 50));
-    PressKey(VK_NUMPAD4);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 301, 301, 50));
-    PressKey(VK_NUMPAD8);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 300, 301, 50));
-
-    // The diagonals move along both axes at once.
-    PressKey(VK_NUMPAD7);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 299, 301, 50));
-    PressKey(VK_NUMPAD9);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 298, 301, 50));
-    PressKey(VK_NUMPAD3);
-    EXPECT_TRUE(ShowsAt(ruler, 402, 299, 301, 50));
-    PressKey(VK_NUMPAD1);
-    EXPECT_TRUE(ShowsAt(ruler, 401, 300, 301, 50));
-    PressShifted(VK_NUMPAD3);
-    EXPECT_TRUE(ShowsAt(ruler, 411, 310, 301, 50));
+    PressRun(ruler, {{VK_RIGHT, kAlone, 401, 300, 301, 50},
+                     {VK_DOWN, kAlone, 401, 301, 301, 50},
+                     {VK_LEFT, kAlone, 400, 301, 301, 50},
+                     {VK_UP, kAlone, 400, 300, 301, 50},
+                     {VK_RIGHT, kShifted, 410, 300, 301, 50},
+                     {VK_DOWN, kShifted, 410, 310, 301, 50},
+                     {VK_LEFT, kShifted, 400, 310, 301, 50},
+                     {VK_UP, kShifted, 400, 300, 301, 50},
+                     // Control is not a step modifier.
+                     {VK_RIGHT, kWithControl, 401, 300, 301, 50},
+                     {VK_NUMPAD6, kAlone, 402, 300, 301, 50},
+                     {VK_NUMPAD2, kAlone, 402, 301, 301, 50},
+                     {VK_NUMPAD4, kAlone, 401, 301, 301, 50},
+                     {VK_NUMPAD8, kAlone, 401, 300, 301, 50},
+                     // The diagonals move along both axes at once.
+                     {VK_NUMPAD7, kAlone, 400, 299, 301, 50},
+                     {VK_NUMPAD9, kAlone, 401, 298, 301, 50},
+                     {VK_NUMPAD3, kAlone, 402, 299, 301, 50},
+                     {VK_NUMPAD1, kAlone, 401, 300, 301, 50},
+                     {VK_NUMPAD3, kShifted, 411, 310, 301, 50}});
 }
 
 // A ruler keeps one thickness of its length on the monitor at either end, and lies wholly on it
@@ -88,54 +65,42 @@ TEST_F(InputKeys, MovesStopWhereTheRulerWouldLeaveTheMonitor) {
     stored.y = 5;
     HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, -250, 5, 301, 50));
-    PressKey(VK_LEFT);
-    PressShifted(VK_UP);
-    EXPECT_TRUE(ShowsAt(ruler, -250, 0, 301, 50));
-    PressKey(VK_UP);
-    PressKey(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, -249, 0, 301, 50));
+    PressRun(ruler, {{VK_LEFT, kShifted, -250, 5, 301, 50},
+                     {VK_LEFT, kAlone},
+                     {VK_UP, kShifted, -250, 0, 301, 50},
+                     {VK_UP, kAlone},
+                     {VK_RIGHT, kAlone, -249, 0, 301, 50}});
 
     stored.x = 1865;
     stored.y = 1025;
     ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 1870, 1025, 301, 50));
-    PressKey(VK_RIGHT);
-    PressShifted(VK_DOWN);
-    EXPECT_TRUE(ShowsAt(ruler, 1870, 1030, 301, 50));
-    PressKey(VK_DOWN);
-    PressKey(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, 1869, 1030, 301, 50));
+    PressRun(ruler, {{VK_RIGHT, kShifted, 1870, 1025, 301, 50},
+                     {VK_RIGHT, kAlone},
+                     {VK_DOWN, kShifted, 1870, 1030, 301, 50},
+                     {VK_DOWN, kAlone},
+                     {VK_LEFT, kAlone, 1869, 1030, 301, 50}});
 
     stored.vertical = true;
     stored.x = 5;
     stored.y = -245;
     ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, 0, -245, 50, 301));
-    PressKey(VK_LEFT);
-    PressShifted(VK_UP);
-    EXPECT_TRUE(ShowsAt(ruler, 0, -250, 50, 301));
-    PressKey(VK_UP);
-    PressKey(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 1, -250, 50, 301));
+    PressRun(ruler, {{VK_LEFT, kShifted, 0, -245, 50, 301},
+                     {VK_LEFT, kAlone},
+                     {VK_UP, kShifted, 0, -250, 50, 301},
+                     {VK_UP, kAlone},
+                     {VK_RIGHT, kAlone, 1, -250, 50, 301}});
 
     // Downward a vertical ruler, too, only has to keep one thickness on the monitor.
     stored.x = 1865;
     stored.y = 1025;
     ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, 1870, 1025, 50, 301));
-    PressShifted(VK_DOWN);
-    EXPECT_TRUE(ShowsAt(ruler, 1870, 1030, 50, 301));
-    PressKey(VK_DOWN);
-    PressKey(VK_UP);
-    EXPECT_TRUE(ShowsAt(ruler, 1870, 1029, 50, 301));
+    PressRun(ruler, {{VK_RIGHT, kShifted, 1870, 1025, 50, 301},
+                     {VK_DOWN, kShifted, 1870, 1030, 50, 301},
+                     {VK_DOWN, kAlone},
+                     {VK_UP, kAlone, 1870, 1029, 50, 301}});
 }
 
 TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
@@ -145,13 +110,9 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.length = 52;
     HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_PRIOR);
-    EXPECT_TRUE(ShowsAt(ruler, 100, 100, 51, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H50 pixel"));
-    PressKey(VK_PRIOR);
-    PressKey(VK_NEXT);
-    EXPECT_TRUE(ShowsAt(ruler, 100, 100, 52, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H51 pixel"));
+    PressRun(ruler, {{VK_PRIOR, kShifted, 100, 100, 51, 50, L"Linova <1> - H50 pixel"},
+                     {VK_PRIOR, kAlone},
+                     {VK_NEXT, kAlone, 100, 100, 52, 50, L"Linova <1> - H51 pixel"}});
     CloseRuler(ruler);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 51u);
 
@@ -160,12 +121,9 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.length = 1915;
     ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_NEXT);
-    EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H1920 pixel"));
-    PressKey(VK_NEXT);
-    PressKey(VK_PRIOR);
-    EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1920, 50));
+    PressRun(ruler, {{VK_NEXT, kShifted, 0, 300, 1921, 50, L"Linova <1> - H1920 pixel"},
+                     {VK_NEXT, kAlone},
+                     {VK_PRIOR, kAlone, 0, 300, 1920, 50}});
     CloseRuler(ruler);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 1919u);
 
@@ -176,12 +134,9 @@ TEST_F(InputKeys, PageKeysChangeTheLengthBetweenFiftyAndTheMonitorAndItIsKept) {
     stored.length = 1075;
     ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-    PressShifted(VK_NEXT);
-    EXPECT_TRUE(ShowsAt(ruler, 500, 0, 50, 1081));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - V1080 pixel"));
-    PressKey(VK_NEXT);
-    PressKey(VK_PRIOR);
-    EXPECT_TRUE(ShowsAt(ruler, 500, 0, 50, 1080));
+    PressRun(ruler, {{VK_NEXT, kShifted, 500, 0, 50, 1081, L"Linova <1> - V1080 pixel"},
+                     {VK_NEXT, kAlone},
+                     {VK_PRIOR, kAlone, 500, 0, 50, 1080}});
     CloseRuler(ruler);
     EXPECT_EQ(ReadDword(InstanceKey(1), L"Lenght"), 1079u);
 }
@@ -298,15 +253,17 @@ TEST_F(InputKeys, EndMovesTheZeroToTheFarEnd) {
 TEST_F(InputKeys, DeleteSpansTheMonitorAndMovesOnlyAcrossIt) {
     HWND ruler = StartInFront(StoredRuler{});
     ASSERT_TRUE(ruler);
-    PressKey(VK_DELETE);
-    EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H1920 pixel"));
-    // Along its own axis nothing moves it or changes its length; a diagonal moves it across.
-    for (WORD key : {VK_LEFT, VK_RIGHT, VK_NUMPAD4, VK_NUMPAD6, VK_PRIOR, VK_NEXT}) PressKey(key);
-    PressKey(VK_NUMPAD9);
-    EXPECT_TRUE(ShowsAt(ruler, 0, 299, 1921, 50));
-    PressKey(VK_DOWN);
-    EXPECT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
+    PressRun(ruler, {{VK_DELETE, kAlone, 0, 300, 1921, 50, L"Linova <1> - H1920 pixel"},
+                     // Along its own axis nothing moves it or changes its length; a diagonal
+                     // moves it across.
+                     {VK_LEFT, kAlone},
+                     {VK_RIGHT, kAlone},
+                     {VK_NUMPAD4, kAlone},
+                     {VK_NUMPAD6, kAlone},
+                     {VK_PRIOR, kAlone},
+                     {VK_NEXT, kAlone},
+                     {VK_NUMPAD9, kAlone, 0, 299, 1921, 50},
+                     {VK_DOWN, kAlone, 0, 300, 1921, 50}});
 
     // A drag takes it across only; its own x is kept for when it leaves full scale.
     LeftDragTo(ruler, {960, 320}, {1100, 420}, 5, Follows::kVerticallyOnly);
@@ -314,21 +271,19 @@ TEST_F(InputKeys, DeleteSpansTheMonitorAndMovesOnlyAcrossIt) {
     LeftUp();
     MoveCursor(kAway);
     ASSERT_TRUE(BringToFront(ruler));
-    PressKey(VK_DELETE);
-    EXPECT_TRUE(ShowsAt(ruler, 400, 400, 301, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H300 pixel"));
+    PressRun(ruler, {{VK_DELETE, kAlone, 400, 400, 301, 50, L"Linova <1> - H300 pixel"}});
 
     StoredRuler vertical;
     vertical.vertical = true;
     vertical.x = 800;
     ruler = StartInFront(vertical);
     ASSERT_TRUE(ruler);
-    PressKey(VK_DELETE);
-    EXPECT_TRUE(ShowsAt(ruler, 800, 0, 50, 1081));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - V1080 pixel"));
-    for (WORD key : {VK_UP, VK_DOWN, VK_NUMPAD8, VK_NUMPAD2}) PressKey(key);
-    PressKey(VK_NUMPAD3);
-    EXPECT_TRUE(ShowsAt(ruler, 801, 0, 50, 1081));
+    PressRun(ruler, {{VK_DELETE, kAlone, 800, 0, 50, 1081, L"Linova <1> - V1080 pixel"},
+                     {VK_UP, kAlone},
+                     {VK_DOWN, kAlone},
+                     {VK_NUMPAD8, kAlone},
+                     {VK_NUMPAD2, kAlone},
+                     {VK_NUMPAD3, kAlone, 801, 0, 50, 1081}});
 }
 
 TEST_F(InputKeys, BackspaceMakesTheBodyNarrowAndItMayLeaveMoreOfItself) {
@@ -337,14 +292,13 @@ TEST_F(InputKeys, BackspaceMakesTheBodyNarrowAndItMayLeaveMoreOfItself) {
     stored.y = 400;
     HWND ruler = StartInFront(stored);
     ASSERT_TRUE(ruler);
-
-    PressKey(VK_BACK);
-    EXPECT_TRUE(ShowsAt(ruler, -240, 400, 301, 22));
-    // 22 pixels of a narrow ruler stay on the monitor, not 50.
-    for (int i = 0; i < 4; ++i) PressShifted(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, -278, 400, 301, 22));
-    PressKey(VK_BACK);
-    EXPECT_TRUE(ShowsAt(ruler, -278, 400, 301, 50));
+    PressRun(ruler, {{VK_BACK, kAlone, -240, 400, 301, 22},
+                     // 22 pixels of a narrow ruler stay on the monitor, not 50.
+                     {VK_LEFT, kShifted},
+                     {VK_LEFT, kShifted},
+                     {VK_LEFT, kShifted},
+                     {VK_LEFT, kShifted, -278, 400, 301, 22},
+                     {VK_BACK, kAlone, -278, 400, 301, 50}});
     EXPECT_EQ(WindowText(ruler), L"Linova <1> - H300 pixel");
 }
 

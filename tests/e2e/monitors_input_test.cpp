@@ -1,7 +1,6 @@
 // A ruler taken from one monitor to another: the automatic scale and the bounds follow the
 // monitor it is dropped on. Only meaningful on the two-monitor desktop with the second monitor
 // (-1280, 0)-(0, 800) to the left of the primary one (0, 0)-(1280, 800).
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,55 +11,59 @@
 namespace e2e {
 namespace {
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-    return TRUE;
-}
+// Where the cursor rests between the drags: the bottom right of the primary monitor.
+constexpr POINT kAwayOnPrimary{1270, 790};
 
 // Where the primary monitor comes in the system's enumeration, which numbers the stored display
 // sizes.
 int PrimaryIndex() {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    const std::vector<RECT> monitors = Monitors();
     for (size_t i = 0; i < monitors.size(); ++i) {
         if (monitors[i].left == 0 && monitors[i].top == 0) return static_cast<int>(i);
     }
     return -1;
 }
 
-TEST(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
-    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
-    if (!XdotoolAvailable()) GTEST_SKIP() << "no xdotool or no X display";
-    CleanDesktop clean;
-    const int primary = PrimaryIndex();
-    ASSERT_TRUE(primary == 0 || primary == 1) << primary;
-    const POINT away{1270, 790};
-    MoveCursor(away);
-
-    // Both monitors are 1280 x 800, a diagonal of 1509 pixels: 17.0 inches give 349 tenths of a
-    // pixel per centimetre (1509 * 10000 / 170 / 254), 24.0 inches give 247.
+// The start of a drag from one monitor to the other. The two monitors of 1280 x 800 (a diagonal
+// of 1509 pixels) are given 17.0 and 24.0 inches in the order the system enumerates them, which
+// give 349 and 247 tenths of a pixel per centimetre (1509 * 10000 / 170 / 254); with the cursor
+// away, a centimetre ruler of 300 pixels with the automatic scale starts at (100, 300) on the
+// primary monitor. Returns the ruler, and sets where the primary monitor comes in that order; null,
+// with a failure, when either is not as expected.
+HWND StartForDrag(int& primary) {
+    primary = PrimaryIndex();
+    EXPECT_TRUE(primary == 0 || primary == 1) << primary;
+    if (primary != 0 && primary != 1) return nullptr;
+    MoveCursor(kAwayOnPrimary);
     PutDword(kProductKey, L"ScreenSize01", 170);
     PutDword(kProductKey, L"ScreenSize02", 240);
+    StoredRuler stored;
+    stored.x = 100;
+    stored.unit = 1;
+    stored.scalingAuto = true;
+    const std::vector<HWND> started = StartRulers({stored});
+    EXPECT_EQ(started.size(), 1u);
+    return started.empty() ? nullptr : started.front();
+}
+
+TEST_F(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
+    if (!XdotoolAvailable()) GTEST_SKIP() << "no xdotool or no X display";
+    int primary = -1;
+    HWND ruler = StartForDrag(primary);
+    ASSERT_TRUE(ruler);
     const int primaryScale = primary == 0 ? 349 : 247;
     // 300 pixels at 349 are 8.59 cm, at 247 they are 12.14 cm; 1280 pixels 36.67 and 51.82 cm.
     const std::wstring onPrimary = primaryScale == 349 ? L" 8.59 cm" : L"12.14 cm";
     const std::wstring onLeft = primaryScale == 349 ? L"12.14 cm" : L" 8.59 cm";
     const std::wstring leftFullWidth = primaryScale == 349 ? L"51.82 cm" : L"36.67 cm";
 
-    StoredRuler stored;
-    stored.x = 100;
-    stored.unit = 1;
-    stored.scalingAuto = true;
-    const std::vector<HWND> started = StartRulers({stored});
-    ASSERT_EQ(started.size(), 1u);
-    HWND ruler = started.front();
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onPrimary));
 
     // Dragged through the X server, where both monitors lie side by side: grabbed 5 pixels from
     // its right end and let go at the left monitor's left edge, further out than a ruler may stay.
     ASSERT_TRUE(XLeftDragTo(ruler, {395, 320}, {-1280, 320}, 12));
     EXPECT_TRUE(ShowsAt(ruler, -1575, 300, 301, 50));
-    ASSERT_TRUE(XLeftUp(away));
+    ASSERT_TRUE(XLeftUp(kAwayOnPrimary));
     ASSERT_TRUE(BringToFront(ruler));
     // The next readout is in the left monitor's scale.
     PressKey(VK_ADD);
@@ -68,20 +71,15 @@ TEST(TwoMonitors, DroppedOnTheOtherMonitorItTakesThatMonitorsScaleAndBounds) {
     // Still where it was let go.
     EXPECT_TRUE(ShowsAt(ruler, -1575, 300, 301, 50));
     // 50 pixels stay on the left monitor, and the next move starts from there.
-    PressKey(VK_LEFT);
-    EXPECT_TRUE(ShowsAt(ruler, -1530, 300, 301, 50));
-    PressKey(VK_RIGHT);
-    EXPECT_TRUE(ShowsAt(ruler, -1529, 300, 301, 50));
-    PressKey(VK_DELETE);
-    EXPECT_TRUE(ShowsAt(ruler, -1280, 300, 1281, 50));
-    EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + leftFullWidth));
-    PressKey(VK_DELETE);
-    EXPECT_TRUE(ShowsAt(ruler, -1529, 300, 301, 50));
+    PressRun(ruler, {{VK_LEFT, kAlone, -1530, 300, 301, 50},
+                     {VK_RIGHT, kAlone, -1529, 300, 301, 50},
+                     {VK_DELETE, kAlone, -1280, 300, 1281, 50, L"Linova <1> - H" + leftFullWidth},
+                     {VK_DELETE, kAlone, -1529, 300, 301, 50}});
 
     // And back onto the primary monitor, grabbed at (279, 20) of the ruler.
     ASSERT_TRUE(XLeftDragTo(ruler, {-1250, 320}, {621, 340}, 10));
     EXPECT_TRUE(ShowsAt(ruler, 342, 320, 301, 50));
-    ASSERT_TRUE(XLeftUp(away));
+    ASSERT_TRUE(XLeftUp(kAwayOnPrimary));
     ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_SUBTRACT);
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H" + onPrimary));
@@ -100,17 +98,11 @@ std::vector<int> TicksShown(HWND ruler) {
     return ticks;
 }
 
-TEST(TwoMonitors, DroppedOnTheOtherMonitorItIsDrawnAndReadInThatMonitorsScaleAtOnce) {
-    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
+TEST_F(TwoMonitors, DroppedOnTheOtherMonitorItIsDrawnAndReadInThatMonitorsScaleAtOnce) {
     if (!XdotoolAvailable()) GTEST_SKIP() << "no xdotool or no X display";
-    CleanDesktop clean;
-    const int primary = PrimaryIndex();
-    ASSERT_TRUE(primary == 0 || primary == 1) << primary;
-    const POINT away{1270, 790};
-    MoveCursor(away);
-    // 17.0 inches give 34.9 pixels per centimetre, 24.0 inches 24.7 (as above).
-    PutDword(kProductKey, L"ScreenSize01", 170);
-    PutDword(kProductKey, L"ScreenSize02", 240);
+    int primary = -1;
+    HWND ruler = StartForDrag(primary);
+    ASSERT_TRUE(ruler);
     const int leftScale = primary == 0 ? 247 : 349;
     // A tick every 5 mm, stepped from half a pixel; the markers at 100 and 130 cover theirs.
     std::vector<int> leftTicks;
@@ -124,18 +116,11 @@ TEST(TwoMonitors, DroppedOnTheOtherMonitorItIsDrawnAndReadInThatMonitorsScaleAtO
                                      : L"Linova <1> - H 8.59 cm\nRed :  2.86 cm\nBlue :  3.72 cm"
                                        L"\nRed - Blue : -0.85 cm";
 
-    StoredRuler stored;
-    stored.x = 100;
-    stored.unit = 1;
-    stored.scalingAuto = true;
-    const std::vector<HWND> started = StartRulers({stored});
-    ASSERT_EQ(started.size(), 1u);
-    HWND ruler = started.front();
     ASSERT_NE(TicksShown(ruler), leftTicks);
 
     // Grabbed 10 pixels from its zero end and let go wholly on the left monitor; no key follows.
     ASSERT_TRUE(XLeftDragTo(ruler, {110, 320}, {-1000, 320}, 12));
-    ASSERT_TRUE(XLeftUp(away));
+    ASSERT_TRUE(XLeftUp(kAwayOnPrimary));
     EXPECT_TRUE(ShowsAt(ruler, -1010, 300, 301, 50));
     EXPECT_TRUE(TitleIs(ruler, readout.substr(0, readout.find(L'\n'))));
     EXPECT_TRUE(TooltipIs(ruler, readout));

@@ -1,6 +1,5 @@
 // The two-monitor desktop the placement tests run on: only meaningful when the test environment
 // was started with a second monitor to the left of the primary one.
-#include <cstdlib>
 #include <vector>
 
 #include "harness.h"
@@ -8,16 +7,8 @@
 namespace e2e {
 namespace {
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-    return TRUE;
-}
-
-TEST(TwoMonitors, WineReportsBothMonitors) {
-    const char* expected = std::getenv("LINOVA_EXPECT_MONITORS");
-    if (!expected || std::string(expected) != "2-left") GTEST_SKIP() << "one-monitor desktop";
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+TEST_F(TwoMonitors, WineReportsBothMonitors) {
+    const std::vector<RECT> monitors = Monitors();
     ASSERT_EQ(monitors.size(), 2u);
     bool left = false;
     bool primary = false;

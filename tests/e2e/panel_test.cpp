@@ -19,14 +19,6 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"Operation - Linova <1>";
 
-// A horizontal ruler of 300 pixels at (400, 300) read in pixels, markers at 100 and 130.
-StoredRuler PixelRuler() {
-    StoredRuler ruler;
-    ruler.x = 400;
-    ruler.y = 300;
-    return ruler;
-}
-
 bool InFront(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil([&] { return GetForegroundWindow() == window; });
@@ -83,7 +75,7 @@ RECT ButtonOnScreen(HWND panel, int index) {
 using PanelTest = MenuTest;
 
 TEST_F(PanelTest, OpensBelowTheRulerFromTheMenuAndOnTheCursorFromAnotherRuler) {
-    StoredRuler stored = PixelRuler();
+    StoredRuler stored;
     stored.unit = 1;
     HWND ruler = StartRuler(stored);
     ASSERT_TRUE(ruler);
@@ -153,7 +145,7 @@ TEST_F(PanelTest, OpensBelowTheRulerFromTheMenuAndOnTheCursorFromAnotherRuler) {
 }
 
 TEST_F(PanelTest, EachArrowStepsByOneAndByTenWithTheRightButtonHeldOnIt) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
@@ -186,7 +178,7 @@ TEST_F(PanelTest, EachArrowStepsByOneAndByTenWithTheRightButtonHeldOnIt) {
 }
 
 TEST_F(PanelTest, ReadoutsFollowTheRulersKeysWheelAndUnit) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel && BringToFront(ruler));
@@ -205,7 +197,7 @@ TEST_F(PanelTest, ReadoutsFollowTheRulersKeysWheelAndUnit) {
 }
 
 TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
@@ -241,7 +233,7 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
 }
 
 TEST_F(PanelTest, TheFocusLeavesAnArrowThatFullScaleDisablesSoEscStillCancels) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
@@ -265,7 +257,7 @@ TEST_F(PanelTest, TheFocusLeavesAnArrowThatFullScaleDisablesSoEscStillCancels) {
 TEST_F(PanelTest, ARulerEndedWithItsPanelOpenStaysHiddenAndSaves) {
     // Exit hides the ruler first; the close box closes it as it stands.
     for (UINT command : {static_cast<UINT>(IDM_EXIT), static_cast<UINT>(SC_CLOSE)}) {
-        HWND ruler = StartRuler(PixelRuler());
+        HWND ruler = StartRuler(StoredRuler{});
         ASSERT_TRUE(ruler);
         ASSERT_TRUE(OpenPanel(ruler));
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ruler));
@@ -287,7 +279,7 @@ TEST_F(PanelTest, ARulerEndedWithItsPanelOpenStaysHiddenAndSaves) {
 }
 
 TEST_F(PanelTest, FullScaleFromTheRulerDisablesTheArrowsAlongItsAxis) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel && BringToFront(ruler));
@@ -326,7 +318,7 @@ TEST_F(PanelTest, FullScaleFromTheRulerDisablesTheArrowsAlongItsAxis) {
 }
 
 TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
@@ -370,7 +362,7 @@ TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
 }
 
 TEST_F(PanelTest, TheToolbarTakesTheKeysAndNoPanelOpensBesideSetup) {
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);
@@ -408,7 +400,7 @@ TEST_F(PanelTest, TheToolbarTakesTheKeysAndNoPanelOpensBesideSetup) {
 
 TEST_F(PanelTest, At144DotsPerInchTheToolbarHasLargerButtonsAndTheLargeImages) {
     ScopedDpi dpi(144);
-    HWND ruler = StartRuler(PixelRuler());
+    HWND ruler = StartRuler(StoredRuler{});
     ASSERT_TRUE(ruler);
     HWND panel = OpenPanel(ruler);
     ASSERT_TRUE(panel);

@@ -41,8 +41,7 @@ HWND WaitShown(HWND dialog) {
 }
 
 HWND OpenSetup(HWND ruler, const wchar_t* title = kSetup) {
-    PostMessageW(ruler, WM_COMMAND, IDM_SETUP, 0);
-    return WaitShown(WaitForDialog(ruler, title));
+    return OpenDialog(ruler, IDM_SETUP, title);
 }
 
 // The page the dialog shows: its one visible child dialog.
@@ -541,8 +540,7 @@ HWND WaitForDisplaySize(HWND ruler) {
 }
 
 HWND OpenDisplaySize(HWND ruler) {
-    PostMessageW(ruler, WM_COMMAND, IDM_DISPLAY_SIZE, 0);
-    return WaitForDisplaySize(ruler);
+    return OpenDialog(ruler, IDM_DISPLAY_SIZE, kDisplaySize);
 }
 
 TEST_F(SetupTest, DisplaySizeStepsTheMonitorsDiagonalAndOkChangesTheAutomaticScale) {
@@ -700,9 +698,7 @@ TEST_F(SetupTest, At144DotsPerInchThePageToolbarShowsTheLargePictures) {
         << ", expected " << expected;
 }
 
-TEST(TwoMonitors, DisplaySizeListsBothMonitorsAndEditsTheRulersOwn) {
-    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
-    CleanDesktop clean;
+TEST_F(TwoMonitors, DisplaySizeListsBothMonitorsAndEditsTheRulersOwn) {
     StoredRuler stored = CmRuler();
     stored.x = -1000;
     stored.scalingAuto = true;
@@ -846,9 +842,7 @@ TEST_F(SetupTest, AMonitorsOwnSizeGivesTheAutomaticScaleUntilTheUserGivesOne) {
     EXPECT_EQ(ReadDword(kProductKey, L"ScreenSize01"), 241u);
 }
 
-TEST(TwoMonitors, EachMonitorTakesItsOwnSize) {
-    if (!TwoMonitorsLeft()) GTEST_SKIP() << "one-monitor desktop";
-    CleanDesktop clean;
+TEST_F(TwoMonitors, EachMonitorTakesItsOwnSize) {
     PlantedEdid left(kDellU2713H, {-1280, 0});
     PlantedEdid primary(kAsusVW246, {0, 0});
     ASSERT_TRUE(left.Ok());

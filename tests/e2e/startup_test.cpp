@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <thread>
@@ -15,6 +14,7 @@
 #include "dialogs.h"
 #include "harness.h"
 #include "menus.h"
+#include "stored_values.h"
 
 namespace e2e {
 namespace {
@@ -56,20 +56,8 @@ TEST_F(StartUp, FirstRulerWithNothingStored) {
     CloseRuler(ruler);
     const std::wstring key = InstanceKey(1);
     // Twelve DWORD values (a value of another type does not read as one) and the flag text.
-    const std::vector<std::wstring> dwords = {L"xPosi",
-                                              L"yPosi",
-                                              L"Lenght",
-                                              L"Marker",
-                                              L"MarkerBlue",
-                                              L"Scaling",
-                                              L"BackColor",
-                                              L"LayerWindow",
-                                              L"MagnifierWinSizeX",
-                                              L"MagnifierWinSizeY",
-                                              L"Magnifier",
-                                              L"MagType"};
-    EXPECT_EQ(ValueNames(key).size(), dwords.size() + 1);
-    for (const std::wstring& name : dwords) {
+    EXPECT_EQ(ValueNames(key).size(), kInstanceDwordNames.size() + 1);
+    for (const std::wstring& name : kInstanceDwordNames) {
         EXPECT_TRUE(ReadDword(key, name.c_str()).has_value()) << testing::PrintToString(name);
     }
     EXPECT_EQ(ReadDword(key, L"xPosi"), 20u);
@@ -392,11 +380,7 @@ TEST_F(StartUp, ARulerStoredFarOffEveryMonitorIsFirstShownOnOne) {
 // On the two-monitor desktop, (-1280, 0)-(0, 800) to the left of the primary (0, 0)-(1280, 800),
 // a ruler starts on the monitor its stored rectangle is on or nearest to: one stored far to the
 // left is kept on the left monitor, and a full-scale one spans the monitor it was stored on.
-TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
-    const char* monitors = std::getenv("LINOVA_EXPECT_MONITORS");
-    if (!monitors || std::string(monitors) != "2-left") GTEST_SKIP() << "one-monitor desktop";
-    EndAllRulers();
-    ClearSettings();
+TEST_F(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
     StoredRuler ruler;
     ruler.x = -5000;
     StoreRuler(1, ruler);
@@ -414,7 +398,6 @@ TEST(TwoMonitors, ARulerStartsOnTheMonitorItWasStoredOn) {
     // The full-scale ruler keeps the place it comes back to.
     EXPECT_EQ(ReadDword(InstanceKey(1), L"xPosi"), static_cast<DWORD>(-1530));
     EXPECT_EQ(ReadDword(InstanceKey(2), L"xPosi"), static_cast<DWORD>(-1000));
-    ClearSettings();
 }
 
 // The DLLs the system maps with the program, before its entry point runs, in lower case.
