@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/commands.h"
 #include "app/instances_win.h"
 #include "app/tray_win.h"
@@ -17,7 +19,8 @@
 #include "ops/copy_adjust_win.h"
 #include "ops/edge_snap.h"
 #include "ops/operations_win.h"
-#include "ops/panel_win.h"
+#include "ops/panel.h"
+#include "dialogs/panel_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -123,6 +126,10 @@ void CloseInstance(HWND other, bool withoutSaving) {
 
 bool RunRulerCommand(Instance& app, int command) {
     RulerState& s = app.state;
+    if (const std::optional<Refresh> r = RunScaleCommand(s, command, CommandFrom::kMenu)) {
+        ApplyRefresh(app, *r);
+        return true;
+    }
     switch (command) {
         case IDM_EXIT:
             ShowWindow(app.ruler, SW_HIDE);
@@ -131,20 +138,6 @@ bool RunRulerCommand(Instance& app, int command) {
         case IDM_DIRECTION:
             ApplyRefresh(app, TurnAbout(s, app.pivotPoint));
             app.pivotPending = false;
-            return true;
-        case IDM_REVERSE:
-            ApplyRefresh(app, ToggleReverse(s));
-            return true;
-        case IDM_NARROW:
-            ApplyRefresh(app, ToggleNarrow(s));
-            return true;
-        case IDM_FULL:
-            ApplyRefresh(app, ToggleFullScale(s));
-            return true;
-        case IDM_UNIT_PIXEL:
-        case IDM_UNIT_CM:
-        case IDM_UNIT_INCH:
-            ApplyRefresh(app, ChangeUnit(s, command));
             return true;
         case IDM_COPY_LENGTH:
         case IDM_COPY_RED:
