@@ -17,15 +17,18 @@
 namespace {
 
 class AboutBox : public RulerDialog {
-  public:
-    explicit AboutBox(Instance& record) : RulerDialog(record) {}
+    using RulerDialog::RulerDialog;
 
-  private:
+    GdiObject<HFONT> versionFont_;  // bold italic, also OK's
+    GdiObject<HFONT> linkFont_;     // underlined
+    OwnedIcon bigIcon_;             // only on the white ground
+    HCURSOR hand_ = nullptr;        // shared: the system keeps it
+
     INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     HBRUSH ControlColour(HDC dc, int id) override;
-
     template <typename Change>
     GdiObject<HFONT> DerivedFont(Change change) const;
     void SetBigIcon();
@@ -33,13 +36,7 @@ class AboutBox : public RulerDialog {
     void SetVersionFont();
     void SetLink();
     INT_PTR OnSetCursor(HWND under, WORD hitTest);
-    INT_PTR OnCommand(WORD id, WORD code);
     void OnDestroy();
-
-    GdiObject<HFONT> versionFont_;  // bold italic, also OK's
-    GdiObject<HFONT> linkFont_;     // underlined
-    OwnedIcon bigIcon_;             // only on the white ground
-    HCURSOR hand_ = nullptr;        // shared: the system keeps it
 };
 
 // The dialog's own font at the box's density with changes, or nothing when that font cannot be
@@ -139,7 +136,7 @@ INT_PTR AboutBox::OnSetCursor(HWND under, WORD hitTest) {
     return TRUE;
 }
 
-INT_PTR AboutBox::OnCommand(WORD id, WORD code) {
+INT_PTR AboutBox::OnCommand(int id, int code) {
     switch (id) {
         case IDOK:
         case IDCANCEL:
@@ -173,11 +170,6 @@ INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SETCURSOR:
             return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_CLOSE:
-            EndDialog(window, 1);
-            return TRUE;
         case WM_DESTROY:
             OnDestroy();
             return FALSE;

@@ -45,6 +45,11 @@ INT_PTR CALLBACK DialogPart::Procedure(HWND window, UINT message, WPARAM wParam,
         case WM_CTLCOLORSTATIC:
             return d->OnControlColour(reinterpret_cast<HDC>(wParam),
                                       reinterpret_cast<HWND>(lParam));
+        case WM_COMMAND:
+            return d->OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_CLOSE:
+            d->OnClose();
+            return TRUE;
         case WM_NOTIFY:
             if (d->OnTip(*reinterpret_cast<const NMHDR*>(lParam))) return TRUE;
             break;
@@ -64,6 +69,18 @@ INT_PTR CALLBACK DialogPart::Procedure(HWND window, UINT message, WPARAM wParam,
 
 DialogPart* DialogPart::Of(HWND window) {
     return reinterpret_cast<DialogPart*>(GetWindowLongPtrW(window, DWLP_USER));
+}
+
+INT_PTR DialogPart::OnCommand(int, int) {
+    return FALSE;
+}
+
+void DialogPart::OnClose() {
+    EndDialog(window, 1);
+}
+
+INT_PTR DialogPart::OnMessage(UINT, WPARAM, LPARAM) {
+    return FALSE;
 }
 
 HBRUSH DialogPart::ControlColour(HDC, int) {

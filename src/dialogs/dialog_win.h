@@ -32,8 +32,13 @@ class DialogPart {
 
     // Once the window holds the state (and a top-level dialog has its density and place).
     virtual INT_PTR OnInitDialog() = 0;
-    // Every message the procedure leaves to the dialog.
-    virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // A command of a control or menu, by its id and notification code.
+    virtual INT_PTR OnCommand(int id, int code);
+    // The close box, Alt+F4 or the system menu's Close: a modal dialog ends with 1, as its Cancel
+    // does.
+    virtual void OnClose();
+    // Every other message the procedure leaves to the dialog.
+    virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A control's brush, with its text colour set in `dc` (the background is transparent
     // already); null for the system's button face.
     virtual HBRUSH ControlColour(HDC dc, int id);
@@ -53,9 +58,10 @@ class DialogPart {
 // A dialog of the ruler's own: it starts at its window's density, beside the ruler (or centred on
 // the cursor), and its colour strip shows the ruler's background.
 class RulerDialog : public DialogPart {
-  protected:
+  public:
     explicit RulerDialog(Instance& record) : app(record) {}
 
+  protected:
     // What the dialog makes by the density itself, after each change; each dialog also calls it as
     // it starts, where its own order wants it. The system scales the rest with the dialog, or
     // nothing does (Wine).

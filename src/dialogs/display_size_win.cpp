@@ -21,22 +21,21 @@ bool displaySizeOpen = false;
 constexpr int kDiagonalColumn = 4;
 
 class DisplaySizeDialog : public RulerDialog {
-  public:
-    explicit DisplaySizeDialog(Instance& record) : RulerDialog(record) {}
+    using RulerDialog::RulerDialog;
 
-  private:
+    DisplaySizes sizes_;
+    std::vector<MonitorDescription> monitors_;
+    bool filling_ = true;  // the list's notices while its rows are inserted are not choices
+
     INT_PTR OnInitDialog() override;
+    // Cancel, and the close box as Cancel: the diagonals stepped here are dropped.
+    INT_PTR OnCommand(int id, int code) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     void InsertRows(HWND list, int ownRow);
     void ShowEdited();
     INT_PTR OnNotify(const NMHDR& header);
     INT_PTR OnStep(HWND control);
-    INT_PTR OnCommand(int id);
-
-    DisplaySizes sizes_;
-    std::vector<MonitorDescription> monitors_;
-    bool filling_ = true;  // the list's notices while its rows are inserted are not choices
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
@@ -178,7 +177,7 @@ INT_PTR DisplaySizeDialog::OnStep(HWND control) {
     return TRUE;
 }
 
-INT_PTR DisplaySizeDialog::OnCommand(int id) {
+INT_PTR DisplaySizeDialog::OnCommand(int id, int) {
     switch (id) {
         case IDOK:
             CommitDisplaySizes(app.state, sizes_);
@@ -192,18 +191,12 @@ INT_PTR DisplaySizeDialog::OnCommand(int id) {
     }
 }
 
-INT_PTR DisplaySizeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR DisplaySizeDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_VSCROLL:
             return OnStep(reinterpret_cast<HWND>(lParam));
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam));
-        case WM_CLOSE:
-            // As Cancel: the diagonals stepped here are dropped.
-            EndDialog(window, 1);
-            return TRUE;
     }
     return FALSE;
 }

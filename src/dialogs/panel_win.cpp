@@ -25,11 +25,17 @@ constexpr int kArrows[] = {IDC_MOVE_VERT, IDC_MOVE_HORZ, IDC_LENGTH_ARROW, IDC_R
 
 // What the open panel holds; it goes with the panel's window.
 class Panel : public RulerDialog {
-  public:
-    explicit Panel(Instance& record) : RulerDialog(record) {}
+    using RulerDialog::RulerDialog;
 
-  private:
+    HWND toolbar_ = nullptr;  // a child: it goes with the panel
+    GdiObject<HBRUSH> redSwatch_;
+    GdiObject<HBRUSH> blueSwatch_;
+    PanelSnapshot snapshot_;
+
     INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int command, int code) override;
+    // Esc or the close box: the ruler gets back what the panel changed.
+    void OnClose() override { Cancel(); }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     HBRUSH ControlColour(HDC dc, int id) override;
@@ -38,14 +44,8 @@ class Panel : public RulerDialog {
     void Close();
     void Cancel();
     void ShowMode(int button, bool on) const;
-    INT_PTR OnCommand(int command);
     INT_PTR OnArrow(WPARAM code, HWND arrow);
     void OnDestroy();
-
-    HWND toolbar_ = nullptr;  // a child: it goes with the panel
-    GdiObject<HBRUSH> redSwatch_;
-    GdiObject<HBRUSH> blueSwatch_;
-    PanelSnapshot snapshot_;
 };
 
 BYTE ButtonStyle(PanelButtonKind kind) {
@@ -150,7 +150,7 @@ void Panel::ShowMode(int button, bool on) const {
     SendMessageW(toolbar_, TB_SETSTATE, static_cast<WPARAM>(button), MAKELPARAM(state, 0));
 }
 
-INT_PTR Panel::OnCommand(int command) {
+INT_PTR Panel::OnCommand(int command, int) {
     RulerState& s = app.state;
     if (const std::optional<Refresh> r = RunScaleCommand(s, command, CommandFrom::kPanel)) {
         ApplyRefresh(app, *r);
@@ -215,14 +215,9 @@ void Panel::OnDestroy() {
 
 INT_PTR Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam));
         case WM_HSCROLL:
         case WM_VSCROLL:
             return OnArrow(wParam, reinterpret_cast<HWND>(lParam));
-        case WM_CLOSE:
-            Cancel();
-            return TRUE;
         case WM_DESTROY:
             OnDestroy();
             return TRUE;

@@ -13,26 +13,23 @@
 namespace {
 
 // What the page owns: its two labels show what they switch.
-class ColourPage : public DialogPart {
-  public:
-    explicit ColourPage(SetupContext& c) : context_(c) {}
+class ColourPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-  private:
-    INT_PTR OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void CarrySampleHeights();
-    void ApplyDpi();
-    INT_PTR OnDrawItem(const DRAWITEMSTRUCT& d) const;
-    void OnBackgroundChosen();
-    INT_PTR OnCommand(int id, int code);
-
-    SetupContext& context_;
     DialogFont font_;  // the page's template font
     GdiObject<HFONT> boldFont_;
     GdiObject<HFONT> italicFont_;
     int32_t sampleHeight_ = 0;         // as the list was filled,
     float samplesAtY_ = kStandardDpi;  // at this density
     float samplesShownAtY_ = kStandardDpi;
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CarrySampleHeights();
+    void ApplyDpi();
+    INT_PTR OnDrawItem(const DRAWITEMSTRUCT& d) const;
+    void OnBackgroundChosen();
 };
 
 // Eight samples fill the dropped-down list; every item and the selection field are that high,
@@ -156,16 +153,9 @@ INT_PTR ColourPage::OnCommand(int id, int code) {
     }
 }
 
-INT_PTR ColourPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_DRAWITEM:
-            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case kDpiChangedAfterParent:
-            ApplyDpi();
-            return FALSE;
-    }
+INT_PTR ColourPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_DRAWITEM) return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    if (message == kDpiChangedAfterParent) ApplyDpi();
     return FALSE;
 }
 

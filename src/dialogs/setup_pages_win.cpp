@@ -18,17 +18,13 @@ constexpr int kLists[] = {IDC_MAG_FACTOR, IDC_MAG_TYPE, IDC_WHEEL_MODE};
 constexpr int kFlags[] = {IDC_NO_MOUSE, IDC_NO_KEY, IDC_TOPMOST};
 
 // The magnifier, mouse and other pages: what they show is all in the state.
-class SettingsPage : public DialogPart {
-  public:
-    explicit SettingsPage(SetupContext& c) : context_(c) {}
+class SettingsPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-  private:
     INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnSettingCommand(int id, int code);
     void OnOpacity(HWND slider);
-
-    SetupContext& context_;
 };
 
 // Each list, check box and slider the page has shows the state.
@@ -57,16 +53,17 @@ INT_PTR SettingsPage::OnInitDialog() {
     return TRUE;
 }
 
-void SettingsPage::OnSettingCommand(int id, int code) {
+INT_PTR SettingsPage::OnCommand(int id, int code) {
     RulerState& s = context_.app.state;
     for (int list : kLists) {
         if (id != list) continue;
         const auto selection = SendDlgItemMessageW(window, id, CB_GETCURSEL, 0, 0);
         ChooseFromSetupList(s, id, static_cast<int>(selection));
-        return;
+        return TRUE;
     }
     // The locks and the z-order act later, where they are read.
     if (code == BN_CLICKED) ToggleSetupFlag(s, id);
+    return TRUE;
 }
 
 // The ruler's opacity follows the slider as it moves; it never becomes fully transparent.
@@ -79,17 +76,12 @@ void SettingsPage::OnOpacity(HWND slider) {
     context_.session.PreviewChanged = true;
 }
 
-INT_PTR SettingsPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            OnSettingCommand(LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_HSCROLL:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_LAYER) return FALSE;
-            OnOpacity(reinterpret_cast<HWND>(lParam));
-            return TRUE;
+INT_PTR SettingsPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_HSCROLL || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_LAYER) {
+        return FALSE;
     }
-    return FALSE;
+    OnOpacity(reinterpret_cast<HWND>(lParam));
+    return TRUE;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "dialogs/setup.h"
+#include "dialogs/dialog_win.h"
 #include "model/dpi.h"
 #include "ops/instance_win.h"
 #include "ops/operations.h"
@@ -14,6 +15,15 @@ struct SetupContext {
     Instance& app;
     SetupSession session;
     const Dpi& dpi;  // the frame's: the pages are laid out at it
+};
+
+// A page's state: the frame's context, and what the page itself owns.
+class SetupPagePart : public DialogPart {
+  public:
+    explicit SetupPagePart(SetupContext& context) : context_(context) {}
+
+  protected:
+    SetupContext& context_;
 };
 
 // Makes the page with this number inside the frame; null when it cannot be made.

@@ -17,23 +17,20 @@ namespace {
 // The scale reads in bold green.
 constexpr COLORREF kScaleColour = RGB(0, 192, 0);
 
-class ScalingPage : public DialogPart {
-  public:
-    explicit ScalingPage(SetupContext& c) : context_(c) {}
+class ScalingPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-  private:
+    DialogFont font_;  // the page's template font
+    GdiObject<HFONT> boldFont_;
+
     INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH ControlColour(HDC dc, int id) override;
     void ApplyDpi();
     void OnScalingMode(bool automatic);
     void OnDisplaySize();
-    INT_PTR OnCommand(int id, int code);
     INT_PTR OnArrow(WORD code, HWND bar);
-
-    SetupContext& context_;
-    DialogFont font_;  // the page's template font
-    GdiObject<HFONT> boldFont_;
 };
 
 void ShowTexts(HWND page, const RulerState& s) {
@@ -121,15 +118,8 @@ HBRUSH ScalingPage::ControlColour(HDC dc, int id) {
 }
 
 INT_PTR ScalingPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_VSCROLL:
-            return OnArrow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-        case kDpiChangedAfterParent:
-            ApplyDpi();
-            return FALSE;
-    }
+    if (message == WM_VSCROLL) return OnArrow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    if (message == kDpiChangedAfterParent) ApplyDpi();
     return FALSE;
 }
 

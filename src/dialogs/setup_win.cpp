@@ -33,7 +33,14 @@ class SetupDialog : public RulerDialog {
         : RulerDialog(record), context_{record, StartSetup(record.state), dpi.dpi} {}
 
   private:
+    SetupContext context_;    // the pages are laid out at the frame's density
+    HWND toolbar_ = nullptr;  // a child: it goes with the dialog
+    HWND page_ = nullptr;     // the one page there is, a child: it goes with the dialog
+
     INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    // The close box keeps every change, unsaved until the ruler next saves.
+    void OnClose() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     const wchar_t* Tip(int command) const override;
@@ -41,12 +48,7 @@ class SetupDialog : public RulerDialog {
     void MakePage();
     void OnPageButton(int page);
     void Finish(SetupExit exit);
-    INT_PTR OnCommand(int id);
     void OnDestroy();
-
-    SetupContext context_;    // the pages are laid out at the frame's density
-    HWND toolbar_ = nullptr;  // a child: it goes with the dialog
-    HWND page_ = nullptr;     // the one page there is, a child: it goes with the dialog
 };
 
 // Made again for each density: the pictures come from another strip from 144 dots per inch on.
@@ -209,7 +211,7 @@ void SetupDialog::Finish(SetupExit exit) {
     ApplyRefresh(app, e.refresh);
 }
 
-INT_PTR SetupDialog::OnCommand(int id) {
+INT_PTR SetupDialog::OnCommand(int id, int) {
     switch (id) {
         case IDOK:
             EndDialog(window, 1);
@@ -239,19 +241,13 @@ void SetupDialog::OnDestroy() {
     if (IsWindowVisible(app.ruler)) PlaceWindow(app.ruler, app.state, SWP_NOMOVE);
 }
 
-INT_PTR SetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam));
-        case WM_CLOSE:
-            // The close box keeps every change, unsaved until the ruler next saves.
-            Finish(SetupExit::kCloseBox);
-            EndDialog(window, 1);
-            return TRUE;
-        case WM_DESTROY:
-            OnDestroy();
-            return FALSE;
-    }
+void SetupDialog::OnClose() {
+    Finish(SetupExit::kCloseBox);
+    EndDialog(window, 1);
+}
+
+INT_PTR SetupDialog::OnMessage(UINT message, WPARAM, LPARAM) {
+    if (message == WM_DESTROY) OnDestroy();
     return FALSE;
 }
 

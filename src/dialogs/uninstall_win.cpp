@@ -16,18 +16,15 @@ namespace {
 constexpr INT_PTR kConfirmed = 2;
 
 class UninstallDialog : public RulerDialog {
-  public:
-    explicit UninstallDialog(Instance& record) : RulerDialog(record) {}
+    using RulerDialog::RulerDialog;
 
-  private:
+    bool consent_ = false;  // the check box, as last clicked
+
     INT_PTR OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnCommand(int id, int code) override;
     void ApplyDpi() override;
     void OnConsentClicked();
     void OnDelete();
-    INT_PTR OnCommand(WORD id);
-
-    bool consent_ = false;  // the check box, as last clicked
 };
 
 // What the dialog makes by the density itself: the heading, Delete... and Cancel in the dialog's
@@ -60,7 +57,7 @@ void UninstallDialog::OnDelete() {
     EndDialog(window, kConfirmed);
 }
 
-INT_PTR UninstallDialog::OnCommand(WORD id) {
+INT_PTR UninstallDialog::OnCommand(int id, int) {
     switch (id) {
         case IDOK:
         case IDCANCEL:
@@ -75,17 +72,6 @@ INT_PTR UninstallDialog::OnCommand(WORD id) {
         default:
             return FALSE;
     }
-}
-
-INT_PTR UninstallDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam));
-        case WM_CLOSE:
-            EndDialog(window, 1);
-            return TRUE;
-    }
-    return FALSE;
 }
 
 }  // namespace

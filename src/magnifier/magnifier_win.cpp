@@ -31,14 +31,19 @@ struct PaneBuffer {
 // The open magnifier: the instance it shows and what it owns.
 class Magnifier : public RulerDialog {
   public:
-    explicit Magnifier(Instance& record) : RulerDialog(record) {}
-
+    using RulerDialog::RulerDialog;
     void PaintPane(HWND pane);
     // The panes' own procedure (the static control's), to which their subclass passes on.
     WNDPROC paneProcedure = nullptr;
 
   private:
+    bool ticking_ = false;
+    PaneBuffer buffer_;
+
     INT_PTR OnInitDialog() override;
+    // A closing command destroys the window and with it this state.
+    INT_PTR OnCommand(int command, int code) override;
+    void OnClose() override { DestroyWindow(window); }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     void SizeBeforePlacing() override;
@@ -49,11 +54,7 @@ class Magnifier : public RulerDialog {
     void OnTimer();
     void ShowMenu(LPARAM clickPoint) const;
     void OnContextMenu(LPARAM lParam) const;
-    void OnCommand(int command);
     void OnDestroy();
-
-    bool ticking_ = false;
-    PaneBuffer buffer_;
 };
 
 // The state of the window a pane is in, which is always a magnifier.
@@ -216,8 +217,7 @@ void Magnifier::OnContextMenu(LPARAM lParam) const {
     ShowMenu(MAKELPARAM(client.right / 2, client.bottom / 2));
 }
 
-// A closing command destroys the window and with it this state.
-void Magnifier::OnCommand(int command) {
+INT_PTR Magnifier::OnCommand(int command, int) {
     switch (RunMagnifierCommand(app.state, command)) {
         case MagnifierAction::kRedraw:
             // A new zoom or mode shows at once, not at the next tick.
@@ -232,6 +232,7 @@ void Magnifier::OnCommand(int command) {
         case MagnifierAction::kNone:
             break;
     }
+    return TRUE;
 }
 
 // At a new density the window has taken the rectangle suggested for it, and with it the strip as
@@ -290,12 +291,6 @@ INT_PTR Magnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_CONTEXTMENU:
             OnContextMenu(lParam);
-            return TRUE;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
-            return TRUE;
-        case WM_CLOSE:
-            DestroyWindow(window);
             return TRUE;
         case WM_DESTROY:
             OnDestroy();
