@@ -3,8 +3,6 @@
 
 #include <windowsx.h>
 
-#include <optional>
-
 #include "app/commands.h"
 #include "app/instances_win.h"
 #include "app/tray_win.h"
@@ -19,7 +17,6 @@
 #include "ops/copy_adjust_win.h"
 #include "ops/edge_snap.h"
 #include "ops/operations_win.h"
-#include "ops/panel.h"
 #include "dialogs/panel_win.h"
 #include "resources/resource.h"
 
@@ -125,11 +122,8 @@ void CloseInstance(HWND other, bool withoutSaving) {
 }
 
 bool RunRulerCommand(Instance& app, int command) {
+    if (RunScaleCommand(app, command, CommandFrom::kMenu)) return true;
     RulerState& s = app.state;
-    if (const std::optional<Refresh> r = RunScaleCommand(s, command, CommandFrom::kMenu)) {
-        ApplyRefresh(app, *r);
-        return true;
-    }
     switch (command) {
         case IDM_EXIT:
             ShowWindow(app.ruler, SW_HIDE);

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <optional>
 
 #include "dialogs/dialog_win.h"
 #include "model/placement_win.h"
@@ -151,11 +150,8 @@ void Panel::ShowMode(int button, bool on) const {
 }
 
 INT_PTR Panel::OnCommand(int command, int) {
+    if (RunScaleCommand(app, command, CommandFrom::kPanel)) return TRUE;
     RulerState& s = app.state;
-    if (const std::optional<Refresh> r = RunScaleCommand(s, command, CommandFrom::kPanel)) {
-        ApplyRefresh(app, *r);
-        return TRUE;
-    }
     switch (command) {
         case IDOK:
             Close();
