@@ -17,7 +17,7 @@
 #include "ops/copy_adjust_win.h"
 #include "ops/edge_snap.h"
 #include "ops/operations_win.h"
-#include "ops/panel_win.h"
+#include "dialogs/panel_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -122,6 +122,7 @@ void CloseInstance(HWND other, bool withoutSaving) {
 }
 
 bool RunRulerCommand(Instance& app, int command) {
+    if (RunScaleCommand(app, command, CommandFrom::kMenu)) return true;
     RulerState& s = app.state;
     switch (command) {
         case IDM_EXIT:
@@ -131,20 +132,6 @@ bool RunRulerCommand(Instance& app, int command) {
         case IDM_DIRECTION:
             ApplyRefresh(app, TurnAbout(s, app.pivotPoint));
             app.pivotPending = false;
-            return true;
-        case IDM_REVERSE:
-            ApplyRefresh(app, ToggleReverse(s));
-            return true;
-        case IDM_NARROW:
-            ApplyRefresh(app, ToggleNarrow(s));
-            return true;
-        case IDM_FULL:
-            ApplyRefresh(app, ToggleFullScale(s));
-            return true;
-        case IDM_UNIT_PIXEL:
-        case IDM_UNIT_CM:
-        case IDM_UNIT_INCH:
-            ApplyRefresh(app, ChangeUnit(s, command));
             return true;
         case IDM_COPY_LENGTH:
         case IDM_COPY_RED:

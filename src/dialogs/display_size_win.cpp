@@ -4,14 +4,13 @@
 
 #include <commctrl.h>
 
-#include <utility>
+#include <memory>
 #include <vector>
 
 #include "dialogs/display_size.h"
-#include "dialogs/setup_controls_win.h"
+#include "dialogs/dialog_win.h"
 #include "model/geometry_win.h"
 #include "ops/keyboard_controls_win.h"
-#include "render/dpi_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -21,19 +20,23 @@ bool displaySizeOpen = false;
 
 constexpr int kDiagonalColumn = 4;
 
-struct DisplaySizeDialog {
-    Instance& app;
-    DisplaySizes sizes;
-    std::vector<MonitorDescription> monitors;
-    bool filling = true;  // the list's notices while its rows are inserted are not choices
-    GdiObject<HFONT> boldFont;
-    OwnedIcon icon;
-    DialogDpi dpi;
-};
+class DisplaySizeDialog : public RulerDialog {
+    using RulerDialog::RulerDialog;
 
-DisplaySizeDialog* DialogOf(HWND dialog) {
-    return reinterpret_cast<DisplaySizeDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
+    DisplaySizes sizes_;
+    std::vector<MonitorDescription> monitors_;
+    bool filling_ = true;  // the list's notices while its rows are inserted are not choices
+
+    INT_PTR OnInitDialog() override;
+    // Cancel, and the close box as Cancel: the diagonals stepped here are dropped.
+    INT_PTR OnCommand(int id, int code) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyDpi() override;
+    void InsertRows(HWND list, int ownRow);
+    void ShowEdited();
+    INT_PTR OnNotify(const NMHDR& header);
+    INT_PTR OnStep(HWND control);
+};
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXW info{};
@@ -85,9 +88,9 @@ void InsertColumns(HWND list, bool fixedWidths, const Dpi& dpi) {
 }
 
 // One row per monitor; the ruler's own is inserted selected and focused.
-void InsertRows(DisplaySizeDialog& d, HWND list, int ownRow) {
-    for (size_t row = 0; row < d.monitors.size(); ++row) {
-        const auto texts = DisplayRowTexts(d.monitors[row], static_cast<int>(row), d.sizes);
+void DisplaySizeDialog::InsertRows(HWND list, int ownRow) {
+    for (size_t row = 0; row < monitors_.size(); ++row) {
+        const auto texts = DisplayRowTexts(monitors_[row], static_cast<int>(row), sizes_);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_STATE;
         item.iItem = static_cast<int>(row);
@@ -105,66 +108,50 @@ void InsertRows(DisplaySizeDialog& d, HWND list, int ownRow) {
 }
 
 // The value field and the arrows belong to the edited row; without one both stand idle.
-void ShowEdited(const DisplaySizeDialog& d, HWND dialog) {
-    HWND arrows = GetDlgItem(dialog, IDC_MONITOR_SPIN);
+void DisplaySizeDialog::ShowEdited() {
+    HWND arrows = GetDlgItem(window, IDC_MONITOR_SPIN);
     SendMessageW(arrows, UDM_SETRANGE, 0, MAKELPARAM(kGreatestDiagonal, kLeastDiagonal));
-    if (d.sizes.Editing()) {
+    if (sizes_.Editing()) {
         SendMessageW(arrows, UDM_SETPOS, 0,
-                     MAKELPARAM(d.sizes.WorkingSizes[d.sizes.EditedMonitor], 0));
+                     MAKELPARAM(sizes_.WorkingSizes[sizes_.EditedMonitor], 0));
     }
-    EnableWindow(arrows, d.sizes.Editing());
-    SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
+    EnableWindow(arrows, sizes_.Editing());
+    SetDlgItemTextW(window, IDC_MONITOR_SIZE, EditedText(sizes_).c_str());
 }
 
 // What the dialog makes by the density itself: the bold buttons, the icon and, once they exist,
-// the widths of the list's columns. The font and icon shown before go once nothing shows them.
-void ApplyDpi(DisplaySizeDialog& d, HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
+// the widths of the list's columns.
+void DisplaySizeDialog::ApplyDpi() {
+    HWND list = GetDlgItem(window, IDC_MONITOR_LIST);
     for (int i = 0; i < kDisplayColumnCount; ++i) {
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), ColumnWidth(i, d.dpi.dpi));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), ColumnWidth(i, dpi.dpi));
     }
-    GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
-    SetItemFonts(dialog, {IDOK, IDCANCEL}, bold.get());
-    d.boldFont = std::move(bold);
-    OwnedIcon icon = CaptionIcon(d.app.module, L"Linova", d.dpi.dpi);
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-    d.icon = std::move(icon);
+    SetBoldFont({IDOK, IDCANCEL});
+    ShowCaptionIcon(L"Linova");
 }
 
-INT_PTR OnDpiChanged(DisplaySizeDialog& d, HWND dialog, WPARAM wParam, LPARAM lParam) {
-    d.dpi.Follow(dialog, wParam, lParam);
-    ApplyDpi(d, dialog);
-    // The system goes on to scale what the template made.
-    return FALSE;
-}
-
-INT_PTR OnInitDialog(HWND dialog, DisplaySizeDialog* d) {
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-    Instance& app = d->app;
-    // The density it was made at; a move to another monitor announces the next one.
-    d->dpi.Start(dialog, DpiOf(app.state));
-    PlaceBesideRuler(dialog, app);
-    ApplyDpi(*d, dialog);
-    d->sizes = StartDisplaySizes(app.state);
-    HWND list = GetDlgItem(dialog, IDC_MONITOR_LIST);
+INT_PTR DisplaySizeDialog::OnInitDialog() {
+    ApplyDpi();
+    sizes_ = StartDisplaySizes(app.state);
+    HWND list = GetDlgItem(window, IDC_MONITOR_LIST);
     // From Vista on the user cannot change the columns' widths.
-    InsertColumns(list, NewerSystem(app), d->dpi.dpi);
+    InsertColumns(list, NewerSystem(app), dpi.dpi);
     // The arrow keys step the diagonal while the arrows have the focus.
-    KeepArrowKeys(GetDlgItem(dialog, IDC_MONITOR_SPIN));
-    d->monitors = DescribeMonitors();
-    const int own = OwnMonitorRow(d->monitors, app.state);
-    InsertRows(*d, list, own);
-    d->filling = false;
+    KeepArrowKeys(GetDlgItem(window, IDC_MONITOR_SPIN));
+    monitors_ = DescribeMonitors();
+    const int own = OwnMonitorRow(monitors_, app.state);
+    InsertRows(list, own);
+    filling_ = false;
     // The edit starts on the ruler's own monitor, whatever was edited at an earlier opening.
-    SelectRow(d->sizes, own);
-    ShowEdited(*d, dialog);
-    InvalidateRect(dialog, nullptr, FALSE);
+    SelectRow(sizes_, own);
+    ShowEdited();
+    InvalidateRect(window, nullptr, FALSE);
     return TRUE;
 }
 
 // The selection moved: the arrows edit the row now selected, if any.
-INT_PTR OnNotify(DisplaySizeDialog& d, HWND dialog, const NMHDR& header) {
-    if (header.idFrom != IDC_MONITOR_LIST || header.code != LVN_ITEMCHANGED || d.filling) {
+INT_PTR DisplaySizeDialog::OnNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_MONITOR_LIST || header.code != LVN_ITEMCHANGED || filling_) {
         return FALSE;
     }
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -174,66 +161,42 @@ INT_PTR OnNotify(DisplaySizeDialog& d, HWND dialog, const NMHDR& header) {
     }
     const auto selected =
         SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    SelectRow(d.sizes, static_cast<int>(selected));
-    ShowEdited(d, dialog);
+    SelectRow(sizes_, static_cast<int>(selected));
+    ShowEdited();
     return FALSE;
 }
 
 // A step of the arrows: the value field and the row show the same diagonal.
-INT_PTR OnStep(DisplaySizeDialog& d, HWND dialog, HWND control) {
+INT_PTR DisplaySizeDialog::OnStep(HWND control) {
     if (GetDlgCtrlID(control) != IDC_MONITOR_SPIN) return FALSE;
     const auto position = LOWORD(SendMessageW(control, UDM_GETPOS, 0, 0));
-    if (!SetEditedDiagonal(d.sizes, position)) return TRUE;
-    SetDlgItemTextW(dialog, IDC_MONITOR_SIZE, EditedText(d.sizes).c_str());
-    SetCellText(GetDlgItem(dialog, IDC_MONITOR_LIST), d.sizes.EditedMonitor, kDiagonalColumn,
-                DiagonalCellText(d.sizes, d.sizes.EditedMonitor));
+    if (!SetEditedDiagonal(sizes_, position)) return TRUE;
+    SetDlgItemTextW(window, IDC_MONITOR_SIZE, EditedText(sizes_).c_str());
+    SetCellText(GetDlgItem(window, IDC_MONITOR_LIST), sizes_.EditedMonitor, kDiagonalColumn,
+                DiagonalCellText(sizes_, sizes_.EditedMonitor));
     return TRUE;
 }
 
-INT_PTR OnCommand(DisplaySizeDialog& d, HWND dialog, int id) {
+INT_PTR DisplaySizeDialog::OnCommand(int id, int) {
     switch (id) {
         case IDOK:
-            CommitDisplaySizes(d.app.state, d.sizes);
-            EndDialog(dialog, 1);
+            CommitDisplaySizes(app.state, sizes_);
+            EndDialog(window, 1);
             return TRUE;
         case IDCANCEL:
-            EndDialog(dialog, 1);
+            EndDialog(window, 1);
             return TRUE;
         default:
             return FALSE;
     }
 }
 
-INT_PTR CALLBACK DisplaySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(dialog, reinterpret_cast<DisplaySizeDialog*>(lParam));
-    }
-    DisplaySizeDialog* d = DialogOf(dialog);
-    if (!d) return FALSE;
+INT_PTR DisplaySizeDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
         case WM_NOTIFY:
-            return OnNotify(*d, dialog, *reinterpret_cast<const NMHDR*>(lParam));
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_VSCROLL:
-            return OnStep(*d, dialog, reinterpret_cast<HWND>(lParam));
-        case WM_DPICHANGED:
-            return OnDpiChanged(*d, dialog, wParam, lParam);
-        case WM_COMMAND:
-            return OnCommand(*d, dialog, LOWORD(wParam));
-        case WM_CLOSE:
-            // As Cancel: the diagonals stepped here are dropped.
-            EndDialog(dialog, 1);
-            return TRUE;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return ButtonFaceColours(reinterpret_cast<HDC>(wParam));
-        case WM_NCDESTROY:
-            // The font and the icon outlive every control that uses them.
-            d->boldFont.reset();
-            d->icon.reset();
-            SetWindowLongPtrW(dialog, DWLP_USER, 0);
-            return FALSE;
+            return OnStep(reinterpret_cast<HWND>(lParam));
     }
     return FALSE;
 }
@@ -243,8 +206,6 @@ INT_PTR CALLBACK DisplaySizeProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void ShowDisplaySizeDialog(Instance& app, HWND owner) {
     if (displaySizeOpen) return;
     displaySizeOpen = true;
-    DisplaySizeDialog d{app, {}, {}, true, nullptr, nullptr, {}};
-    DialogBoxParamW(app.module, L"MonitorBox", owner, DisplaySizeProc,
-                    reinterpret_cast<LPARAM>(&d));
+    RunModalDialog(std::make_unique<DisplaySizeDialog>(app), app.module, L"MonitorBox", owner);
     displaySizeOpen = false;
 }

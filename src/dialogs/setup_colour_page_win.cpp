@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "dialogs/setup_controls_win.h"
+#include "dialogs/dialog_win.h"
 #include "dialogs/setup_pages.h"
 #include "dialogs/setup_pages_win.h"
 #include "render/backgrounds.h"
@@ -13,20 +13,24 @@
 namespace {
 
 // What the page owns: its two labels show what they switch.
-struct ColourPage {
-    explicit ColourPage(SetupContext& c) : context(c) {}
-    SetupContext& context;
-    DialogFont font;  // the page's template font
-    GdiObject<HFONT> boldFont;
-    GdiObject<HFONT> italicFont;
-    int32_t sampleHeight = 0;         // as the list was filled,
-    float samplesAtY = kStandardDpi;  // at this density
-    float samplesShownAtY = kStandardDpi;
-};
+class ColourPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-ColourPage* PageOf(HWND page) {
-    return reinterpret_cast<ColourPage*>(GetWindowLongPtrW(page, DWLP_USER));
-}
+    DialogFont font_;  // the page's template font
+    GdiObject<HFONT> boldFont_;
+    GdiObject<HFONT> italicFont_;
+    int32_t sampleHeight_ = 0;         // as the list was filled,
+    float samplesAtY_ = kStandardDpi;  // at this density
+    float samplesShownAtY_ = kStandardDpi;
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CarrySampleHeights();
+    void ApplyDpi();
+    INT_PTR OnDrawItem(const DRAWITEMSTRUCT& d) const;
+    void OnBackgroundChosen();
+};
 
 // Eight samples fill the dropped-down list; every item and the selection field are that high,
 // which is returned.
@@ -50,42 +54,38 @@ int32_t FillColourList(HWND list, int backColor) {
 
 // The samples, and the selection field, are as high at the frame's density as they were made at
 // the list's.
-void CarrySampleHeights(ColourPage& p, HWND window) {
-    const float to = p.context.dpi.dpi.y;
-    if (to == p.samplesShownAtY) return;
-    const int32_t height = CarriedToDpi(p.sampleHeight, p.samplesAtY, to);
+void ColourPage::CarrySampleHeights() {
+    const float to = context_.dpi.y;
+    if (to == samplesShownAtY_) return;
+    const int32_t height = CarriedToDpi(sampleHeight_, samplesAtY_, to);
     HWND list = GetDlgItem(window, IDC_COLOR_LIST);
     const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
     for (LRESULT item = -1; item < count; ++item) {
         SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(item), height);
     }
-    p.samplesShownAtY = to;
+    samplesShownAtY_ = to;
 }
 
 // The labels' fonts and the samples at the frame's density; the fonts shown before go once no
 // label shows them.
-void ApplyDpi(ColourPage& p, HWND window) {
-    CarrySampleHeights(p, window);
-    const Dpi& dpi = p.context.dpi.dpi;
-    GdiObject<HFONT> bold = p.font.Bold(dpi);
-    GdiObject<HFONT> italic = p.font.Italic(dpi);
+void ColourPage::ApplyDpi() {
+    CarrySampleHeights();
+    GdiObject<HFONT> bold = font_.Bold(context_.dpi);
+    GdiObject<HFONT> italic = font_.Italic(context_.dpi);
     SetItemFonts(window, {IDC_BOLD_FONT}, bold.get());
     SetItemFonts(window, {IDC_ITALIC_FONT}, italic.get());
-    p.boldFont = std::move(bold);
-    p.italicFont = std::move(italic);
+    boldFont_ = std::move(bold);
+    italicFont_ = std::move(italic);
 }
 
-INT_PTR OnInitDialog(HWND window, SetupContext* context) {
-    auto owned = std::make_unique<ColourPage>(*context);
-    ColourPage& p = *owned;
-    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
+INT_PTR ColourPage::OnInitDialog() {
     // The template made the page, and the list the samples are measured by, at this density.
-    const Dpi madeAt = DpiOfWindow(window, context->dpi.dpi);
-    p.font.Read(window, madeAt);
-    const RulerState& s = context->app.state;
-    p.sampleHeight = FillColourList(GetDlgItem(window, IDC_COLOR_LIST), s.BackColor);
-    p.samplesAtY = p.samplesShownAtY = madeAt.y;
-    ApplyDpi(p, window);
+    const Dpi madeAt = DpiOfWindow(window, context_.dpi);
+    font_.Read(window, madeAt);
+    const RulerState& s = context_.app.state;
+    sampleHeight_ = FillColourList(GetDlgItem(window, IDC_COLOR_LIST), s.BackColor);
+    samplesAtY_ = samplesShownAtY_ = madeAt.y;
+    ApplyDpi();
     for (int id : {IDC_BOLD_FONT, IDC_ITALIC_FONT}) {
         CheckDlgButton(window, id, SetupFlagChecked(s, id) ? BST_CHECKED : BST_UNCHECKED);
     }
@@ -115,12 +115,12 @@ void DrawSelectionFrame(HDC dc, const RECT& item, bool selected) {
     FrameRect(dc, &item, window.get());
 }
 
-INT_PTR OnDrawItem(const ColourPage& p, const DRAWITEMSTRUCT& d) {
+INT_PTR ColourPage::OnDrawItem(const DRAWITEMSTRUCT& d) const {
     if (d.CtlID != IDC_COLOR_LIST) return FALSE;
     // An empty selection field has no background to show.
     if (d.itemID == static_cast<UINT>(-1) || d.itemData >= kBackgroundCount) return TRUE;
     if (d.itemAction & ODA_DRAWENTIRE) {
-        DrawSample(p.context.app.module, d.hDC, d.rcItem, static_cast<int>(d.itemData));
+        DrawSample(context_.app.module, d.hDC, d.rcItem, static_cast<int>(d.itemData));
     }
     if (d.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
         DrawSelectionFrame(d.hDC, d.rcItem, (d.itemState & ODS_SELECTED) != 0);
@@ -129,55 +129,39 @@ INT_PTR OnDrawItem(const ColourPage& p, const DRAWITEMSTRUCT& d) {
 }
 
 // The ruler, and the frame's strip beside the pages, take the background at once.
-void OnBackgroundChosen(ColourPage& p, HWND window) {
-    SetupContext& c = p.context;
-    Instance& app = c.app;
+void ColourPage::OnBackgroundChosen() {
+    Instance& app = context_.app;
     const auto selection = SendDlgItemMessageW(window, IDC_COLOR_LIST, CB_GETCURSEL, 0, 0);
     const Refresh r = ChooseBackground(app.state, static_cast<int>(selection));
     if (!r.Any()) return;
     ApplyBackColor(app.ruler, app.module, app.state.BackColor, app.picture.background);
-    Preview(c, r);
+    Preview(context_, r);
     InvalidateRect(GetDlgItem(GetParent(window), IDC_COLOR_STRIP), nullptr, TRUE);
 }
 
-INT_PTR OnCommand(ColourPage& p, HWND window, int id, int code) {
+INT_PTR ColourPage::OnCommand(int id, int code) {
     switch (id) {
         case IDC_COLOR_LIST:
-            OnBackgroundChosen(p, window);
+            OnBackgroundChosen();
             return TRUE;
         case IDC_BOLD_FONT:
         case IDC_ITALIC_FONT:
-            if (code == BN_CLICKED) Preview(p.context, ToggleSetupFlag(p.context.app.state, id));
+            if (code == BN_CLICKED) Preview(context_, ToggleSetupFlag(context_.app.state, id));
             return TRUE;
         default:
             return FALSE;
     }
 }
 
+INT_PTR ColourPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_DRAWITEM) return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    if (message == kDpiChangedAfterParent) ApplyDpi();
+    return FALSE;
+}
+
 }  // namespace
 
-INT_PTR CALLBACK ColourPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(page, reinterpret_cast<SetupContext*>(lParam));
-    }
-    ColourPage* p = PageOf(page);
-    if (!p) return FALSE;
-    switch (message) {
-        case WM_DRAWITEM:
-            return OnDrawItem(*p, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND:
-            return OnCommand(*p, page, LOWORD(wParam), HIWORD(wParam));
-        case kDpiChangedAfterParent:
-            ApplyDpi(*p, page);
-            return FALSE;
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return ButtonFaceColours(reinterpret_cast<HDC>(wParam));
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(page, DWLP_USER, 0);
-            delete p;  // its fonts with it, after the check boxes that showed them
-            return FALSE;
-    }
-    return FALSE;
+HWND CreateColourPage(HWND frame, SetupContext& context) {
+    return CreateModelessDialog(std::make_unique<ColourPage>(context), context.app.module,
+                                kSetupPages[0].templateName, frame);
 }

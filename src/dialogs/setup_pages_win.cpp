@@ -5,7 +5,9 @@
 
 #include <commctrl.h>
 
-#include "dialogs/setup_controls_win.h"
+#include <memory>
+
+#include "dialogs/dialog_win.h"
 #include "dialogs/setup_pages.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
@@ -15,15 +17,15 @@ namespace {
 constexpr int kLists[] = {IDC_MAG_FACTOR, IDC_MAG_TYPE, IDC_WHEEL_MODE};
 constexpr int kFlags[] = {IDC_NO_MOUSE, IDC_NO_KEY, IDC_TOPMOST};
 
-// The context a page was made with, kept with the page's window.
-SetupContext* StoreContext(HWND page, LPARAM creation) {
-    SetWindowLongPtrW(page, DWLP_USER, creation);
-    return reinterpret_cast<SetupContext*>(creation);
-}
+// The magnifier, mouse and other pages: what they show is all in the state.
+class SettingsPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-SetupContext* ContextOf(HWND page) {
-    return reinterpret_cast<SetupContext*>(GetWindowLongPtrW(page, DWLP_USER));
-}
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnOpacity(HWND slider);
+};
 
 // Each list, check box and slider the page has shows the state.
 void ShowSettings(HWND page, const RulerState& s) {
@@ -46,59 +48,50 @@ void ShowSettings(HWND page, const RulerState& s) {
     }
 }
 
-void OnSettingCommand(SetupContext& c, HWND page, int id, int code) {
-    RulerState& s = c.app.state;
+INT_PTR SettingsPage::OnInitDialog() {
+    ShowSettings(window, context_.app.state);
+    return TRUE;
+}
+
+INT_PTR SettingsPage::OnCommand(int id, int code) {
+    RulerState& s = context_.app.state;
     for (int list : kLists) {
         if (id != list) continue;
-        const auto selection = SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0);
+        const auto selection = SendDlgItemMessageW(window, id, CB_GETCURSEL, 0, 0);
         ChooseFromSetupList(s, id, static_cast<int>(selection));
-        return;
+        return TRUE;
     }
     // The locks and the z-order act later, where they are read.
     if (code == BN_CLICKED) ToggleSetupFlag(s, id);
+    return TRUE;
 }
 
 // The ruler's opacity follows the slider as it moves; it never becomes fully transparent.
-void OnOpacity(SetupContext& c, HWND slider) {
+void SettingsPage::OnOpacity(HWND slider) {
     const auto position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
     const int16_t opacity = OpacityOfPosition(position);
     if (opacity != position) SendMessageW(slider, TBM_SETPOS, TRUE, opacity);
-    c.app.state.LayerWindow = opacity;
-    SetLayeredWindowAttributes(c.app.ruler, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
-    c.session.PreviewChanged = true;
+    context_.app.state.LayerWindow = opacity;
+    SetLayeredWindowAttributes(context_.app.ruler, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
+    context_.session.PreviewChanged = true;
 }
 
-INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ShowSettings(page, StoreContext(page, lParam)->app.state);
-        return TRUE;
+INT_PTR SettingsPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_HSCROLL || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_LAYER) {
+        return FALSE;
     }
-    SetupContext* c = ContextOf(page);
-    if (!c) return FALSE;
-    switch (message) {
-        case WM_COMMAND:
-            OnSettingCommand(*c, page, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_HSCROLL:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_LAYER) return FALSE;
-            OnOpacity(*c, reinterpret_cast<HWND>(lParam));
-            return TRUE;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return ButtonFaceColours(reinterpret_cast<HDC>(wParam));
-    }
-    return FALSE;
+    OnOpacity(reinterpret_cast<HWND>(lParam));
+    return TRUE;
 }
 
 }  // namespace
 
 HWND CreateSetupPage(int page, HWND frame, SetupContext& context) {
     if (page < 0 || page >= kSetupPageCount) return nullptr;
-    DLGPROC procedure = page == 0 ? ColourPageProc : page == 1 ? ScalingPageProc : SettingsPageProc;
-    return CreateDialogParamW(context.app.module, kSetupPages[page].templateName, frame, procedure,
-                              reinterpret_cast<LPARAM>(&context));
+    if (page == 0) return CreateColourPage(frame, context);
+    if (page == 1) return CreateScalingPage(frame, context);
+    return CreateModelessDialog(std::make_unique<SettingsPage>(context), context.app.module,
+                                kSetupPages[page].templateName, frame);
 }
 
 void Preview(SetupContext& context, const Refresh& refresh) {

@@ -5,14 +5,25 @@
 #include <windows.h>
 
 #include "dialogs/setup.h"
+#include "dialogs/dialog_win.h"
+#include "model/dpi.h"
 #include "ops/instance_win.h"
-#include "render/dpi_win.h"
+#include "ops/operations.h"
 
 // What the frame shares with its pages while it is open.
 struct SetupContext {
     Instance& app;
     SetupSession session;
-    DialogDpi dpi;  // the frame's: the pages are laid out at it
+    const Dpi& dpi;  // the frame's: the pages are laid out at it
+};
+
+// A page's state: the frame's context, and what the page itself owns.
+class SetupPagePart : public DialogPart {
+  public:
+    explicit SetupPagePart(SetupContext& context) : context_(context) {}
+
+  protected:
+    SetupContext& context_;
 };
 
 // Makes the page with this number inside the frame; null when it cannot be made.
@@ -21,6 +32,7 @@ HWND CreateSetupPage(int page, HWND frame, SetupContext& context);
 // A page changed the ruler's look: it is shown at once, and Cancel will draw the ruler again.
 void Preview(SetupContext& context, const Refresh& refresh);
 
-// The colour and the scaling page (each in a file of its own).
-INT_PTR CALLBACK ColourPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK ScalingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The colour and the scaling page (each in a file of its own), made inside the frame; null when
+// it cannot be made.
+HWND CreateColourPage(HWND frame, SetupContext& context);
+HWND CreateScalingPage(HWND frame, SetupContext& context);

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "dialogs/display_size_win.h"
-#include "dialogs/setup_controls_win.h"
+#include "dialogs/dialog_win.h"
 #include "dialogs/setup_pages.h"
 #include "dialogs/setup_pages_win.h"
 #include "model/dialog_focus_win.h"
@@ -17,16 +17,21 @@ namespace {
 // The scale reads in bold green.
 constexpr COLORREF kScaleColour = RGB(0, 192, 0);
 
-struct ScalingPage {
-    explicit ScalingPage(SetupContext& c) : context(c) {}
-    SetupContext& context;
-    DialogFont font;  // the page's template font
-    GdiObject<HFONT> boldFont;
-};
+class ScalingPage : public SetupPagePart {
+    using SetupPagePart::SetupPagePart;
 
-ScalingPage* PageOf(HWND page) {
-    return reinterpret_cast<ScalingPage*>(GetWindowLongPtrW(page, DWLP_USER));
-}
+    DialogFont font_;  // the page's template font
+    GdiObject<HFONT> boldFont_;
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH ControlColour(HDC dc, int id) override;
+    void ApplyDpi();
+    void OnScalingMode(bool automatic);
+    void OnDisplaySize();
+    INT_PTR OnArrow(WORD code, HWND bar);
+};
 
 void ShowTexts(HWND page, const RulerState& s) {
     SetDlgItemTextW(page, IDC_SCALING_TEXT, ScalingText(s).c_str());
@@ -42,23 +47,20 @@ void ShowArrows(HWND page, const RulerState& s) {
 
 // The scale's font at the frame's density; the one shown before goes once the text no longer
 // shows it.
-void ApplyDpi(ScalingPage& p, HWND window) {
-    GdiObject<HFONT> bold = p.font.Bold(p.context.dpi.dpi);
+void ScalingPage::ApplyDpi() {
+    GdiObject<HFONT> bold = font_.Bold(context_.dpi);
     SetItemFonts(window, {IDC_SCALING_TEXT}, bold.get());
-    p.boldFont = std::move(bold);
+    boldFont_ = std::move(bold);
 }
 
-INT_PTR OnInitDialog(HWND window, SetupContext* context) {
-    auto owned = std::make_unique<ScalingPage>(*context);
-    ScalingPage& p = *owned;
-    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
-    const RulerState& s = context->app.state;
+INT_PTR ScalingPage::OnInitDialog() {
+    const RulerState& s = context_.app.state;
     CheckRadioButton(window, IDC_SCALING_AUTO, IDC_SCALING_MANUAL,
                      s.ScalingAuto ? IDC_SCALING_AUTO : IDC_SCALING_MANUAL);
     ShowTexts(window, s);
     ShowArrows(window, s);
-    p.font.Read(window, DpiOfWindow(window, context->dpi.dpi));
-    ApplyDpi(p, window);
+    font_.Read(window, DpiOfWindow(window, context_.dpi));
+    ApplyDpi();
     // The bar serves only for its two arrows: its thumb stays in the middle.
     HWND arrow = GetDlgItem(window, IDC_SCALING_ARROW);
     SetScrollRange(arrow, SB_CTL, 0, 2, FALSE);
@@ -69,30 +71,30 @@ INT_PTR OnInitDialog(HWND window, SetupContext* context) {
     return TRUE;
 }
 
-void OnScalingMode(ScalingPage& p, HWND window, bool automatic) {
-    RulerState& s = p.context.app.state;
+void ScalingPage::OnScalingMode(bool automatic) {
+    RulerState& s = context_.app.state;
     const Refresh r = ChooseScalingMode(s, automatic);
     ShowArrows(window, s);
     ShowTexts(window, s);
-    Preview(p.context, r);
+    Preview(context_, r);
 }
 
 // The automatic scale follows new display sizes at once, in the texts and on the ruler.
-void OnDisplaySize(ScalingPage& p, HWND window) {
-    Instance& app = p.context.app;
+void ScalingPage::OnDisplaySize() {
+    Instance& app = context_.app;
     ShowDisplaySizeDialog(app, window);
     ApplyRefresh(app, FollowDisplaySizes(app.state));
     ShowTexts(window, app.state);
 }
 
-INT_PTR OnCommand(ScalingPage& p, HWND window, int id, int code) {
+INT_PTR ScalingPage::OnCommand(int id, int code) {
     switch (id) {
         case IDC_SCALING_AUTO:
         case IDC_SCALING_MANUAL:
-            if (code == BN_CLICKED) OnScalingMode(p, window, id == IDC_SCALING_AUTO);
+            if (code == BN_CLICKED) OnScalingMode(id == IDC_SCALING_AUTO);
             return TRUE;
         case IDC_DISPLAY_SIZE_BUTTON:
-            if (code == BN_CLICKED) OnDisplaySize(p, window);
+            if (code == BN_CLICKED) OnDisplaySize();
             return TRUE;
         default:
             return FALSE;
@@ -100,46 +102,30 @@ INT_PTR OnCommand(ScalingPage& p, HWND window, int id, int code) {
 }
 
 // Only a click on either arrow steps; the track and the thumb do nothing.
-INT_PTR OnArrow(ScalingPage& p, HWND window, WORD code, HWND bar) {
+INT_PTR ScalingPage::OnArrow(WORD code, HWND bar) {
     if (GetDlgCtrlID(bar) != IDC_SCALING_ARROW) return FALSE;
     if (code != SB_LINEUP && code != SB_LINEDOWN) return TRUE;
-    RulerState& s = p.context.app.state;
+    RulerState& s = context_.app.state;
     const Refresh r = StepScaling(s, code == SB_LINEUP, CurrentStep());
     ShowTexts(window, s);
-    Preview(p.context, r);
+    Preview(context_, r);
     return TRUE;
 }
 
-INT_PTR OnControlColour(HDC dc, HWND control) {
-    if (GetDlgCtrlID(control) == IDC_SCALING_TEXT) SetTextColor(dc, kScaleColour);
-    return ButtonFaceColours(dc);
+HBRUSH ScalingPage::ControlColour(HDC dc, int id) {
+    if (id == IDC_SCALING_TEXT) SetTextColor(dc, kScaleColour);
+    return nullptr;
+}
+
+INT_PTR ScalingPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_VSCROLL) return OnArrow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    if (message == kDpiChangedAfterParent) ApplyDpi();
+    return FALSE;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK ScalingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(page, reinterpret_cast<SetupContext*>(lParam));
-    }
-    ScalingPage* p = PageOf(page);
-    if (!p) return FALSE;
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(*p, page, LOWORD(wParam), HIWORD(wParam));
-        case WM_VSCROLL:
-            return OnArrow(*p, page, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-        case kDpiChangedAfterParent:
-            ApplyDpi(*p, page);
-            return FALSE;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(page, DWLP_USER, 0);
-            delete p;  // its font with it, after the text that showed it
-            return FALSE;
-    }
-    return FALSE;
+HWND CreateScalingPage(HWND frame, SetupContext& context) {
+    return CreateModelessDialog(std::make_unique<ScalingPage>(context), context.app.module,
+                                kSetupPages[1].templateName, frame);
 }

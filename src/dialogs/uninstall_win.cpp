@@ -2,14 +2,12 @@
 // and ends every ruler without saving.
 #include "dialogs/uninstall_win.h"
 
-#include <utility>
+#include <memory>
 
+#include "dialogs/dialog_win.h"
 #include "dialogs/uninstall.h"
 #include "model/persistence.h"
-#include "model/placement_win.h"
 #include "model/registry_store_win.h"
-#include "render/dpi_win.h"
-#include "render/gdi_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -17,120 +15,68 @@ namespace {
 // The dialog's result when the settings are to go; every other ending is 1.
 constexpr INT_PTR kConfirmed = 2;
 
-struct UninstallDialog {
-    Instance& app;
-    bool consent = false;  // the check box, as last clicked
-    GdiObject<HFONT> boldFont;
-    OwnedIcon icon;
-    DialogDpi dpi;
+class UninstallDialog : public RulerDialog {
+    using RulerDialog::RulerDialog;
+
+    bool consent_ = false;  // the check box, as last clicked
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnCommand(int id, int code) override;
+    void ApplyDpi() override;
+    void OnConsentClicked();
+    void OnDelete();
 };
 
-UninstallDialog* DialogOf(HWND dialog) {
-    return reinterpret_cast<UninstallDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 // What the dialog makes by the density itself: the heading, Delete... and Cancel in the dialog's
-// font made bold, and the icon. Those shown before go once nothing shows them.
-void ApplyDpi(HWND dialog, UninstallDialog& d) {
-    GdiObject<HFONT> bold = d.dpi.font.Bold(d.dpi.dpi);
-    if (bold) {
-        for (int id : {IDC_UNINSTALL_TEXT, IDC_UNINSTALL_DELETE, IDOK}) {
-            HWND item = GetDlgItem(dialog, id);
-            KeepOwnFont(item);
-            SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(bold.get()), TRUE);
-        }
-        d.boldFont = std::move(bold);
-    }
-    OwnedIcon icon = CaptionIcon(d.app.module, L"Linova", d.dpi.dpi);
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-    d.icon = std::move(icon);
+// font made bold, and the icon.
+void UninstallDialog::ApplyDpi() {
+    SetBoldFont({IDC_UNINSTALL_TEXT, IDC_UNINSTALL_DELETE, IDOK});
+    ShowCaptionIcon(L"Linova");
 }
 
-INT_PTR OnDpiChanged(HWND dialog, UninstallDialog& d, WPARAM wParam, LPARAM lParam) {
-    d.dpi.Follow(dialog, wParam, lParam);
-    ApplyDpi(dialog, d);
-    // The system goes on to scale what the template made.
-    return FALSE;
-}
-
-INT_PTR OnInitDialog(HWND dialog, UninstallDialog* d) {
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-    // The density it was made at; a move to another monitor announces the next one.
-    d->dpi.Start(dialog, DpiOf(d->app.state));
-    PlaceBesideRuler(dialog, d->app);
-    ApplyDpi(dialog, *d);
+INT_PTR UninstallDialog::OnInitDialog() {
+    ApplyDpi();
     // Without stored settings there is nothing to consent to.
     RegistryStore store;
-    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_SETTINGS), SettingsStored(store));
-    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DELETE), FALSE);
+    EnableWindow(GetDlgItem(window, IDC_UNINSTALL_SETTINGS), SettingsStored(store));
+    EnableWindow(GetDlgItem(window, IDC_UNINSTALL_DELETE), FALSE);
     return TRUE;
 }
 
-void OnConsentClicked(HWND dialog, UninstallDialog& d) {
-    d.consent = IsDlgButtonChecked(dialog, IDC_UNINSTALL_SETTINGS) == BST_CHECKED;
-    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_DELETE), d.consent);
+void UninstallDialog::OnConsentClicked() {
+    consent_ = IsDlgButtonChecked(window, IDC_UNINSTALL_SETTINGS) == BST_CHECKED;
+    EnableWindow(GetDlgItem(window, IDC_UNINSTALL_DELETE), consent_);
 }
 
 // Asks once more (No is the default). Yes with consent ends the dialog for the deletion, which
 // the caller does together with the end of every ruler.
-void OnDelete(HWND dialog, UninstallDialog& d) {
-    const int answer = MessageBoxW(dialog, UninstallQuestion(d.consent).c_str(), kUninstallCaption,
+void UninstallDialog::OnDelete() {
+    const int answer = MessageBoxW(window, UninstallQuestion(consent_).c_str(), kUninstallCaption,
                                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer != IDYES || !d.consent) return;
-    EndDialog(dialog, kConfirmed);
+    if (answer != IDYES || !consent_) return;
+    EndDialog(window, kConfirmed);
 }
 
-INT_PTR OnCommand(HWND dialog, UninstallDialog& d, WORD id) {
+INT_PTR UninstallDialog::OnCommand(int id, int) {
     switch (id) {
         case IDOK:
         case IDCANCEL:
-            EndDialog(dialog, 1);
+            EndDialog(window, 1);
             return TRUE;
         case IDC_UNINSTALL_SETTINGS:
-            OnConsentClicked(dialog, d);
+            OnConsentClicked();
             return TRUE;
         case IDC_UNINSTALL_DELETE:
-            OnDelete(dialog, d);
+            OnDelete();
             return TRUE;
         default:
             return FALSE;
     }
 }
 
-INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(dialog, reinterpret_cast<UninstallDialog*>(lParam));
-    }
-    UninstallDialog* d = DialogOf(dialog);
-    if (!d) return FALSE;
-    switch (message) {
-        case WM_COMMAND:
-            return OnCommand(dialog, *d, LOWORD(wParam));
-        case WM_DPICHANGED:
-            return OnDpiChanged(dialog, *d, wParam, lParam);
-        case WM_CLOSE:
-            EndDialog(dialog, 1);
-            return TRUE;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        case WM_NCDESTROY:
-            // The font and the icon outlive every control that uses them.
-            d->boldFont.reset();
-            d->icon.reset();
-            SetWindowLongPtrW(dialog, DWLP_USER, 0);
-            return FALSE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 bool ShowUninstallDialog(Instance& app) {
-    UninstallDialog d{app, false, nullptr, nullptr, {}};
-    return DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
-                           reinterpret_cast<LPARAM>(&d)) == kConfirmed;
+    return RunModalDialog(std::make_unique<UninstallDialog>(app), app.module, L"UnInstallBox",
+                          app.ruler) == kConfirmed;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dialogs/colour_strip.h"
 #include "model/placement.h"
 #include "resources/resource.h"
 
@@ -57,18 +58,18 @@ std::wstring MagnifierTitle(const std::wstring& className) {
 }
 
 MagnifierLayout LayoutMagnifier(int32_t clientWidth, int32_t clientHeight, float dpiX) {
-    const int32_t b = ColourStripWidth(dpiX);
     const int32_t height = std::max(clientHeight, 0);
+    const ColourStripLayout strip = LayOutColourStrip(dpiX, height);
     MagnifierLayout l;
-    l.strip = RectAt(0, 0, b, height);
-    l.line = RectAt(b, 0, 2, height);
+    l.strip = strip.strip;
+    l.line = strip.line;
+    const int32_t x0 = strip.line.right;
     // A window too narrow for the strip leaves the panes no width rather than less than none.
-    const int32_t rest = std::max(clientWidth - b - 2, 0);
+    const int32_t rest = std::max(clientWidth - x0, 0);
     const int32_t w1 = rest / 2;
     const int32_t w2 = rest - w1;
     const int32_t h1 = height / 2;
     const int32_t h2 = height - h1;
-    const int32_t x0 = b + 2;
     l.panes[0] = RectAt(x0, 0, w1, h1);
     l.panes[1] = RectAt(x0 + w1, 0, w2, h1);
     l.panes[2] = RectAt(x0, h1, w1, h2);

@@ -11,9 +11,7 @@
 
 #include "magnifier/magnifier.h"
 #include "model/geometry_win.h"
-#include "model/placement_win.h"
-#include "render/backgrounds.h"
-#include "render/dpi_win.h"
+#include "dialogs/dialog_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -31,21 +29,37 @@ struct PaneBuffer {
 };
 
 // The open magnifier: the instance it shows and what it owns.
-struct Magnifier {
-    explicit Magnifier(Instance& instance, HWND dialog) : app(instance), window(dialog) {}
-
-    Instance& app;
-    HWND window;
-    OwnedIcon icon;
+class Magnifier : public RulerDialog {
+  public:
+    using RulerDialog::RulerDialog;
+    void PaintPane(HWND pane);
     // The panes' own procedure (the static control's), to which their subclass passes on.
     WNDPROC paneProcedure = nullptr;
-    bool ticking = false;
-    PaneBuffer buffer;
-    DialogDpi dpi;
+
+  private:
+    bool ticking_ = false;
+    PaneBuffer buffer_;
+
+    INT_PTR OnInitDialog() override;
+    // A closing command destroys the window and with it this state.
+    INT_PTR OnCommand(int command, int code) override;
+    void OnClose() override { DestroyWindow(window); }
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyDpi() override;
+    void SizeBeforePlacing() override;
+    void RedrawPanes() const;
+    void StartTicking();
+    void StopTicking();
+    void OnSize(WPARAM kind);
+    void OnTimer();
+    void ShowMenu(LPARAM clickPoint) const;
+    void OnContextMenu(LPARAM lParam) const;
+    void OnDestroy();
 };
 
+// The state of the window a pane is in, which is always a magnifier.
 Magnifier* MagnifierOf(HWND dialog) {
-    return reinterpret_cast<Magnifier*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return static_cast<Magnifier*>(DialogPart::Of(dialog));
 }
 
 HWND Pane(HWND dialog, int pane) {
@@ -56,29 +70,19 @@ bool HasArea(const Rect& r) {
     return r.Width() > 0 && r.Height() > 0;
 }
 
-void RedrawPanes(const Magnifier& m) {
-    for (int k = 0; k < kMagnifierPanes; ++k) InvalidateRect(Pane(m.window, k), nullptr, FALSE);
+void Magnifier::RedrawPanes() const {
+    for (int k = 0; k < kMagnifierPanes; ++k) InvalidateRect(Pane(window, k), nullptr, FALSE);
 }
 
-void StartTicking(Magnifier& m) {
-    if (!m.ticking) {
-        m.ticking = SetTimer(m.window, kMagnifierTimerId, kMagnifierPeriodMs, nullptr) != 0;
+void Magnifier::StartTicking() {
+    if (!ticking_) {
+        ticking_ = SetTimer(window, kMagnifierTimerId, kMagnifierPeriodMs, nullptr) != 0;
     }
 }
 
-void StopTicking(Magnifier& m) {
-    if (m.ticking) KillTimer(m.window, kMagnifierTimerId);
-    m.ticking = false;
-}
-
-// The window's icon for the ruler's direction and background; the one it replaces goes once the
-// window no longer shows it.
-void SetWindowIcon(Magnifier& m) {
-    const RulerState& s = m.app.state;
-    OwnedIcon icon =
-        CaptionIcon(m.app.module, RulerIconName(s.BackColor, s.Vertical != 0), m.dpi.dpi);
-    SendMessageW(m.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-    m.icon = std::move(icon);
+void Magnifier::StopTicking() {
+    if (ticking_) KillTimer(window, kMagnifierTimerId);
+    ticking_ = false;
 }
 
 // The rectangle round every monitor. Only what lies inside it is read: a copy reaching beyond
@@ -112,17 +116,17 @@ bool EnsureBuffer(PaneBuffer& b, HDC reference, int width, int height) {
 // one copy of the buffer into the pane. What lies off the screen stays black, and so does what
 // would show the magnifier itself: a picture of its own picture, taken half a second ago, is no
 // part of the screen beneath it.
-void PaintPane(Magnifier& m, HWND pane) {
+void Magnifier::PaintPane(HWND pane) {
     PaintDc paint(pane);
     RECT client{};
     GetClientRect(pane, &client);
     const int width = client.right;
     const int height = client.bottom;
-    if (width <= 0 || height <= 0 || !EnsureBuffer(m.buffer, paint.get(), width, height)) return;
-    HDC dc = m.buffer.dc.get();
+    if (width <= 0 || height <= 0 || !EnsureBuffer(buffer_, paint.get(), width, height)) return;
+    HDC dc = buffer_.dc.get();
     PatBlt(dc, 0, 0, width, height, BLACKNESS);
     const int index = GetDlgCtrlID(pane) - IDC_MAG_PANE_1;
-    const Rect source = PaneSource(m.app.state, index, width, height);
+    const Rect source = PaneSource(app.state, index, width, height);
     if (const auto copy = OnScreenPart(source, VirtualScreen(), width, height)) {
         {
             WindowDc screen(nullptr);
@@ -132,7 +136,7 @@ void PaintPane(Magnifier& m, HWND pane) {
                        copy->from.Height(), SRCCOPY | CAPTUREBLT);
         }
         RECT self{};
-        GetWindowRect(m.window, &self);
+        GetWindowRect(window, &self);
         const Rect covered = CoveredPart(source, ToRect(self), width, height);
         if (HasArea(covered)) {
             PatBlt(dc, covered.left, covered.top, covered.Width(), covered.Height(), BLACKNESS);
@@ -149,7 +153,7 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintPane(*m, pane);
+            m->PaintPane(pane);
             return 0;
     }
     return CallWindowProcW(m->paneProcedure, pane, message, wParam, lParam);
@@ -162,194 +166,155 @@ void MoveItem(HWND dialog, int id, const Rect& r) {
     MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
 }
 
-void OnSize(Magnifier& m, WPARAM kind) {
+void Magnifier::OnSize(WPARAM kind) {
     // A minimised window has nothing to show, and its size is not one to remember.
     if (kind == SIZE_MINIMIZED) {
-        StopTicking(m);
+        StopTicking();
         return;
     }
-    RulerState& s = m.app.state;
+    RulerState& s = app.state;
     RECT outer{};
-    GetWindowRect(m.window, &outer);
+    GetWindowRect(window, &outer);
     s.MagnifierWinSizeX = outer.right - outer.left;
     s.MagnifierWinSizeY = outer.bottom - outer.top;
     RECT client{};
-    GetClientRect(m.window, &client);
-    const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, m.dpi.dpi.x);
-    MoveItem(m.window, IDC_COLOR_STRIP, l.strip);
-    MoveItem(m.window, IDC_STRIP_LINE, l.line);
-    for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(m.window, IDC_MAG_PANE_1 + k, l.panes[k]);
+    GetClientRect(window, &client);
+    const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, dpi.dpi.x);
+    PlaceColourStrip();
+    for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(window, IDC_MAG_PANE_1 + k, l.panes[k]);
     // Everything at once, in its new place.
-    RedrawWindow(m.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    StartTicking(m);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    StartTicking();
 }
 
-void OnTimer(Magnifier& m) {
+void Magnifier::OnTimer() {
     // Hidden or minimised, the window shows nothing: the ticks stop until it shows again.
-    if (IsIconic(m.window) || !IsWindowVisible(m.window)) {
-        StopTicking(m);
+    if (IsIconic(window) || !IsWindowVisible(window)) {
+        StopTicking();
         return;
     }
-    RedrawPanes(m);
+    RedrawPanes();
 }
 
-INT_PTR OnControlColour(const Magnifier& m, UINT message, HDC dc, HWND control) {
-    SetBkMode(dc, TRANSPARENT);
-    HBRUSH ground = m.app.picture.background.brush.get();
-    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(control) == IDC_COLOR_STRIP && ground) {
-        return reinterpret_cast<INT_PTR>(ground);
-    }
-    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
-void ShowMagnifierMenu(const Magnifier& m, LPARAM clickPoint) {
-    const OwnedMenu menu(LoadMenuW(m.app.module, L"MagnifierMenu"));
+void Magnifier::ShowMenu(LPARAM clickPoint) const {
+    const OwnedMenu menu(LoadMenuW(app.module, L"MagnifierMenu"));
     if (!menu) return;
     HMENU popup = GetSubMenu(menu.get(), 0);
-    const RulerState& s = m.app.state;
+    const RulerState& s = app.state;
     CheckMenuRadioItem(popup, IDM_ZOOM_1, IDM_ZOOM_8, ZoomItem(s), MF_BYCOMMAND);
     CheckMenuRadioItem(popup, IDM_MAG_EDGE_RED, IDM_MAG_RED_BLUE, ModeItem(s), MF_BYCOMMAND);
     POINT p{GET_X_LPARAM(clickPoint), GET_Y_LPARAM(clickPoint)};
-    ClientToScreen(m.window, &p);
-    TrackPopupMenu(popup, TPM_LEFTBUTTON, p.x, p.y, 0, m.window, nullptr);
+    ClientToScreen(window, &p);
+    TrackPopupMenu(popup, TPM_LEFTBUTTON, p.x, p.y, 0, window, nullptr);
 }
 
 // Shift+F10 and the menu key ask for the menu a right click shows, at the middle of the window. A
 // request from the mouse follows the right button's release, whose press has shown the menu.
-void OnContextMenu(const Magnifier& m, LPARAM lParam) {
+void Magnifier::OnContextMenu(LPARAM lParam) const {
     if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return;
     RECT client{};
-    GetClientRect(m.window, &client);
-    ShowMagnifierMenu(m, MAKELPARAM(client.right / 2, client.bottom / 2));
+    GetClientRect(window, &client);
+    ShowMenu(MAKELPARAM(client.right / 2, client.bottom / 2));
 }
 
-// A closing command destroys the window and with it `m`.
-void OnCommand(Magnifier& m, int command) {
-    switch (RunMagnifierCommand(m.app.state, command)) {
+INT_PTR Magnifier::OnCommand(int command, int) {
+    switch (RunMagnifierCommand(app.state, command)) {
         case MagnifierAction::kRedraw:
             // A new zoom or mode shows at once, not at the next tick.
-            RedrawPanes(m);
+            RedrawPanes();
             break;
         case MagnifierAction::kClose:
-            DestroyWindow(m.window);
+            DestroyWindow(window);
             break;
         case MagnifierAction::kReloadIcon:
-            SetWindowIcon(m);
+            ShowRulerIcon();
             break;
         case MagnifierAction::kNone:
             break;
     }
+    return TRUE;
 }
 
-// The window takes the rectangle suggested for the new density, and with it the strip as wide as
-// the density makes it and the panes laid out again; the icon is chosen again.
-INT_PTR OnDpiChanged(Magnifier& m, WPARAM wParam, LPARAM lParam) {
-    m.dpi.Follow(m.window, wParam, lParam);
-    SetWindowIcon(m);
-    OnSize(m, IsIconic(m.window) ? SIZE_MINIMIZED : SIZE_RESTORED);
-    return FALSE;
+// At a new density the window has taken the rectangle suggested for it, and with it the strip as
+// wide as the density makes it and the panes are laid out again; the icon is chosen again.
+void Magnifier::ApplyDpi() {
+    ShowRulerIcon();
+    OnSize(IsIconic(window) ? SIZE_MINIMIZED : SIZE_RESTORED);
 }
 
-INT_PTR OnInitDialog(HWND dialog, Instance& app) {
-    auto owned = std::make_unique<Magnifier>(app, dialog);
-    Magnifier& m = *owned;
-    // Attached first: the sizing below lays the window out and remembers its size.
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
-    const RulerState& s = m.app.state;
-    m.dpi.Start(dialog, DpiOf(s));
-    SetWindowPos(dialog, nullptr, 0, 0, s.MagnifierWinSizeX, s.MagnifierWinSizeY,
+// The size it had when it was last shown; the sizing lays the window out and remembers its size.
+void Magnifier::SizeBeforePlacing() {
+    const RulerState& s = app.state;
+    SetWindowPos(window, nullptr, 0, 0, s.MagnifierWinSizeX, s.MagnifierWinSizeY,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceBesideRuler(dialog, m.app);
-    SetWindowTextW(dialog, MagnifierTitle(m.app.className).c_str());
-    SetWindowIcon(m);
+}
+
+INT_PTR Magnifier::OnInitDialog() {
+    SetWindowTextW(window, MagnifierTitle(app.className).c_str());
+    ShowRulerIcon();
     // Nothing in the window takes keys: disabled, the strip, its line and the panes leave the
     // focus to the window itself, for Esc and the menu key. They still paint, and the mouse
     // passes through them to the window.
-    EnableWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), FALSE);
-    EnableWindow(GetDlgItem(dialog, IDC_STRIP_LINE), FALSE);
+    EnableWindow(GetDlgItem(window, IDC_COLOR_STRIP), FALSE);
+    EnableWindow(GetDlgItem(window, IDC_STRIP_LINE), FALSE);
     for (int k = 0; k < kMagnifierPanes; ++k) {
-        HWND pane = Pane(dialog, k);
+        HWND pane = Pane(window, k);
         EnableWindow(pane, FALSE);
         SetWindowTextW(pane, L"");
         const auto previous = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
-        if (!m.paneProcedure) m.paneProcedure = previous;
+        if (!paneProcedure) paneProcedure = previous;
     }
-    StartTicking(m);
+    StartTicking();
     return TRUE;
 }
 
-void OnDestroy(Magnifier& m) {
-    StopTicking(m);
-    m.app.magnifierOpen = false;
-    if (m.app.magnifierWindow == m.window) m.app.magnifierWindow = nullptr;
+void Magnifier::OnDestroy() {
+    StopTicking();
+    app.magnifierOpen = false;
+    if (app.magnifierWindow == window) app.magnifierWindow = nullptr;
 }
 
-INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(dialog, *reinterpret_cast<Instance*>(lParam));
+INT_PTR Magnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            OnSize(wParam);
+            return TRUE;
+        case WM_SHOWWINDOW:
+            if (wParam) StartTicking();
+            return FALSE;
+        case WM_TIMER:
+            if (wParam == kMagnifierTimerId) OnTimer();
+            return TRUE;
+        case WM_RBUTTONDOWN:
+            ShowMenu(lParam);
+            return TRUE;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return TRUE;
     }
+    return FALSE;
+}
+
+// Its size stays within bounds, from before the window has its state on.
+INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETMINMAXINFO) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
         limits->ptMinTrackSize = POINT{kMagnifierMinWidth, kMagnifierMinHeight};
         limits->ptMaxTrackSize = POINT{kMagnifierMaxWidth, kMagnifierMaxHeight};
         return TRUE;
     }
-    Magnifier* m = MagnifierOf(dialog);
-    if (!m) return FALSE;
-    switch (message) {
-        case WM_SIZE:
-            OnSize(*m, wParam);
-            return TRUE;
-        case WM_DPICHANGED:
-            return OnDpiChanged(*m, wParam, lParam);
-        case WM_SHOWWINDOW:
-            if (wParam) StartTicking(*m);
-            return FALSE;
-        case WM_TIMER:
-            if (wParam == kMagnifierTimerId) OnTimer(*m);
-            return TRUE;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return OnControlColour(*m, message, reinterpret_cast<HDC>(wParam),
-                                   reinterpret_cast<HWND>(lParam));
-        case WM_RBUTTONDOWN:
-            ShowMagnifierMenu(*m, lParam);
-            return TRUE;
-        case WM_CONTEXTMENU:
-            OnContextMenu(*m, lParam);
-            return TRUE;
-        case WM_COMMAND:
-            OnCommand(*m, LOWORD(wParam));
-            return TRUE;
-        case WM_CLOSE:
-            DestroyWindow(dialog);
-            return TRUE;
-        case WM_DESTROY:
-            OnDestroy(*m);
-            return TRUE;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(dialog, DWLP_USER, 0);
-            delete m;
-            return FALSE;
-    }
-    return FALSE;
+    return DialogPart::Procedure(dialog, message, wParam, lParam);
 }
 
 }  // namespace
 
 void ToggleMagnifier(Instance& app) {
-    if (app.magnifierOpen) {
-        app.magnifierOpen = false;
-        if (app.magnifierWindow) DestroyWindow(app.magnifierWindow);
-        app.magnifierWindow = nullptr;
-        return;
-    }
-    app.magnifierOpen = true;
-    app.magnifierWindow = CreateDialogParamW(app.module, L"MagnifierBox", app.ruler, MagnifierProc,
-                                             reinterpret_cast<LPARAM>(&app));
-    // A magnifier that could not be made is not open.
-    if (!app.magnifierWindow) app.magnifierOpen = false;
+    ToggleModeless(app.magnifierOpen, app.magnifierWindow, [&app] {
+        return CreateModelessDialog(std::make_unique<Magnifier>(app), app.module, L"MagnifierBox",
+                                    app.ruler, MagnifierProc);
+    });
 }

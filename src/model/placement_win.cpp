@@ -3,7 +3,6 @@
 
 #include "model/geometry_win.h"
 #include "model/placement.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -63,14 +62,6 @@ Rect MonitorNearest(const RulerState& s, const Rect& rect) {
 bool GetTaskbarRect(RECT* rect) {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     return taskbar && GetWindowRect(taskbar, rect);
-}
-
-void PlaceColourStrip(HWND dialog, float dpiX) {
-    const int32_t width = ColourStripWidth(dpiX);
-    RECT client{};
-    GetClientRect(dialog, &client);
-    MoveWindow(GetDlgItem(dialog, IDC_COLOR_STRIP), 0, 0, width, client.bottom, FALSE);
-    MoveWindow(GetDlgItem(dialog, IDC_STRIP_LINE), width, 0, 2, client.bottom, FALSE);
 }
 
 void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor) {

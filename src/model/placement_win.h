@@ -26,10 +26,6 @@ Rect MonitorNearest(const RulerState& s, const Rect& rect);
 // The taskbar's screen rectangle, when there is a taskbar.
 bool GetTaskbarRect(RECT* rect);
 
-// Puts a dialog's colour strip (1018, in the ruler's background) and the black line beside it
-// (1019) down its left edge, as high as its client area; neither is repainted here.
-void PlaceColourStrip(HWND dialog, float dpiX);
-
 // Moves a dialog beside the ruler, or centred on the cursor (`placeAtCursor`), inside the
 // cursor's monitor and off the taskbar; its size stays. `newerSystem`: Vista or later.
 void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor);

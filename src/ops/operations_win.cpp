@@ -2,6 +2,8 @@
 // repaint and rendering.
 #include "ops/operations_win.h"
 
+#include <optional>
+
 #include "model/dialog_focus_win.h"
 #include "model/placement.h"
 #include "model/placement_win.h"
@@ -142,4 +144,10 @@ void FollowMonitor(Instance& app) {
     Refresh r;
     r.fixMonitorByCursor = true;
     ApplyRefresh(app, r);
+}
+
+bool RunScaleCommand(Instance& app, int command, CommandFrom from) {
+    const std::optional<Refresh> r = RunScaleCommand(app.state, command, from);
+    if (r) ApplyRefresh(app, *r);
+    return r.has_value();
 }

@@ -6,11 +6,16 @@
 
 #include "ops/instance_win.h"
 #include "ops/operations.h"
+#include "ops/panel.h"
 
 // The step size at this moment: 10 while Shift or the right button is down.
 int32_t CurrentStep();
 
 void ApplyRefresh(Instance& app, const Refresh& refresh);
+
+// A scale command of the ruler's menu or the Operation panel, carried out and shown; false for
+// any other command.
+bool RunScaleCommand(Instance& app, int command, CommandFrom from);
 
 // What the Operation panel must show anew, while it is open: its readouts, its toolbar's check
 // buttons, its unit and which arrows can be used.

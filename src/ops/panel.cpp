@@ -12,11 +12,10 @@ namespace {
 constexpr uintptr_t kLineUp = 0;
 constexpr uintptr_t kLineDown = 1;
 
-// At 96 dots per inch; the toolbar and the strip grow with the screen's dots per inch.
+// At 96 dots per inch; the toolbar grows with the screen's dots per inch.
 constexpr int32_t kButtonWidth = 45;
 constexpr int32_t kButtonHeight = 28;
 constexpr Rect kToolbar{35, 103, 35 + 195, 103 + 28};
-constexpr int32_t kLineWidth = 2;
 
 // From this DpiStep (144 dots per inch) on, the larger images are used.
 constexpr int16_t kLargeImagesFrom = 3;
@@ -72,9 +71,40 @@ PanelLayout PanelLayoutFor(const Dpi& dpi) {
     l.buttonWidth = ScaledToDpi(kButtonWidth, dpi.x);
     l.buttonHeight = ScaledToDpi(kButtonHeight, dpi.y);
     l.toolbar = ScaledToDpi(kToolbar, dpi);
-    l.stripWidth = ColourStripWidth(dpi.x);
-    l.lineWidth = kLineWidth;
     return l;
+}
+
+namespace {
+
+Refresh ToPixels(RulerState& s) {
+    return ChangeUnit(s, IDM_UNIT_PIXEL);
+}
+Refresh ToCentimetres(RulerState& s) {
+    return ChangeUnit(s, IDM_UNIT_CM);
+}
+Refresh ToInches(RulerState& s) {
+    return ChangeUnit(s, IDM_UNIT_INCH);
+}
+
+struct ScaleCommand {
+    int menu;
+    int panel;
+    Refresh (*run)(RulerState& s);
+};
+
+constexpr ScaleCommand kScaleCommands[] = {
+    {IDM_REVERSE, IDC_PANEL_REVERSE, ToggleReverse}, {IDM_NARROW, IDC_PANEL_NARROW, ToggleNarrow},
+    {IDM_FULL, IDC_PANEL_FULL, ToggleFullScale},     {IDM_UNIT_PIXEL, IDC_PANEL_PIXEL, ToPixels},
+    {IDM_UNIT_CM, IDC_PANEL_CM, ToCentimetres},      {IDM_UNIT_INCH, IDC_PANEL_INCH, ToInches},
+};
+
+}  // namespace
+
+std::optional<Refresh> RunScaleCommand(RulerState& s, int command, CommandFrom from) {
+    for (const ScaleCommand& c : kScaleCommands) {
+        if (command == (from == CommandFrom::kMenu ? c.menu : c.panel)) return c.run(s);
+    }
+    return std::nullopt;
 }
 
 PanelArrows PanelArrowsEnabled(const RulerState& s) {

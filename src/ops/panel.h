@@ -36,12 +36,17 @@ struct PanelLayout {
     int32_t imageSize;  // square images: 17, or 25 from 144 dots per inch on
     int32_t buttonWidth;
     int32_t buttonHeight;
-    Rect toolbar;        // in the panel's client area
-    int32_t stripWidth;  // the colour strip down the left edge
-    int32_t lineWidth;   // the black line beside it
+    Rect toolbar;  // in the panel's client area
 };
 
 PanelLayout PanelLayoutFor(const Dpi& dpi);
+
+// The scale's commands the ruler's menu and the panel share: Reverse, Narrow Scale, Full Scale and
+// the units, each by the menu's id or the panel's. What the command does to the state; nothing for
+// any other id. (Direction is not among them: the menu turns about the point clicked, the panel
+// about the centre.)
+enum class CommandFrom { kMenu, kPanel };
+std::optional<Refresh> RunScaleCommand(RulerState& s, int command, CommandFrom from);
 
 // Which of the arrows that act along the ruler can be used: a full-scale ruler neither grows nor
 // moves along its own axis. The marker arrows are always usable.

@@ -50,7 +50,7 @@ Rgb InkColor(int index, Rgb colour) {
 
 Rgb BlueMarkerColor(int index) {
     const bool dark = index == 9 || index == 10 || index == 19 || index == 20;
-    return dark ? MakeRgb(0, 255, 255) : MakeRgb(0, 64, 255);
+    return dark ? MakeRgb(0, 255, 255) : kBlueMarkerColour;
 }
 
 bool LightOriginSquare(int index) {

@@ -38,6 +38,10 @@ const Background& BackgroundOf(int index);
 // (only backgrounds 8..12 look at it).
 Rgb InkColor(int index, Rgb colour);
 
+// The markers' colours, on the ruler and in the Operation panel's readouts.
+inline constexpr Rgb kRedMarkerColour = MakeRgb(255, 0, 0);
+inline constexpr Rgb kBlueMarkerColour = MakeRgb(0, 64, 255);
+
 // The blue marker is lighter on the dark backgrounds.
 Rgb BlueMarkerColor(int index);
 

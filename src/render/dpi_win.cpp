@@ -3,7 +3,6 @@
 #include "render/dpi_win.h"
 
 #include "model/placement_win.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -175,10 +174,4 @@ void KeepOwnLayout(HWND control) {
 
 void KeepOwnFont(HWND control) {
     SetControlBehaviour(control, kDisableFontUpdate);
-}
-
-void PlaceColourStripAt(HWND dialog, const Dpi& dpi) {
-    KeepOwnLayout(GetDlgItem(dialog, IDC_COLOR_STRIP));
-    KeepOwnLayout(GetDlgItem(dialog, IDC_STRIP_LINE));
-    PlaceColourStrip(dialog, dpi.x);
 }

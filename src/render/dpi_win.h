@@ -78,6 +78,3 @@ GdiObject<HFONT> MakeFont(const LOGFONTW& font);
 // neither, this does nothing.
 void KeepOwnLayout(HWND control);
 void KeepOwnFont(HWND control);
-
-// A dialog's colour strip and the line beside it, laid out for the density by the dialog alone.
-void PlaceColourStripAt(HWND dialog, const Dpi& dpi);

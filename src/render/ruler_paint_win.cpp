@@ -166,7 +166,7 @@ void PaintRuler(HWND window, const RulerState& s, HINSTANCE module, RulerPicture
     const int32_t current = UsableLength(s, picture.BufferFor(s));
     if (BufferLengthFor(s, current, false) != current) RenderScale(window, s, module, picture);
     if (picture.BufferFor(s).dc) CopyScale(dc, s, picture);
-    DrawMarker(dc, s, s.Marker, PS_SOLID, RGB(255, 0, 0));
+    DrawMarker(dc, s, s.Marker, PS_SOLID, kRedMarkerColour);
     // On the red marker the blue one is dotted, so the red shows through its gaps.
     const bool together = s.MarkerBlue == s.Marker;
     if (together) SetBkMode(dc, TRANSPARENT);

@@ -1,6 +1,7 @@
 // The Operation panel's rules: sizes by dots per inch, toolbar, arrows and what Esc puts back.
 #include <gtest/gtest.h>
 
+#include "dialogs/colour_strip.h"
 #include "ops/panel.h"
 #include "resources/resource.h"
 
@@ -47,8 +48,9 @@ TEST(Panel, LayoutGrowsWithTheDotsPerInchAndTakesLargeImagesFrom144) {
         EXPECT_EQ(l.buttonWidth, c.buttonWidth) << c.dpi;
         EXPECT_EQ(l.buttonHeight, c.buttonHeight) << c.dpi;
         EXPECT_EQ(l.toolbar, c.toolbar) << c.dpi;
-        EXPECT_EQ(l.stripWidth, c.strip) << c.dpi;
-        EXPECT_EQ(l.lineWidth, 2) << c.dpi;
+        const ColourStripLayout strip = LayOutColourStrip(c.dpi, 73);
+        EXPECT_EQ(strip.strip.right, c.strip) << c.dpi;
+        EXPECT_EQ(strip.line.Width(), 2) << c.dpi;
     }
     // Widths follow the horizontal dots per inch, heights the vertical ones.
     Dpi d = AtDpi(96, 0);
