@@ -9,6 +9,7 @@
 
 #include "dialogs/about.h"
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 #include "render/backgrounds.h"
 #include "render/dpi_win.h"
 #include "render/gdi_win.h"
@@ -161,7 +162,9 @@ INT_PTR OnCommand(HWND dialog, WORD id, WORD code) {
             // A double click on the link must not open the page twice. A failure to open it
             // leaves the box as it is.
             if (code == STN_CLICKED) {
-                ShellExecuteW(dialog, nullptr, HomePageAddress(), nullptr, L"", SW_SHOW);
+                const HINSTANCE opened =
+                    ShellExecuteW(dialog, nullptr, HomePageAddress(), nullptr, L"", SW_SHOW);
+                if (reinterpret_cast<INT_PTR>(opened) <= 32) TraceFailure(L"opening the home page");
             }
             return TRUE;
         default:
@@ -238,5 +241,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 void ShowAboutBox(Instance& app) {
     AboutBox box{app, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
-    DialogBoxParamW(app.module, L"AboutBox", app.ruler, AboutProc, reinterpret_cast<LPARAM>(&box));
+    const INT_PTR shown = DialogBoxParamW(app.module, L"AboutBox", app.ruler, AboutProc,
+                                          reinterpret_cast<LPARAM>(&box));
+    if (shown == -1) TraceFailure(L"making the About box");
 }

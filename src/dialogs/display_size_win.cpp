@@ -10,6 +10,7 @@
 #include "dialogs/display_size.h"
 #include "dialogs/setup_controls_win.h"
 #include "model/geometry_win.h"
+#include "model/trace_win.h"
 #include "ops/keyboard_controls_win.h"
 #include "render/dpi_win.h"
 #include "resources/resource.h"
@@ -244,7 +245,8 @@ void ShowDisplaySizeDialog(Instance& app, HWND owner) {
     if (displaySizeOpen) return;
     displaySizeOpen = true;
     DisplaySizeDialog d{app, {}, {}, true, nullptr, nullptr, {}};
-    DialogBoxParamW(app.module, L"MonitorBox", owner, DisplaySizeProc,
-                    reinterpret_cast<LPARAM>(&d));
+    const INT_PTR shown = DialogBoxParamW(app.module, L"MonitorBox", owner, DisplaySizeProc,
+                                          reinterpret_cast<LPARAM>(&d));
+    if (shown == -1) TraceFailure(L"making the Display size dialog");
     displaySizeOpen = false;
 }

@@ -7,6 +7,7 @@
 
 #include "dialogs/setup_controls_win.h"
 #include "dialogs/setup_pages.h"
+#include "model/trace_win.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
 
@@ -97,8 +98,10 @@ INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 HWND CreateSetupPage(int page, HWND frame, SetupContext& context) {
     if (page < 0 || page >= kSetupPageCount) return nullptr;
     DLGPROC procedure = page == 0 ? ColourPageProc : page == 1 ? ScalingPageProc : SettingsPageProc;
-    return CreateDialogParamW(context.app.module, kSetupPages[page].templateName, frame, procedure,
-                              reinterpret_cast<LPARAM>(&context));
+    HWND made = CreateDialogParamW(context.app.module, kSetupPages[page].templateName, frame,
+                                   procedure, reinterpret_cast<LPARAM>(&context));
+    if (!made) TraceFailure(L"making a Setup page");
+    return made;
 }
 
 void Preview(SetupContext& context, const Refresh& refresh) {

@@ -12,6 +12,7 @@
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "model/trace_win.h"
 #include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "render/backgrounds.h"
@@ -215,7 +216,7 @@ void Finish(SetupDialog& d, SetupExit exit) {
     const SetupEnding e = EndSetup(s, d.context.session, exit);
     if (e.save) {
         RegistryStore store;
-        SaveInstance(s, store);
+        if (!SaveInstance(s, store)) TraceFailure(L"saving the settings");
     }
     if (e.applyBackground)
         ApplyBackColor(app.ruler, app.module, s.BackColor, app.picture.background);
@@ -314,6 +315,8 @@ void ShowSetupDialog(Instance& app) {
     if (app.setupOpen) return;
     app.setupOpen = true;
     SetupDialog d{SetupContext{app, StartSetup(app.state), {}}, nullptr, nullptr, nullptr, nullptr};
-    DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR shown = DialogBoxParamW(app.module, L"SettingBox", app.ruler, SetupProc,
+                                          reinterpret_cast<LPARAM>(&d));
+    if (shown == -1) TraceFailure(L"making the Setup dialog");
     app.setupOpen = false;
 }

@@ -8,6 +8,7 @@
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "model/trace_win.h"
 #include "render/dpi_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
@@ -131,6 +132,8 @@ INT_PTR CALLBACK UninstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 bool ShowUninstallDialog(Instance& app) {
     UninstallDialog d{app, false, nullptr, nullptr, {}};
-    return DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
-                           reinterpret_cast<LPARAM>(&d)) == kConfirmed;
+    const INT_PTR answer = DialogBoxParamW(app.module, L"UnInstallBox", app.ruler, UninstallProc,
+                                           reinterpret_cast<LPARAM>(&d));
+    if (answer == -1) TraceFailure(L"making the uninstall dialog");
+    return answer == kConfirmed;
 }

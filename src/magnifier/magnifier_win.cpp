@@ -12,6 +12,7 @@
 #include "magnifier/magnifier.h"
 #include "model/geometry_win.h"
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 #include "render/backgrounds.h"
 #include "render/dpi_win.h"
 #include "render/gdi_win.h"
@@ -351,5 +352,6 @@ void ToggleMagnifier(Instance& app) {
     app.magnifierWindow = CreateDialogParamW(app.module, L"MagnifierBox", app.ruler, MagnifierProc,
                                              reinterpret_cast<LPARAM>(&app));
     // A magnifier that could not be made is not open.
+    if (!app.magnifierWindow) TraceFailure(L"making the magnifier");
     if (!app.magnifierWindow) app.magnifierOpen = false;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 #include "ops/arrow_subclass_win.h"
 #include "ops/edge_snap_win.h"
 #include "ops/keyboard_controls_win.h"
@@ -334,5 +335,6 @@ void TogglePanel(Instance& app) {
     app.panelWindow = CreateDialogParamW(app.module, L"OperatBox", app.ruler, PanelProc,
                                          reinterpret_cast<LPARAM>(&app));
     // A panel that could not be made is not open.
+    if (!app.panelWindow) TraceFailure(L"making the Operation panel");
     if (!app.panelWindow) app.panelOpen = false;
 }
