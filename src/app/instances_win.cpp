@@ -9,6 +9,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "model/trace_win.h"
+
 namespace {
 
 // Long enough for a ruler that is busy but alive, short enough that ending or telling the others
@@ -88,8 +90,9 @@ int RunningInstances(int instanceMax) {
 void StartRuler(const std::wstring& parameters) {
     wchar_t path[MAX_PATH] = L"";
     if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return;
-    ShellExecuteW(nullptr, nullptr, path, parameters.empty() ? nullptr : parameters.c_str(), L"",
-                  SW_SHOW);
+    const HINSTANCE started = ShellExecuteW(
+        nullptr, nullptr, path, parameters.empty() ? nullptr : parameters.c_str(), L"", SW_SHOW);
+    if (reinterpret_cast<INT_PTR>(started) <= 32) TraceFailure(L"starting another ruler");
 }
 
 bool SendToInstance(HWND other, UINT message, WPARAM wParam) {
@@ -126,7 +129,7 @@ UninstallMark::UninstallMark() : moment_(Now()) {
     void* view =
         mapping_ ? MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(moment_)) : nullptr;
     if (!view) {
-        OutputDebugStringW(L"Linova: the uninstall could not be marked for starting rulers\n");
+        TraceFailure(L"marking the uninstall for starting rulers");
         return;
     }
     std::memcpy(view, &moment_, sizeof(moment_));

@@ -13,6 +13,7 @@
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
 #include "model/text_format.h"
+#include "model/trace_win.h"
 #include "ops/operations_win.h"
 #include "ops/readout_win.h"
 #include "render/backgrounds.h"
@@ -171,13 +172,19 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE previous, PWSTR commandLine, int
 
     SetDpi(app.state, ScreenDpi());
     // Without its window the process would wait for messages that never come, unseen.
-    if (!previous && !RegisterRulerClass(module, app)) return kExitNoWindowClass;
+    if (!previous && !RegisterRulerClass(module, app)) {
+        TraceFailure(L"registering the ruler's window class");
+        return kExitNoWindowClass;
+    }
     app.module = module;
 
     HWND ruler = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, app.className.c_str(),
                                  app.className.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  module, nullptr);
-    if (!ruler) return kExitNoWindow;
+    if (!ruler) {
+        TraceFailure(L"making the ruler's window");
+        return kExitNoWindow;
+    }
     app.ruler = ruler;
     // From now on the other rulers' searches find this number taken.
     choosing.Release();

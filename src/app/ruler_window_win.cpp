@@ -11,6 +11,7 @@
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "model/trace_win.h"
 #include "ops/operations_win.h"
 #include "ops/readout_win.h"
 #include "render/backgrounds_win.h"
@@ -21,7 +22,7 @@ namespace {
 
 void SaveSettings(const RulerState& s) {
     RegistryStore store;
-    SaveInstance(s, store);
+    if (!SaveInstance(s, store)) TraceFailure(L"saving the settings");
 }
 
 LRESULT OnCreate(Instance& app, HWND window, const CREATESTRUCTW* create) {

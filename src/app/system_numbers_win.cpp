@@ -14,10 +14,6 @@ static_assert(RedOf(RGB(0x12, 0x34, 0x56)) == 0x12 && GreenOf(RGB(0x12, 0x34, 0x
                   BlueOf(RGB(0x12, 0x34, 0x56)) == 0x56,
               "Rgb is read as COLORREF");
 
-static_assert(kPlaceNoSize == SWP_NOSIZE && kPlaceNoMove == SWP_NOMOVE &&
-                  kPlaceNoActivate == SWP_NOACTIVATE,
-              "placement flags");
-
 static_assert(kKeyBack == VK_BACK && kKeyPrior == VK_PRIOR && kKeyNext == VK_NEXT &&
                   kKeyEnd == VK_END && kKeyHome == VK_HOME && kKeyLeft == VK_LEFT &&
                   kKeyUp == VK_UP && kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN &&

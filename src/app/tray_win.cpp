@@ -7,6 +7,7 @@
 #include "app/commands_win.h"
 #include "app/instances_win.h"
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 #include "render/gdi_win.h"
 #include "resources/resource.h"
 
@@ -71,7 +72,7 @@ void AddTrayIcon(Instance& app) {
         static_cast<HICON>(LoadImageW(app.module, L"Linova", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     data.hIcon = icon.get();
     lstrcpynW(data.szTip, kTrayTip, ARRAYSIZE(data.szTip));
-    Shell_NotifyIconW(NIM_ADD, &data);
+    if (!Shell_NotifyIconW(NIM_ADD, &data)) TraceFailure(L"adding the notification-area icon");
 }
 
 void RemoveTrayIcon(Instance& app) {

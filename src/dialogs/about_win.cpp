@@ -11,6 +11,7 @@
 #include "dialogs/about.h"
 #include "dialogs/dialog_win.h"
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 #include "render/backgrounds.h"
 #include "resources/resource.h"
 
@@ -146,7 +147,9 @@ INT_PTR AboutBox::OnCommand(int id, int code) {
             // A double click on the link must not open the page twice. A failure to open it
             // leaves the box as it is.
             if (code == STN_CLICKED) {
-                ShellExecuteW(window, nullptr, HomePageAddress(), nullptr, L"", SW_SHOW);
+                const HINSTANCE opened =
+                    ShellExecuteW(window, nullptr, HomePageAddress(), nullptr, L"", SW_SHOW);
+                if (reinterpret_cast<INT_PTR>(opened) <= 32) TraceFailure(L"opening the home page");
             }
             return TRUE;
         default:

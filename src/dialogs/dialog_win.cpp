@@ -5,13 +5,19 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
 
 #include "dialogs/colour_strip.h"
+#include "model/trace_win.h"
 #include "render/backgrounds.h"
 #include "resources/resource.h"
 
 namespace {
+
+void TraceDialogFailure(const wchar_t* templateName) {
+    TraceFailure((std::wstring(L"making the dialog ") + templateName).c_str());
+}
 
 // The state comes as the owner that hands it over, so that a dialog that is never made leaves it
 // with its maker, who frees it.
@@ -156,14 +162,18 @@ void RulerDialog::PlaceColourStrip() {
 
 INT_PTR RunModalDialog(std::unique_ptr<DialogPart> state, HINSTANCE module,
                        const wchar_t* templateName, HWND owner) {
-    return DialogBoxParamW(module, templateName, owner, DialogPart::Procedure,
-                           reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer = DialogBoxParamW(module, templateName, owner, DialogPart::Procedure,
+                                           reinterpret_cast<LPARAM>(&state));
+    if (answer == -1) TraceDialogFailure(templateName);
+    return answer;
 }
 
 HWND CreateModelessDialog(std::unique_ptr<DialogPart> state, HINSTANCE module,
                           const wchar_t* templateName, HWND owner, DLGPROC procedure) {
-    return CreateDialogParamW(module, templateName, owner, procedure,
-                              reinterpret_cast<LPARAM>(&state));
+    HWND made = CreateDialogParamW(module, templateName, owner, procedure,
+                                   reinterpret_cast<LPARAM>(&state));
+    if (!made) TraceDialogFailure(templateName);
+    return made;
 }
 
 void ToggleModeless(bool& open, HWND& window, const std::function<HWND()>& make) {

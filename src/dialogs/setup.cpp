@@ -102,8 +102,7 @@ Refresh Confirmed() {
     Refresh r;
     r.fixMonitorByCursor = true;
     r.recomputeLength = true;  // a full-scale ruler spans the monitor it is now on
-    r.place = true;
-    r.placeFlags = kPlaceNoActivate;
+    r.placement = Placement::kFull;
     r.readout = true;
     r.repaint = Repaint::kErase;
     r.render = true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/ruler_state.h"
+#include "model/stored_values.h"
 #include "ops/operations.h"
 
 // ---- Colour page ----
@@ -55,8 +56,8 @@ ScalingControls ScalingControlsFor(const RulerState& s);
 Refresh ChooseScalingMode(RulerState& s, bool automatic);
 
 // The manual scale one step up or down, kept within 3.0 .. 300.0 pixel/cm.
-inline constexpr int32_t kLeastScaling = 30;
-inline constexpr int32_t kGreatestScaling = 3000;
+inline constexpr int32_t kLeastScaling = StoredValueNamed(L"Scaling").range.least;
+inline constexpr int32_t kGreatestScaling = StoredValueNamed(L"Scaling").range.greatest;
 Refresh StepScaling(RulerState& s, bool up, int32_t step);
 
 // ---- Drop-down lists of the magnifier and mouse pages ----
@@ -73,6 +74,8 @@ void ChooseFromSetupList(RulerState& s, int control, int selection);
 // ---- Other page ----
 
 // The ruler's opacity stays within the trackbar's range: never fully transparent.
-inline constexpr int16_t kLeastOpacity = 35;
-inline constexpr int16_t kGreatestOpacity = 255;
+inline constexpr int16_t kLeastOpacity =
+    static_cast<int16_t>(StoredValueNamed(L"LayerWindow").range.least);
+inline constexpr int16_t kGreatestOpacity =
+    static_cast<int16_t>(StoredValueNamed(L"LayerWindow").range.greatest);
 int16_t OpacityOfPosition(int position);

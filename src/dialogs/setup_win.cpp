@@ -12,6 +12,7 @@
 #include "model/persistence.h"
 #include "model/placement_win.h"
 #include "model/registry_store_win.h"
+#include "model/trace_win.h"
 #include "ops/keyboard_controls_win.h"
 #include "ops/operations_win.h"
 #include "render/backgrounds.h"
@@ -201,7 +202,7 @@ void SetupDialog::Finish(SetupExit exit) {
     const SetupEnding e = EndSetup(s, context_.session, exit);
     if (e.save) {
         RegistryStore store;
-        SaveInstance(s, store);
+        if (!SaveInstance(s, store)) TraceFailure(L"saving the settings");
     }
     if (e.applyBackground)
         ApplyBackColor(app.ruler, app.module, s.BackColor, app.picture.background);

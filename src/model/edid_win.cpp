@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/edid.h"
+#include "model/trace_win.h"
 
 namespace {
 
@@ -28,12 +29,16 @@ class SetupApi {
         const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
         if (length == 0 || length >= MAX_PATH) return;
         module_ = LoadLibraryW((std::wstring(folder) + L"\\setupapi.dll").c_str());
-        if (!module_) return;
+        if (!module_) {
+            TraceFailure(L"loading setupapi.dll");
+            return;
+        }
         Resolve(getClassDevs, "SetupDiGetClassDevsW");
         Resolve(enumDeviceInfo, "SetupDiEnumDeviceInfo");
         Resolve(getInstanceId, "SetupDiGetDeviceInstanceIdW");
         Resolve(openDevRegKey, "SetupDiOpenDevRegKey");
         Resolve(destroyList, "SetupDiDestroyDeviceInfoList");
+        if (!Loaded()) TraceFailure(L"finding the functions of setupapi.dll");
     }
     ~SetupApi() {
         if (module_) FreeLibrary(module_);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/edid.h"
+#include "model/stored_values.h"
 #include "model/text_format.h"
 
 namespace {
@@ -12,34 +13,6 @@ constexpr size_t kDwordBytes = 4;
 // Longer stored texts count as missing; shorter ones are read up to this many characters.
 constexpr size_t kSettingsMaxBytes = 261;
 constexpr size_t kSettingsMaxChars = 30;
-
-enum class Missing { kLinear, kKeep };
-
-// One instance value: its stored name, the field and what a missing value gives
-// (perInstance * N + base, or the field's current value).
-struct ValueRow {
-    const wchar_t* name;
-    StateField field;
-    Missing missing;
-    int32_t perInstance;
-    int32_t base;
-};
-
-// In the order the values are written.
-const ValueRow kInstanceValues[] = {
-    {L"xPosi", &RulerState::xPosi, Missing::kLinear, 35, 20},
-    {L"yPosi", &RulerState::yPosi, Missing::kLinear, 23, 100},
-    {L"Lenght", &RulerState::Lenght, Missing::kLinear, 0, 380},
-    {L"Marker", &RulerState::Marker, Missing::kLinear, 0, 150},
-    {L"MarkerBlue", &RulerState::MarkerBlue, Missing::kLinear, 0, 180},
-    {L"Scaling", &RulerState::Scaling, Missing::kLinear, 0, 300},
-    {L"BackColor", &RulerState::BackColor, Missing::kLinear, 1, 1},
-    {L"LayerWindow", &RulerState::LayerWindow, Missing::kKeep, 0, 0},
-    {L"MagnifierWinSizeX", &RulerState::MagnifierWinSizeX, Missing::kKeep, 0, 0},
-    {L"MagnifierWinSizeY", &RulerState::MagnifierWinSizeY, Missing::kKeep, 0, 0},
-    {L"Magnifier", &RulerState::Magnifier, Missing::kKeep, 0, 0},
-    {L"MagType", &RulerState::MagType, Missing::kKeep, 0, 0},
-};
 
 // A value of four bytes or fewer is taken as the field's bytes, whatever its stored type.
 std::optional<uint32_t> ReadDword(StoredKeyReader& key, const std::wstring& name) {
@@ -123,14 +96,14 @@ void LoadProductValues(RulerState& s, SettingsStore& store) {
 
 void LoadInstance(RulerState& s, SettingsStore& store) {
     if (const auto key = store.OpenToRead(InstanceKeyPath(s.InstanceNumber))) {
-        for (const ValueRow& row : kInstanceValues) {
+        for (const StoredValue& row : kStoredValues) {
             if (const auto v = ReadDword(*key, row.name)) {
                 row.field.Set(s, static_cast<int32_t>(*v));
-            } else if (row.missing == Missing::kLinear) {
-                row.field.Set(s, row.perInstance * s.InstanceNumber + row.base);
+                if (row.modulus) row.field.Set(s, row.field.Get(s) % row.modulus);
+            } else if (!row.missing.kept) {
+                row.field.Set(s, row.missing.perInstance * s.InstanceNumber + row.missing.base);
             }
         }
-        s.BackColor = static_cast<int16_t>(s.BackColor % kBackgroundCount);
         ParseSettings(s, ReadSettingsText(*key));
         if (const auto snap = ReadDword(*key, kSnapEdgesValue)) {
             s.SnapEdges = *snap != 0 ? 1 : 0;
@@ -156,8 +129,8 @@ bool SaveInstance(const RulerState& s, SettingsStore& store) {
     const auto key = store.OpenToWrite(InstanceKeyPath(s.InstanceNumber));
     if (!key) return false;
     // A value that cannot be written does not keep the others from being written.
-    for (const ValueRow& row : kInstanceValues) {
-        written = WriteDword(*key, row.name, row.field.Get(s)) && written;
+    for (const StoredValue& row : kStoredValues) {
+        written = key->Write(row.name, row.type, DwordBytes(row.field.Get(s))) && written;
     }
     written =
         key->Write(L"Settings", StoredType::kString, Utf16Bytes(FormatSettings(s))) && written;

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "model/placement.h"
+#include "model/stored_values.h"
 
 namespace {
 
@@ -27,23 +28,29 @@ struct FlagSlot {
     // The slot is read only from a text longer than this; 0: always (past the end of a short
     // text it reads as the default text's digit).
     size_t readOnlyPast;
+    int16_t start;  // a new ruler's value
+    // What a negative value (from a character below '0') becomes after a load; kKeepNegative: it
+    // stays (the read never gives one).
+    int16_t negativeGives;
 };
+
+constexpr int16_t kKeepNegative = -1;
 
 // Slot k is the character at index 2k.
 const FlagSlot kSettingsFlags[] = {
-    {&RulerState::TopMost, SlotRead::kModulo, 2, 0},
-    {&RulerState::Vertical, SlotRead::kNonZero, 0, 0},
-    {&RulerState::Reverse, SlotRead::kNonZero, 0, 0},
-    {&RulerState::Unit, SlotRead::kModulo, 3, 0},
-    {&RulerState::FullScale, SlotRead::kNonZero, 0, 0},
-    {&RulerState::NarrowScale, SlotRead::kNonZero, 0, 0},
-    {&RulerState::FontStyle, SlotRead::kModuloOrDefault, 8, 0},
-    {&RulerState::NoKeyOperation, SlotRead::kModuloOrDefault, 2, 0},
-    {&RulerState::NoMouseOperation, SlotRead::kModulo, 2, 0},
+    {&RulerState::TopMost, SlotRead::kModulo, 2, 0, 1, 0},
+    {&RulerState::Vertical, SlotRead::kNonZero, 0, 0, 0, kKeepNegative},
+    {&RulerState::Reverse, SlotRead::kNonZero, 0, 0, 0, kKeepNegative},
+    {&RulerState::Unit, SlotRead::kModulo, 3, 0, kUnitCm, kUnitCm},
+    {&RulerState::FullScale, SlotRead::kNonZero, 0, 0, 0, kKeepNegative},
+    {&RulerState::NarrowScale, SlotRead::kNonZero, 0, 0, 0, kKeepNegative},
+    {&RulerState::FontStyle, SlotRead::kModuloOrDefault, 8, 0, 1, kKeepNegative},
+    {&RulerState::NoKeyOperation, SlotRead::kModuloOrDefault, 2, 0, 0, kKeepNegative},
+    {&RulerState::NoMouseOperation, SlotRead::kModulo, 2, 0, 0, 0},
     // The last three slots came later; an older, shorter text leaves them as they are.
-    {&RulerState::SpareFlag, SlotRead::kModulo, 2, 18},
-    {&RulerState::ScalingAuto, SlotRead::kModuloOrDefault, 2, 20},
-    {&RulerState::WheelMode, SlotRead::kModuloOrDefault, 3, 22},
+    {&RulerState::SpareFlag, SlotRead::kModulo, 2, 18, 1, 1},
+    {&RulerState::ScalingAuto, SlotRead::kModuloOrDefault, 2, 20, 0, kKeepNegative},
+    {&RulerState::WheelMode, SlotRead::kModuloOrDefault, 3, 22, 1, kKeepNegative},
 };
 
 int SlotDigit(const std::wstring& text, size_t slot) {
@@ -64,6 +71,11 @@ int SlotValue(const std::wstring& text, size_t slot, const FlagSlot& flag) {
 }
 
 }  // namespace
+
+RulerState::RulerState() {
+    for (const StoredValue& row : kStoredValues) row.field.Set(*this, row.start);
+    for (const FlagSlot& flag : kSettingsFlags) flag.field.Set(*this, flag.start);
+}
 
 int16_t Low16(uint32_t v) {
     return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));
@@ -107,24 +119,13 @@ std::wstring FormatSettings(const RulerState& s) {
 }
 
 void ApplyLoadClamps(RulerState& s) {
-    if (s.Lenght < kShortestLength) s.Lenght = 300;
-    if (s.Lenght > kLongestLength) s.Lenght = kLongestLength;
-    // Larger scales would overflow the inch arithmetic.
-    if (s.Scaling < 30 || s.Scaling > 3000) s.Scaling = 300;
-    if (s.Marker < 0) s.Marker = 100;
-    if (s.MarkerBlue < 0) s.MarkerBlue = 130;
-    if (s.BackColor < 0) s.BackColor = 1;
-    if (s.LayerWindow < 35) s.LayerWindow = 35;
-    // Above 255 the low byte could make the ruler invisible.
-    if (s.LayerWindow > 255) s.LayerWindow = 255;
-    // A stored size outside the window's limits would give a window of impossible size.
-    s.MagnifierWinSizeX = std::clamp(s.MagnifierWinSizeX, kMagnifierMinWidth, kMagnifierMaxWidth);
-    s.MagnifierWinSizeY = std::clamp(s.MagnifierWinSizeY, kMagnifierMinHeight, kMagnifierMaxHeight);
-    if (s.Magnifier < 1 || s.Magnifier > 8) s.Magnifier = 4;
-    if (s.MagType < 0 || s.MagType > 2) s.MagType = 0;
-    if (s.TopMost < 0) s.TopMost = 0;
-    if (s.Unit < 0) s.Unit = kUnitCm;
-    if (s.NoMouseOperation < 0) s.NoMouseOperation = 0;
-    if (s.SpareFlag < 0) s.SpareFlag = 1;
+    for (const StoredValue& row : kStoredValues) {
+        row.field.Set(s, row.range.Repaired(row.field.Get(s)));
+    }
+    for (const FlagSlot& flag : kSettingsFlags) {
+        if (flag.negativeGives != kKeepNegative && flag.field.Get(s) < 0) {
+            flag.field.Set(s, flag.negativeGives);
+        }
+    }
     RecomputeLength(s);
 }

@@ -30,38 +30,42 @@ inline constexpr int16_t kDefaultDiagonal = 170;
 enum class DiagonalSource : uint8_t { kDefault, kStored, kEdid };
 
 struct RulerState {
-    // Persisted, one registry value each.
-    int32_t xPosi = 20;
-    int32_t yPosi = 100;
-    int32_t Lenght = 300;  // stored value name, spelled so
-    int32_t Scaling = 0;   // tenths of a pixel per centimetre; the load turns 0 into 300
-    int32_t Marker = 100;
-    int32_t MarkerBlue = 130;
-    int16_t BackColor = 0;
-    int16_t LayerWindow = 192;
-    int32_t MagnifierWinSizeX = 325;
-    int32_t MagnifierWinSizeY = 278;
-    int16_t Magnifier = 4;
-    int16_t MagType = 0;
+    // A new ruler's values: the stored ones and the flags start as their rows give.
+    RulerState();
+
+    // Persisted, one registry value each (their rows are in stored_values.h).
+    int32_t xPosi;
+    int32_t yPosi;
+    int32_t Lenght;   // stored value name, spelled so
+    int32_t Scaling;  // tenths of a pixel per centimetre
+    int32_t Marker;
+    int32_t MarkerBlue;
+    int16_t BackColor;
+    int16_t LayerWindow;
+    int32_t MagnifierWinSizeX;
+    int32_t MagnifierWinSizeY;
+    int16_t Magnifier;
+    int16_t MagType;
     // Marker steps go to the next edge of what lies beside the ruler (0 or 1). Stored once the
     // user has chosen it or it was loaded, so that a ruler that never used it stores what it
     // always did.
     int16_t SnapEdges = 0;
     bool SnapEdgesStored = false;
 
-    // Persisted together as the Settings text, one digit per slot.
-    int16_t TopMost = 1;
-    int32_t Vertical = 0;
-    int32_t Reverse = 0;
-    int16_t Unit = kUnitCm;
-    int32_t FullScale = 0;
-    int32_t NarrowScale = 0;
-    int16_t FontStyle = 1;  // bit 0 bold, bit 1 italic
-    int16_t NoKeyOperation = 0;
-    int16_t NoMouseOperation = 0;
-    int16_t SpareFlag = 1;
-    int32_t ScalingAuto = 0;
-    int16_t WheelMode = 1;
+    // Persisted together as the Settings text, one digit per slot (their rows are in
+    // ruler_state.cpp).
+    int16_t TopMost;
+    int32_t Vertical;
+    int32_t Reverse;
+    int16_t Unit;
+    int32_t FullScale;
+    int32_t NarrowScale;
+    int16_t FontStyle;  // bit 0 bold, bit 1 italic
+    int16_t NoKeyOperation;
+    int16_t NoMouseOperation;
+    int16_t SpareFlag;
+    int32_t ScalingAuto;
+    int16_t WheelMode;
 
     // Run-time values.
     int32_t ScaleLength = 300;

@@ -51,8 +51,7 @@ Refresh AdjustTo(RulerState& s, const Rect& found) {
     Refresh r;
     r.fixMonitorByCursor = true;
     r.recomputeLength = true;
-    r.place = true;
-    r.placeFlags = kPlaceNoActivate;
+    r.placement = Placement::kFull;
     r.panel.red = true;
     r.panel.length = true;
     r.repaint = Repaint::kErase;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/geometry_win.h"
+#include "model/trace_win.h"
 #include "ops/copy_adjust.h"
 #include "ops/operations_win.h"
 #include "resources/resource.h"
@@ -39,9 +40,16 @@ void CopyReading(HWND ruler, const RulerState& s, int command) {
     // user's clipboard as it was: the text in memory, a window to own the clipboard (without an
     // owner the system empties the clipboard and then refuses the text) and the clipboard open.
     GlobalMemory memory = TextMemory(*text);
-    if (!memory || !IsWindow(ruler) || !OpenClipboard(ruler)) return;
+    if (!memory || !IsWindow(ruler) || !OpenClipboard(ruler)) {
+        TraceFailure(L"copying to the clipboard");
+        return;
+    }
     // Once it is set, the clipboard owns the memory.
-    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
+    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get())) {
+        memory.release();
+    } else {
+        TraceFailure(L"copying to the clipboard");
+    }
     CloseClipboard();
 }
 

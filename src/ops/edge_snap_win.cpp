@@ -2,6 +2,7 @@
 #include "ops/edge_snap_win.h"
 
 #include "model/geometry_win.h"
+#include "model/trace_win.h"
 #include "ops/edge_snap.h"
 #include "ops/operations_win.h"
 #include "render/gdi_win.h"
@@ -52,7 +53,7 @@ EdgeRows ReadEdgeRows(const Instance& app) {
     GdiObject<HBITMAP> bitmap(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!screen.get() || !memory || !bitmap || !bits) {
-        OutputDebugStringW(L"Linova: the screen beside the ruler could not be read\n");
+        TraceFailure(L"reading the screen beside the ruler");
         return rows;
     }
     ScopedSelect selected(memory.get(), bitmap.get());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "model/placement.h"
 #include "model/units.h"
@@ -23,11 +24,20 @@ PanelRefresh& Or(PanelRefresh& a, const PanelRefresh& b) {
     return a;
 }
 
-Refresh Placed(uint32_t flags) {
+Refresh Placed(Placement placement) {
     Refresh r;
-    r.place = true;
-    r.placeFlags = flags;
+    r.placement = placement;
     return r;
+}
+
+auto Fields(const PanelRefresh& p) {
+    return std::tie(p.length, p.red, p.blue, p.allReadouts, p.arrows, p.fullScaleButton,
+                    p.narrowButton, p.unitRadio);
+}
+
+auto Fields(const Refresh& r) {
+    return std::tie(r.panel, r.fixMonitorByCursor, r.recomputeLength, r.placement, r.readout,
+                    r.repaint, r.render, r.turned, r.magnifier);
 }
 
 // A full-scale ruler does not move along its own axis.
@@ -56,7 +66,7 @@ Refresh AfterTurn(RulerState& s) {
     } else {
         s.ScaleLength = FullScaleLength(s);
     }
-    Refresh r = Placed(kPlaceNoActivate);
+    Refresh r = Placed(Placement::kFull);
     r.panel.length = true;
     r.panel.arrows = s.FullScale != 0;
     r.fixMonitorByCursor = true;
@@ -70,11 +80,15 @@ Refresh AfterTurn(RulerState& s) {
 }  // namespace
 
 bool Refresh::Any() const {
-    const PanelRefresh& p = panel;
-    return p.length || p.red || p.blue || p.allReadouts || p.arrows || p.fullScaleButton ||
-           p.narrowButton || p.unitRadio || fixMonitorByCursor || recomputeLength || place ||
-           resize || moveOnly || readout || repaint != Repaint::kNone || render || turned ||
-           magnifier;
+    return !(*this == Refresh{});
+}
+
+bool operator==(const PanelRefresh& a, const PanelRefresh& b) {
+    return Fields(a) == Fields(b);
+}
+
+bool operator==(const Refresh& a, const Refresh& b) {
+    return Fields(a) == Fields(b);
 }
 
 Refresh Combine(const Refresh& a, const Refresh& b) {
@@ -82,11 +96,7 @@ Refresh Combine(const Refresh& a, const Refresh& b) {
     Or(r.panel, b.panel);
     r.fixMonitorByCursor |= b.fixMonitorByCursor;
     r.recomputeLength |= b.recomputeLength;
-    r.place |= b.place;
-    r.placeFlags = a.place && b.place ? (a.placeFlags & b.placeFlags)
-                                      : (a.place ? a.placeFlags : b.placeFlags);
-    r.resize |= b.resize;
-    r.moveOnly |= b.moveOnly;
+    r.placement = std::max(a.placement, b.placement);
     r.readout |= b.readout;
     r.repaint = std::max(a.repaint, b.repaint);
     r.render |= b.render;
@@ -126,7 +136,7 @@ Refresh MoveStep(RulerState& s, Move move, int32_t step) {
                 std::max(y - step, s.Vertical ? int64_t{m.top} + t - s.ScaleLength : m.top));
             break;
     }
-    return Placed(kPlaceNoSize);
+    return Placed(Placement::kStep);
 }
 
 Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
@@ -137,7 +147,7 @@ Refresh LengthStep(RulerState& s, int32_t step, bool longer) {
     if (!s.FullScale) s.Lenght = s.ScaleLength;
     Refresh r;
     r.panel.length = true;
-    r.resize = true;
+    r.placement = Placement::kResize;
     r.repaint = Repaint::kKeepBackground;
     r.readout = true;
     return r;
@@ -164,7 +174,7 @@ Refresh ToggleFullScale(RulerState& s) {
     } else {
         s.ScaleLength = s.Lenght;
     }
-    Refresh r = Placed(kPlaceNoActivate);
+    Refresh r = Placed(Placement::kFull);
     r.panel.fullScaleButton = true;
     r.panel.length = true;
     r.panel.arrows = true;
@@ -175,7 +185,7 @@ Refresh ToggleFullScale(RulerState& s) {
 
 Refresh ToggleNarrow(RulerState& s) {
     s.NarrowScale ^= 1;
-    Refresh r = Placed(kPlaceNoMove | kPlaceNoActivate);
+    Refresh r = Placed(Placement::kFull);
     r.panel.narrowButton = true;
     r.readout = true;
     r.repaint = Repaint::kErase;
@@ -190,6 +200,11 @@ Refresh ToggleReverse(RulerState& s) {
     r.render = true;
     return r;
 }
+
+// The unit is the command's offset from the first unit command.
+static_assert(IDM_UNIT_PIXEL + kUnitCm == IDM_UNIT_CM &&
+                  IDM_UNIT_PIXEL + kUnitInch == IDM_UNIT_INCH,
+              "unit commands follow the units");
 
 Refresh ChangeUnit(RulerState& s, int command) {
     s.Unit = static_cast<int16_t>(std::clamp(command - IDM_UNIT_PIXEL, 0, 2));
@@ -234,9 +249,7 @@ Refresh FollowDpi(RulerState& s, const Dpi& dpi, Point suggested) {
     SetDpi(s, dpi);
     if (!(s.FullScale && !s.Vertical)) s.xPosi = suggested.x;
     if (!(s.FullScale && s.Vertical)) s.yPosi = suggested.y;
-    Refresh r;
-    r.place = true;
-    r.placeFlags = kPlaceNoActivate;
+    Refresh r = Placed(Placement::kFull);
     r.readout = true;
     return r;
 }
@@ -331,7 +344,5 @@ Refresh DragTo(RulerState& s, Point screen, Point anchor) {
     if (s.FullScale) (s.Vertical ? p.y : p.x) = s.Vertical ? s.yPosi : s.xPosi;
     s.xPosi = p.x;
     s.yPosi = p.y;
-    Refresh r;
-    r.moveOnly = true;
-    return r;
+    return Placed(Placement::kDrag);
 }

@@ -9,11 +9,18 @@
 #include "model/geometry.h"
 #include "model/ruler_state.h"
 
-// The window flags a placement adds to its z-order step, numbered as the system numbers them.
-enum PlaceFlag : uint32_t {
-    kPlaceNoSize = 0x0001,
-    kPlaceNoMove = 0x0002,
-    kPlaceNoActivate = 0x0010,
+// How the ruler's window takes the rectangle and z-order band the state gives it. Each kind is
+// one window call (or, for a step, the lighter of two); two kinds together do the one that does
+// more, so the kinds are listed from the least to the most.
+enum class Placement : uint8_t {
+    kNone,
+    kDrag,  // only the position, while dragging: size, z-order and frame stay
+    // A step of the position from the Operation panel: only the position when nothing else
+    // differs, else rectangle and z-order keeping the size; the panel keeps the focus.
+    kStepKeepingFocus,
+    kStep,    // the same from the ruler's own keys, which activates it
+    kResize,  // size and position at once, in its z-order band, without activating (length steps)
+    kFull,    // rectangle, z-order and frame, without activating
 };
 
 enum class Repaint { kNone, kKeepBackground, kErase };
@@ -35,10 +42,7 @@ struct Refresh {
     PanelRefresh panel;
     bool fixMonitorByCursor = false;
     bool recomputeLength = false;  // after the monitor is known
-    bool place = false;            // full placement with these flags
-    uint32_t placeFlags = 0;
-    bool resize = false;    // size and position at once, without activating (length steps)
-    bool moveOnly = false;  // only the position, while dragging
+    Placement placement = Placement::kNone;
     bool readout = false;
     Repaint repaint = Repaint::kNone;
     bool render = false;
@@ -47,6 +51,10 @@ struct Refresh {
 
     bool Any() const;
 };
+
+// Whole requests compare, so that a test can say exactly what an operation asks for.
+bool operator==(const PanelRefresh& a, const PanelRefresh& b);
+bool operator==(const Refresh& a, const Refresh& b);
 
 // Both refreshes' work (for a key that makes two steps).
 Refresh Combine(const Refresh& a, const Refresh& b);

@@ -25,23 +25,41 @@ bool OnlyPositionDiffers(HWND ruler, const RulerState& s, const Rect& rect) {
            topmost == (s.TopMost != 0);
 }
 
-void Reposition(const Instance& app, const Refresh& r) {
+// Size, z-order and frame stay as they are.
+void MovePosition(HWND ruler, const Rect& rect) {
+    SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Reposition(const Instance& app, Placement placement) {
     HWND ruler = app.ruler;
     const RulerState& s = app.state;
     const Rect rect = RulerWindowRect(s);
-    // A move step keeps the size; when the z-order needs nothing either, it moves as a drag does.
-    const bool positionOnly =
-        r.moveOnly || (r.place && (r.placeFlags & kPlaceNoSize) && !(r.placeFlags & kPlaceNoMove) &&
-                       OnlyPositionDiffers(ruler, s, rect));
-    if (positionOnly) {
-        // Size, z-order and frame stay as they are.
-        SetWindowPos(ruler, nullptr, rect.left, rect.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (r.place) {
-        PlaceWindow(ruler, s, r.placeFlags);
-    } else if (r.resize) {
-        SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
-                     rect.Width(), rect.Height(), SWP_NOACTIVATE);
+    switch (placement) {
+        case Placement::kNone:
+            break;
+        case Placement::kDrag:
+            MovePosition(ruler, rect);
+            break;
+        case Placement::kStep:
+        case Placement::kStepKeepingFocus:
+            // A step keeps the size; when the z-order needs nothing either, it moves as a drag
+            // does.
+            if (OnlyPositionDiffers(ruler, s, rect)) {
+                MovePosition(ruler, rect);
+            } else {
+                PlaceWindow(
+                    ruler, s,
+                    placement == Placement::kStep ? SWP_NOSIZE : SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+            break;
+        case Placement::kResize:
+            SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
+                         rect.Width(), rect.Height(), SWP_NOACTIVATE);
+            break;
+        case Placement::kFull:
+            PlaceWindow(ruler, s, SWP_NOACTIVATE);
+            break;
     }
 }
 
@@ -124,7 +142,7 @@ void ApplyRefresh(Instance& app, const Refresh& refresh) {
     bool monitorChanged = false;
     if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(app, monitorChanged));
     if (r.recomputeLength) RecomputeLength(app.state);
-    Reposition(app, r);
+    Reposition(app, r.placement);
     if (r.readout) RefreshReadout(app);
     if (r.repaint != Repaint::kNone) {
         InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);

@@ -22,8 +22,7 @@ constexpr int16_t kLargeImagesFrom = 3;
 
 Refresh PlacedKeepingFocus() {
     Refresh r;
-    r.place = true;
-    r.placeFlags = kPlaceNoSize | kPlaceNoActivate;
+    r.placement = Placement::kStepKeepingFocus;
     return r;
 }
 

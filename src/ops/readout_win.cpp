@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "model/trace_win.h"
 #include "ops/readout.h"
 #include "render/dpi_win.h"
 
@@ -27,7 +28,10 @@ void CreateRulerTooltip(Instance& app) {
     app.rulerTooltip =
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, app.module, nullptr);
-    if (!app.rulerTooltip) return;
+    if (!app.rulerTooltip) {
+        TraceFailure(L"making the ruler's tooltip");
+        return;
+    }
     TOOLINFOW tool = ToolOf(app, app.className.c_str());
     SendMessageW(app.rulerTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(app.rulerTooltip, TTM_ACTIVATE, TRUE, 0);

@@ -3,6 +3,7 @@
 #include "render/dpi_win.h"
 
 #include "model/placement_win.h"
+#include "model/trace_win.h"
 
 namespace {
 
@@ -31,10 +32,13 @@ Function User32Function(const char* name) {
 // From the system's own directory only, and kept loaded for the life of the process.
 GetDpiForMonitorFn GetDpiForMonitorFunction() {
     static const GetDpiForMonitorFn function = [] {
+        // Windows 8.1 and later have it; older ones fall back to the screen's density.
         HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
+        const auto found = shcore ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
+                                        GetProcAddress(shcore, "GetDpiForMonitor")))
+                                  : nullptr;
+        if (!found) TraceFailure(L"finding GetDpiForMonitor in shcore.dll");
+        return found;
     }();
     return function;
 }

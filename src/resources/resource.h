@@ -1,5 +1,6 @@
 /* Resource identifiers shared by the C++ code and linova.rc.
-   Keep this file to plain #define lines: resource compilers read it too. */
+   Keep this file to plain #define lines, but for the checks at its end that only C++ reads:
+   resource compilers read it too. */
 #ifndef LINOVA_RESOURCE_H
 #define LINOVA_RESOURCE_H
 
@@ -160,5 +161,31 @@
 #define IDC_UNINSTALL_TEXT 910
 #define IDC_UNINSTALL_SETTINGS 913
 #define IDC_UNINSTALL_DELETE 914
+
+/* The code reaches these ids by arithmetic (first id + index), so each run must stay
+   consecutive and in this order. */
+#if defined(__cplusplus) && !defined(RC_INVOKED)
+/* Units: pixel, centimetre, inch (index = the stored Unit) */
+static_assert(IDM_UNIT_CM == IDM_UNIT_PIXEL + 1 && IDM_UNIT_INCH == IDM_UNIT_PIXEL + 2,
+              "menu unit commands run pixel, cm, inch");
+static_assert(IDC_PANEL_CM == IDC_PANEL_PIXEL + 1 && IDC_PANEL_INCH == IDC_PANEL_PIXEL + 2,
+              "panel unit radio buttons run pixel, cm, inch");
+/* Magnifier factors x1 ... x8 (index = the stored Magnifier) and kinds (index = MagType) */
+static_assert(IDM_ZOOM_1 == IDM_ZOOM_BASE + 1 && IDM_ZOOM_2 == IDM_ZOOM_BASE + 2 &&
+                  IDM_ZOOM_3 == IDM_ZOOM_BASE + 3 && IDM_ZOOM_4 == IDM_ZOOM_BASE + 4 &&
+                  IDM_ZOOM_5 == IDM_ZOOM_BASE + 5 && IDM_ZOOM_6 == IDM_ZOOM_BASE + 6 &&
+                  IDM_ZOOM_7 == IDM_ZOOM_BASE + 7 && IDM_ZOOM_8 == IDM_ZOOM_BASE + 8,
+              "zoom commands are the base plus the factor");
+static_assert(IDM_MAG_EDGE_BLUE == IDM_MAG_EDGE_RED + 1 && IDM_MAG_RED_BLUE == IDM_MAG_EDGE_RED + 2,
+              "magnifier kinds run red, blue, red and blue");
+/* Magnifier panes 1 ... 4 */
+static_assert(IDC_MAG_PANE_2 == IDC_MAG_PANE_1 + 1 && IDC_MAG_PANE_3 == IDC_MAG_PANE_1 + 2 &&
+                  IDC_MAG_PANE_4 == IDC_MAG_PANE_1 + 3,
+              "magnifier panes are consecutive");
+/* Raising instance 1 ... 9: the two runs stay apart and below the next commands */
+static_assert(IDM_SWITCH_BASE + 9 < IDM_SWITCH_PANEL_BASE + 1 &&
+                  IDM_SWITCH_PANEL_BASE + 9 < IDM_TURNED,
+              "the instance switch ranges do not overlap");
+#endif
 
 #endif /* LINOVA_RESOURCE_H */

@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "model/placement.h"
 #include "ops/copy_adjust.h"
+#include "refresh_print.h"
 #include "resources/resource.h"
 
 namespace {
@@ -125,8 +126,15 @@ TEST(Adjust, FitsTheWindowAboveOrLeft) {
     EXPECT_EQ(s.ScaleLength, 672);
     EXPECT_EQ(s.Lenght, 672);
     EXPECT_EQ(s.MarkerBlue, 130);
-    EXPECT_TRUE(r.fixMonitorByCursor && r.recomputeLength && r.place && r.readout);
-    EXPECT_TRUE(r.panel.red && r.panel.length);
+    Refresh want;
+    want.panel.length = true;
+    want.panel.red = true;
+    want.fixMonitorByCursor = true;
+    want.recomputeLength = true;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    EXPECT_EQ(r, want);
 
     s = Below(120, 530);
     s.Reverse = 1;

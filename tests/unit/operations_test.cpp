@@ -5,6 +5,7 @@
 
 #include "model/placement.h"
 #include "ops/operations.h"
+#include "refresh_print.h"
 
 namespace {
 
@@ -26,8 +27,12 @@ TEST(Operations, LengthStepsStopAtFiftyAndAtTheMonitor) {
     Refresh r = LengthStep(s, StepSize(true), false);
     EXPECT_EQ(s.ScaleLength, 50);
     EXPECT_EQ(s.Lenght, 50);  // kept for the next start
-    EXPECT_TRUE(r.resize && r.readout && r.panel.length);
-    EXPECT_EQ(r.repaint, Repaint::kKeepBackground);
+    Refresh want;
+    want.panel.length = true;
+    want.placement = Placement::kResize;
+    want.readout = true;
+    want.repaint = Repaint::kKeepBackground;
+    EXPECT_EQ(r, want);
     LengthStep(s, StepSize(false), false);
     EXPECT_EQ(s.ScaleLength, 50);
 
@@ -48,8 +53,12 @@ TEST(Operations, MarkerStepsStayOnTheScale) {
     s.MarkerBlue = 300;
     const Refresh r = MarkerStep(s, true, 1, true);
     EXPECT_EQ(s.MarkerBlue, 300);
-    EXPECT_TRUE(r.panel.blue && r.readout);
-    EXPECT_FALSE(r.panel.red);
+    Refresh want;
+    want.panel.blue = true;
+    want.readout = true;
+    want.repaint = Repaint::kKeepBackground;
+    want.magnifier = true;
+    EXPECT_EQ(r, want);
 }
 
 TEST(Operations, MovesKeepAThicknessOnTheMonitor) {
@@ -72,7 +81,9 @@ TEST(Operations, MovesKeepAThicknessOnTheMonitor) {
     s.yPosi = -270;
     MoveStep(s, Move::kUp, 10);
     EXPECT_EQ(s.yPosi, -278);
-    EXPECT_EQ(MoveStep(s, Move::kUp, 1).placeFlags, static_cast<uint32_t>(kPlaceNoSize));
+    Refresh want;
+    want.placement = Placement::kStep;
+    EXPECT_EQ(MoveStep(s, Move::kUp, 1), want);
 }
 
 TEST(Operations, FullScaleOnAndOffRestoresLengthAndPosition) {
@@ -80,9 +91,15 @@ TEST(Operations, FullScaleOnAndOffRestoresLengthAndPosition) {
     Refresh r = ToggleFullScale(s);
     EXPECT_EQ(s.ScaleLength, 1920);
     EXPECT_EQ(s.Lenght, 400);
-    EXPECT_TRUE(r.place && r.panel.fullScaleButton && r.panel.arrows);
-    EXPECT_EQ(r.placeFlags, static_cast<uint32_t>(kPlaceNoActivate));
-    ToggleFullScale(s);
+    Refresh want;
+    want.panel.length = true;
+    want.panel.arrows = true;
+    want.panel.fullScaleButton = true;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    EXPECT_EQ(r, want);
+    EXPECT_EQ(ToggleFullScale(s), want);
     EXPECT_EQ(s.ScaleLength, 400);
     EXPECT_EQ(s.xPosi, 500);
     EXPECT_EQ(s.yPosi, 300);
@@ -97,9 +114,10 @@ TEST(Operations, ADensityChangeMovesTheRulerButKeepsItsPixels) {
     // Where the system suggests, and 401 x 22 pixels as before, not half as much again.
     EXPECT_EQ(RulerWindowRect(s), (Rect{2420, 310, 2821, 332}));
     EXPECT_EQ(s.Lenght, 400);
-    EXPECT_TRUE(r.place && r.readout);
-    EXPECT_EQ(r.placeFlags, static_cast<uint32_t>(kPlaceNoActivate));
-    EXPECT_FALSE(r.render);
+    Refresh want;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    EXPECT_EQ(r, want);
 
     // A full-scale ruler keeps the position it comes back to along its axis.
     RulerState full = OnMonitor(500, 300, 400);
@@ -123,8 +141,16 @@ TEST(Operations, TurningAboutTheCentreAndBack) {
     EXPECT_EQ(s.Vertical, 1);
     EXPECT_EQ(s.xPosi, 225);
     EXPECT_EQ(s.yPosi, 75);
-    EXPECT_TRUE(r.turned && r.render && r.fixMonitorByCursor && r.place);
-    TurnAboutCentre(s);
+    Refresh want;
+    want.panel.length = true;
+    want.fixMonitorByCursor = true;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    want.turned = true;
+    EXPECT_EQ(r, want);
+    EXPECT_EQ(TurnAboutCentre(s), want);
     EXPECT_EQ(s.Vertical, 0);
     EXPECT_EQ(s.xPosi, 100);
     EXPECT_EQ(s.yPosi, 200);
@@ -151,7 +177,16 @@ TEST(Operations, TurningAFullScaleRulerTakesTheOtherExtent) {
     EXPECT_EQ(s.Lenght, 300);
     EXPECT_EQ(s.xPosi, 675);  // only across the ruler
     EXPECT_EQ(s.yPosi, 200);
-    EXPECT_TRUE(r.panel.arrows);
+    Refresh want;
+    want.panel.length = true;
+    want.panel.arrows = true;  // a full-scale ruler's arrows change with its direction
+    want.fixMonitorByCursor = true;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    want.turned = true;
+    EXPECT_EQ(r, want);
     TurnAboutCentre(s);
     EXPECT_EQ(s.xPosi, 675);
     EXPECT_EQ(s.ScaleLength, 1920);
@@ -169,7 +204,9 @@ TEST(Operations, KeysOnAFullScaleRulerMoveOnlyAcross) {
     const Refresh r = OnKey(s, kKeyNumpad9, 1);  // up only
     EXPECT_EQ(s.xPosi, 100);
     EXPECT_EQ(s.yPosi, 209);
-    EXPECT_TRUE(r.place);
+    Refresh want;  // one placement for both halves
+    want.placement = Placement::kStep;
+    EXPECT_EQ(r, want);
 }
 
 TEST(Operations, KeyTable) {
@@ -220,7 +257,9 @@ TEST(Operations, DragFollowsTheCursorAcrossOnlyWhenFullScale) {
     RulerState s = OnMonitor(100, 200, 300);
     EXPECT_FALSE(DragTo(s, {110, 210}, {10, 10}).Any());
     const Refresh r = DragTo(s, {150, 260}, {10, 10});
-    EXPECT_TRUE(r.moveOnly);
+    Refresh want;
+    want.placement = Placement::kDrag;
+    EXPECT_EQ(r, want);
     EXPECT_EQ(s.xPosi, 140);
     EXPECT_EQ(s.yPosi, 250);
     s.FullScale = 1;
@@ -236,8 +275,11 @@ TEST(Operations, ANewAutomaticScaleIsDrawnAndReadOutAnew) {
     s.ScreenSize[0] = 240;
     Refresh r = FollowDisplaySizes(s);
     EXPECT_EQ(s.AutoScaling, 361);
-    EXPECT_TRUE(r.render && r.readout);
-    EXPECT_EQ(r.repaint, Repaint::kErase);
+    Refresh want;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    EXPECT_EQ(r, want);
     EXPECT_FALSE(FollowDisplaySizes(s).Any());  // the same size again changes nothing
     // A manual scale stays what it was, so the drawing does too.
     s.ScalingAuto = 0;
@@ -326,9 +368,57 @@ TEST(Operations, UnitChange) {
     RulerState s;
     Refresh r = ChangeUnit(s, 23);
     EXPECT_EQ(s.Unit, 2);
-    EXPECT_TRUE(r.panel.allReadouts && r.panel.unitRadio && r.render && r.readout);
+    Refresh want;
+    want.panel.allReadouts = true;
+    want.panel.unitRadio = true;
+    want.readout = true;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    EXPECT_EQ(r, want);
     ChangeUnit(s, 21);
     EXPECT_EQ(s.Unit, 0);
+}
+
+TEST(Operations, ReverseAndNarrowRequests) {
+    RulerState s = OnMonitor(100, 200, 300);
+    Refresh want;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    EXPECT_EQ(ToggleReverse(s), want);
+    // Narrow changes the thickness, so the window takes its whole rectangle again.
+    want.panel.narrowButton = true;
+    want.placement = Placement::kFull;
+    want.readout = true;
+    EXPECT_EQ(ToggleNarrow(s), want);
+    EXPECT_EQ(ToggleNarrow(s), want);
+}
+
+// Two requests together: each part that either asks for, and the placement that does more.
+TEST(Operations, CombinedRequests) {
+    Refresh drag;
+    drag.placement = Placement::kDrag;
+    Refresh step;
+    step.placement = Placement::kStep;
+    step.panel.red = true;
+    Refresh full;
+    full.placement = Placement::kFull;
+    full.repaint = Repaint::kKeepBackground;
+    Refresh erase;
+    erase.repaint = Repaint::kErase;
+    erase.render = true;
+
+    EXPECT_EQ(Combine(step, Refresh{}), step);
+    EXPECT_EQ(Combine(Refresh{}, step), step);
+    EXPECT_EQ(Combine(step, step), step);
+    Refresh want = full;
+    want.panel.red = true;
+    EXPECT_EQ(Combine(step, full), want);
+    EXPECT_EQ(Combine(full, step), want);
+    want = step;
+    want.repaint = Repaint::kErase;
+    want.render = true;
+    EXPECT_EQ(Combine(drag, Combine(step, erase)), want);
+    EXPECT_EQ(Combine(full, erase).repaint, Repaint::kErase);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "dialogs/colour_strip.h"
 #include "ops/panel.h"
+#include "refresh_print.h"
 #include "resources/resource.h"
 
 namespace {
@@ -79,11 +80,11 @@ TEST(Panel, TitleAndToolbarButtons) {
 
 TEST(Panel, OnlyLineStepsActAndTheMoveArrowsAlwaysPlaceWithoutActivating) {
     RulerState s = Ruler(400, 300, 300);
-    const uint32_t moveFlags = kPlaceNoSize | kPlaceNoActivate;
+    Refresh moved;
+    moved.placement = Placement::kStepKeepingFocus;
     Refresh r = PanelArrow(s, IDC_MOVE_VERT, 0, 1);
     EXPECT_EQ(s.yPosi, 299);
-    EXPECT_TRUE(r.place);
-    EXPECT_EQ(r.placeFlags, moveFlags);
+    EXPECT_EQ(r, moved);
     PanelArrow(s, IDC_MOVE_VERT, 1, 10);
     EXPECT_EQ(s.yPosi, 309);
     PanelArrow(s, IDC_MOVE_HORZ, 0, 10);
@@ -108,7 +109,7 @@ TEST(Panel, OnlyLineStepsActAndTheMoveArrowsAlwaysPlaceWithoutActivating) {
             EXPECT_FALSE(PanelArrow(s, arrow, code, 1).Any()) << arrow << " " << code;
         }
         r = PanelArrow(s, IDC_MOVE_HORZ, code, 1);
-        EXPECT_TRUE(r.place && r.placeFlags == moveFlags) << code;
+        EXPECT_EQ(r, moved) << code;
         PanelArrow(s, IDC_MOVE_VERT, code, 1);
     }
     EXPECT_EQ(s.xPosi, before.xPosi);

@@ -34,6 +34,25 @@ void ExpectFlags(const RulerState& s, const Flags& f) {
     EXPECT_EQ(a.wheelMode, f.wheelMode);
 }
 
+// What a ruler holds before anything is loaded: every stored value and flag has its start.
+TEST(RulerState, ANewRulerStartsWithItsStoredValuesStarts) {
+    const RulerState s;
+    EXPECT_EQ(s.xPosi, 20);
+    EXPECT_EQ(s.yPosi, 100);
+    EXPECT_EQ(s.Lenght, 300);
+    EXPECT_EQ(s.Marker, 100);
+    EXPECT_EQ(s.MarkerBlue, 130);
+    EXPECT_EQ(s.Scaling, 0);  // repaired to 300 by the first load
+    EXPECT_EQ(s.BackColor, 0);
+    EXPECT_EQ(s.LayerWindow, 192);
+    EXPECT_EQ(s.MagnifierWinSizeX, 325);
+    EXPECT_EQ(s.MagnifierWinSizeY, 278);
+    EXPECT_EQ(s.Magnifier, 4);
+    EXPECT_EQ(s.MagType, 0);
+    ExpectFlags(s, {1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1});
+    EXPECT_EQ(FormatSettings(s), L"1,0,0,1,0,0,1,0,0,1,0,1,");
+}
+
 TEST(ParseSettings, DefaultTextGivesTheDefaultFlags) {
     RulerState s;
     ParseSettings(s, kDefaultSettingsText);

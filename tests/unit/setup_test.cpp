@@ -6,6 +6,7 @@
 
 #include "dialogs/setup.h"
 #include "dialogs/setup_pages.h"
+#include "refresh_print.h"
 #include "resources/resource.h"
 
 namespace {
@@ -151,7 +152,7 @@ TEST(SetupFrame, CancelPutsBackTheTwelveSettingsAndRedrawsOnlyWhatWasPreviewed) 
     EXPECT_FALSE(e.setOpacity);
     EXPECT_FALSE(e.save);
     EXPECT_TRUE(e.refresh.readout);
-    EXPECT_FALSE(e.refresh.place);
+    EXPECT_EQ(e.refresh.placement, Placement::kNone);
 
     // A page showed a change live: the opacity and the picture come back too.
     session.PreviewChanged = true;
@@ -185,12 +186,14 @@ TEST(SetupFrame, OkSavesAndPlacesTheRulerOnThePointersMonitorAndTheCloseBoxKeeps
     EXPECT_TRUE(e.save);
     EXPECT_FALSE(e.applyBackground);
     EXPECT_FALSE(e.setOpacity);
-    EXPECT_TRUE(e.refresh.fixMonitorByCursor);
-    EXPECT_TRUE(e.refresh.recomputeLength);
-    EXPECT_TRUE(e.refresh.place);
-    EXPECT_EQ(e.refresh.placeFlags, uint32_t{kPlaceNoActivate});
-    EXPECT_TRUE(e.refresh.readout);
-    EXPECT_TRUE(Redraws(e.refresh));
+    Refresh placed;
+    placed.fixMonitorByCursor = true;
+    placed.recomputeLength = true;
+    placed.placement = Placement::kFull;
+    placed.readout = true;
+    placed.repaint = Repaint::kErase;
+    placed.render = true;
+    EXPECT_EQ(e.refresh, placed);
 
     s = changed;
     e = EndSetup(s, session, SetupExit::kCloseBox);
@@ -224,7 +227,7 @@ TEST(SetupPages, ColourListItemHeightNumbersAndChoice) {
     const Refresh r = ChooseBackground(s, 22);
     EXPECT_EQ(s.BackColor, 22);
     EXPECT_TRUE(Redraws(r));
-    EXPECT_FALSE(r.place);
+    EXPECT_EQ(r.placement, Placement::kNone);
 }
 
 TEST(SetupPages, CheckBoxesToggleTheirFlagAndOnlyTheFontRedraws) {
