@@ -61,25 +61,27 @@ void End(HANDLE process, HWND window) {
     if (process) CloseHandle(process);
 }
 
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchShownDialog(HWND window, LPARAM data) {
+    auto* s = reinterpret_cast<DialogSearch*>(data);
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    if (ProcessOf(window) == s->process && IsWindowVisible(window) &&
+        std::wcscmp(name, L"#32770") == 0) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The process's visible dialog window, if one is shown.
 HWND ShownDialog(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[16] = L"";
-            GetClassNameW(window, name, 16);
-            if (ProcessOf(window) == s->process && IsWindowVisible(window) &&
-                std::wcscmp(name, L"#32770") == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{process, nullptr};
+    EnumWindows(MatchShownDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -148,6 +150,45 @@ void Close(HWND dialog) {
     PollUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
 }
 
+struct Walk {
+    HWND dialog;
+    dialog_spec::Dialog* d;
+};
+
+BOOL CALLBACK DescribeControl(HWND child, LPARAM data) {
+    auto* w = reinterpret_cast<Walk*>(data);
+    dialog_spec::Control c{};
+    GetClassNameW(child, c.className, 64);
+    // A page is a dialog of its own inside; its controls come in the walk.
+    if (std::wcscmp(c.className, L"#32770") == 0) return TRUE;
+    if (w->d->count == dialog_spec::kMostControls) return FALSE;
+    GetWindowTextW(child, c.text, 64);
+    c.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+    c.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+    GetWindowRect(child, &c.rect);
+    MapWindowPoints(nullptr, w->dialog, reinterpret_cast<POINT*>(&c.rect), 2);
+    DWORD_PTR answer = 0;
+    if (std::wcscmp(c.className, TOOLBARCLASSNAMEW) == 0 &&
+        SendMessageTimeoutW(child, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
+        c.toolbarButtons = static_cast<int>(answer);
+    }
+    if (std::wcscmp(c.className, WC_LISTVIEWW) == 0) {
+        if (SendMessageTimeoutW(child, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
+            c.listRows = static_cast<int>(answer);
+        }
+        DWORD_PTR header = 0;
+        if (SendMessageTimeoutW(child, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 2000, &header) &&
+            SendMessageTimeoutW(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0,
+                                SMTO_ABORTIFHUNG, 2000, &answer)) {
+            c.listColumns = static_cast<int>(answer);
+        }
+    }
+    // The list view's header comes with the list view.
+    if (std::wcscmp(c.className, WC_HEADERW) == 0) return TRUE;
+    w->d->controls[w->d->count++] = c;
+    return TRUE;
+}
+
 // What the baseline needs to make a dialog with the same controls as this one.
 dialog_spec::Dialog Describe(HWND dialog) {
     dialog_spec::Dialog d{};
@@ -159,48 +200,8 @@ dialog_spec::Dialog Describe(HWND dialog) {
     GetClientRect(dialog, &client);
     d.at = {window.left, window.top};
     d.client = {client.right, client.bottom};
-    struct Walk {
-        HWND dialog;
-        dialog_spec::Dialog* d;
-    } walk{dialog, &d};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* w = reinterpret_cast<Walk*>(data);
-            dialog_spec::Control c{};
-            GetClassNameW(child, c.className, 64);
-            // A page is a dialog of its own inside; its controls come in the walk.
-            if (std::wcscmp(c.className, L"#32770") == 0) return TRUE;
-            if (w->d->count == dialog_spec::kMostControls) return FALSE;
-            GetWindowTextW(child, c.text, 64);
-            c.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
-            c.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
-            GetWindowRect(child, &c.rect);
-            MapWindowPoints(nullptr, w->dialog, reinterpret_cast<POINT*>(&c.rect), 2);
-            DWORD_PTR answer = 0;
-            if (std::wcscmp(c.className, TOOLBARCLASSNAMEW) == 0 &&
-                SendMessageTimeoutW(child, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
-                c.toolbarButtons = static_cast<int>(answer);
-            }
-            if (std::wcscmp(c.className, WC_LISTVIEWW) == 0) {
-                if (SendMessageTimeoutW(child, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                                        &answer)) {
-                    c.listRows = static_cast<int>(answer);
-                }
-                DWORD_PTR header = 0;
-                if (SendMessageTimeoutW(child, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                                        &header) &&
-                    SendMessageTimeoutW(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0,
-                                        SMTO_ABORTIFHUNG, 2000, &answer)) {
-                    c.listColumns = static_cast<int>(answer);
-                }
-            }
-            // The list view's header comes with the list view.
-            if (std::wcscmp(c.className, WC_HEADERW) == 0) return TRUE;
-            w->d->controls[w->d->count++] = c;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+    Walk walk{dialog, &d};
+    EnumChildWindows(dialog, DescribeControl, reinterpret_cast<LPARAM>(&walk));
     return d;
 }
 
