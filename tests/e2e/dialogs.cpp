@@ -32,16 +32,15 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
 
 }  // namespace
 
-RemoteBlock::RemoteBlock(HWND windowOfProcess, size_t bytes) {
+RemoteBlock::RemoteBlock(HWND windowOfProcess, size_t bytes) : window_(windowOfProcess) {
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                            ProcessOf(windowOfProcess));
     if (!process_) return;
-    memory_ = static_cast<char*>(
-        VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    memory_ = static_cast<char*>(AllocateIn(process_, window_, bytes, PAGE_READWRITE));
 }
 
 RemoteBlock::~RemoteBlock() {
-    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (memory_) FreeIn(process_, window_, memory_);
     if (process_) CloseHandle(process_);
 }
 

@@ -29,6 +29,7 @@ class RemoteBlock {
     bool Read(size_t offset, void* data, size_t size) const;
 
   private:
+    HWND window_ = nullptr;
     HANDLE process_ = nullptr;
     char* memory_ = nullptr;
 };

@@ -2,7 +2,9 @@
 // finds their windows and reads and writes the stored settings.
 #include "harness.h"
 
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,6 +22,33 @@ std::vector<HANDLE>& StartedProcesses() {
 HANDLE OpenProcessOf(HWND window) {
     const DWORD pid = ProcessOf(window);
     return pid ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid) : nullptr;
+}
+
+// Runs the call on a thread of its own, waking the window's thread while it waits (see
+// AllocateIn). What the call needs lives in the shared block, which outlives a call given up on.
+template <typename T>
+T WithWakeUps(HWND wake, std::function<T()> call, const char* what) {
+    struct Shared {
+        std::function<T()> call;
+        T result{};
+        std::atomic<bool> done{false};
+    };
+    auto shared = std::make_shared<Shared>();
+    shared->call = std::move(call);
+    std::thread([shared] {
+        shared->result = shared->call();
+        shared->done = true;
+    }).detach();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int polls = 1; !shared->done; ++polls) {
+        if (std::chrono::steady_clock::now() > end) {
+            ADD_FAILURE() << what << " in another process did not return within 20 s";
+            return T{};
+        }
+        Sleep(1);
+        if (polls % 100 == 0) PostMessageW(wake, WM_NULL, 0, 0);
+    }
+    return shared->result;
 }
 
 }  // namespace
@@ -102,6 +131,31 @@ std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPA
         return std::nullopt;
     }
     return static_cast<LRESULT>(result);
+}
+
+void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
+    return WithWakeUps<void*>(
+        wake,
+        [=] {
+            return VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, protection);
+        },
+        "VirtualAllocEx");
+}
+
+void FreeIn(HANDLE process, HWND wake, void* memory) {
+    WithWakeUps<BOOL>(
+        wake, [=] { return VirtualFreeEx(process, memory, 0, MEM_RELEASE); }, "VirtualFreeEx");
+}
+
+HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument) {
+    return WithWakeUps<HANDLE>(
+        wake,
+        [=] {
+            return CreateRemoteThread(process, nullptr, 0,
+                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument,
+                                      0, nullptr);
+        },
+        "CreateRemoteThread");
 }
 
 void CloseRuler(HWND ruler) {

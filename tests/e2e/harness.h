@@ -46,6 +46,16 @@ bool Answers(HWND window, UINT timeoutMs = 5000);
 // plain SendMessageW to another process would wait for ever on a thread that does not answer.
 std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// Memory given or freed, and a thread started, in another process (VirtualAllocEx, VirtualFreeEx,
+// CreateRemoteThread). Under Wine a thread of that process carries each out (a system APC) while
+// the caller waits without a time limit, and a ruler's thread asleep in its message loop can miss
+// the wake-up: caller and ruler then sleep for ever. Each runs on a thread of its own here; while
+// it has not returned, WM_NULL is posted to `wake`, a window of that process's thread, whose next
+// wait runs the call. Null when the call failed, or did not return within 20 s (a failure).
+void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection);
+void FreeIn(HANDLE process, HWND wake, void* memory);
+HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument);
+
 // Closes every ruler window as a user would and waits for each process to end; kills what is
 // left after a grace period.
 void EndAllRulers();

@@ -44,18 +44,18 @@ class ProcessCalls {
     static constexpr size_t kText = 256;    // offset of a text buffer
     static constexpr UINT kTextChars = 256;
 
-    explicit ProcessCalls(DWORD processId) {
+    // `window` is one of the process's: its thread is woken while a call waits there.
+    explicit ProcessCalls(HWND window) : window_(window) {
         process_ = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
                                    PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                               FALSE, processId);
+                               FALSE, ProcessOf(window));
         if (!process_) return;
         user32There_ = ModuleBase(L"user32.dll");
-        memory_ = static_cast<char*>(VirtualAllocEx(
-            process_, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+        memory_ = static_cast<char*>(AllocateIn(process_, window_, 4096, PAGE_EXECUTE_READWRITE));
         if (memory_ && !Write(0, kCallRoutine, sizeof(kCallRoutine))) memory_ = nullptr;
     }
     ~ProcessCalls() {
-        if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (memory_) FreeIn(process_, window_, memory_);
         if (process_) CloseHandle(process_);
     }
     ProcessCalls(const ProcessCalls&) = delete;
@@ -81,9 +81,7 @@ class ProcessCalls {
         const uint64_t there = user32There_ + (here - reinterpret_cast<char*>(user32));
         uint64_t block[6] = {there, a, b, c, d, 0};
         if (!Write(kBlock, block, sizeof(block))) return std::nullopt;
-        HANDLE thread = CreateRemoteThread(process_, nullptr, 0,
-                                           reinterpret_cast<LPTHREAD_START_ROUTINE>(memory_),
-                                           memory_ + kBlock, 0, nullptr);
+        HANDLE thread = StartThreadIn(process_, window_, memory_, memory_ + kBlock);
         if (!thread) return std::nullopt;
         const bool done = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
         CloseHandle(thread);
@@ -104,6 +102,7 @@ class ProcessCalls {
         return 0;
     }
 
+    HWND window_ = nullptr;
     HANDLE process_ = nullptr;
     char* memory_ = nullptr;
     uint64_t user32There_ = 0;
@@ -177,7 +176,7 @@ bool KeysTo(const std::vector<MenuItem>& items, UINT id, std::vector<WORD>& keys
 std::optional<std::vector<MenuItem>> ReadMenu(HWND menuWindow) {
     const auto menu = static_cast<uint64_t>(SendWaiting(menuWindow, kGetMenuHandle).value_or(0));
     if (!menu) return std::nullopt;
-    ProcessCalls calls(ProcessOf(menuWindow));
+    ProcessCalls calls(menuWindow);
     if (!calls.Ok()) return std::nullopt;
     return ReadItems(calls, menu, 0);
 }
