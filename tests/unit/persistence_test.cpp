@@ -4,6 +4,7 @@
 #include <map>
 #include <random>
 
+#include "../e2e/stored_values.h"
 #include "memory_store.h"
 #include "model/persistence.h"
 
@@ -197,24 +198,12 @@ TEST(Persistence, SaveWritesTheLayoutInOrder) {
     s.Lenght = 640;
     s.BackColor = -1;  // 16-bit values are written sign-extended
     SaveInstance(s, store);
-    const std::vector<std::wstring> expected = {L"Linovamax",
-                                                L"ScreenSize01",
-                                                L"ScreenSize02",
-                                                L"ScreenSize03",
-                                                L"ScreenSize04",
-                                                L"xPosi",
-                                                L"yPosi",
-                                                L"Lenght",
-                                                L"Marker",
-                                                L"MarkerBlue",
-                                                L"Scaling",
-                                                L"BackColor",
-                                                L"LayerWindow",
-                                                L"MagnifierWinSizeX",
-                                                L"MagnifierWinSizeY",
-                                                L"Magnifier",
-                                                L"MagType",
-                                                L"Settings"};
+    // The product's values, then the instance's in the order a ruler writes them.
+    std::vector<std::wstring> expected = {L"Linovamax", L"ScreenSize01", L"ScreenSize02",
+                                          L"ScreenSize03", L"ScreenSize04"};
+    expected.insert(expected.end(), e2e::kInstanceDwordNames.begin(),
+                    e2e::kInstanceDwordNames.end());
+    expected.push_back(L"Settings");
     EXPECT_EQ(store.writeOrder, expected);
     EXPECT_EQ(store.Dword(L"Software\\Tamarisk\\Linova", L"Linovamax"), 8);
     EXPECT_EQ(store.Dword(kInstance1, L"Lenght"), 640);
@@ -319,19 +308,8 @@ TEST(Persistence, FailedWritesAreReportedAndTheOtherValuesStillWritten) {
 TEST(Persistence, RandomStoresAlwaysLoadIntoRange) {
     std::mt19937 random(20261208);
     const std::wstring product = L"Software\\Tamarisk\\Linova";
-    const std::vector<std::wstring> names = {L"xPosi",
-                                             L"yPosi",
-                                             L"Lenght",
-                                             L"Marker",
-                                             L"MarkerBlue",
-                                             L"Scaling",
-                                             L"BackColor",
-                                             L"LayerWindow",
-                                             L"MagnifierWinSizeX",
-                                             L"MagnifierWinSizeY",
-                                             L"Magnifier",
-                                             L"MagType",
-                                             L"Settings"};
+    std::vector<std::wstring> names = e2e::kInstanceDwordNames;
+    names.push_back(L"Settings");
     auto randomBytes = [&](size_t maxSize) {
         std::vector<uint8_t> bytes(random() % (maxSize + 1));
         for (auto& b : bytes)
