@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,7 +35,32 @@ inline bool PollUntil(const std::function<bool()>& condition, int timeoutMs = 30
     return true;
 }
 
-// A program built beside the running benchmark.
+// The pixels of a screen rectangle, row by row from the top (0x00RRGGBB); empty when it has no
+// area.
+inline std::vector<uint32_t> ScreenPixels(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    std::vector<uint32_t> pixels;
+    if (bits) {
+        const auto* p = static_cast<const uint32_t*>(bits);
+        pixels.assign(p, p + static_cast<size_t>(width) * height);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 inline std::wstring ExeBeside(const wchar_t* name) {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);

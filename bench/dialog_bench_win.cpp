@@ -85,31 +85,6 @@ HWND ShownDialog(DWORD process) {
     return search.found;
 }
 
-// The pixels of a screen rectangle, to compare.
-std::vector<uint32_t> Picture(const RECT& r) {
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return {};
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    std::vector<uint32_t> pixels;
-    if (bits) {
-        const auto* p = static_cast<const uint32_t*>(bits);
-        pixels.assign(p, p + static_cast<size_t>(width) * height);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 struct Opening {
     HWND dialog = nullptr;
     double shownMs = -1;
@@ -127,14 +102,14 @@ Opening Open(HWND owner, WPARAM command) {
     o.shownMs = Milliseconds(Clock::now() - begin);
     RECT rect{};
     GetWindowRect(o.dialog, &rect);
-    std::vector<uint32_t> last = Picture(rect);
+    std::vector<uint32_t> last = ScreenPixels(rect);
     auto lastChange = Clock::now();
     while (Clock::now() - lastChange < std::chrono::milliseconds(300) &&
            Clock::now() - begin < std::chrono::seconds(5)) {
         Sleep(1);
         RECT now{};
         GetWindowRect(o.dialog, &now);
-        std::vector<uint32_t> picture = Picture(now);
+        std::vector<uint32_t> picture = ScreenPixels(now);
         if (!EqualRect(&now, &rect) || picture != last) {
             rect = now;
             last = std::move(picture);

@@ -53,33 +53,13 @@ bool PaintedWhite(const RECT& window, const RECT& excluded) {
     RECT area{};
     IntersectRect(&area, &window, &screenRect);
     const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    bool white = false;
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < height && !white && pixels; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const POINT p{area.left + x, area.top + y};
-            if (PtInRect(&excluded, p)) continue;
-            if ((pixels[y * width + x] & 0xFFFFFF) == 0xFFFFFF) {
-                white = true;
-                break;
-            }
-        }
+    const std::vector<uint32_t> pixels = ScreenPixels(area);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const POINT p{area.left + static_cast<LONG>(i % width),
+                      area.top + static_cast<LONG>(i / width)};
+        if (!PtInRect(&excluded, p) && (pixels[i] & 0xFFFFFF) == 0xFFFFFF) return true;
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return white;
+    return false;
 }
 
 // Starts the program and waits until its window's body is painted where a new ruler shows.
