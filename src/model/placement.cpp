@@ -96,6 +96,13 @@ Point PlaceDialog(const RulerState& s, const DialogPlacement& d) {
     return p;
 }
 
+std::optional<Rect> ListedMonitorAt(const std::vector<Rect>& monitorList, Point p) {
+    for (const Rect& m : monitorList) {
+        if (p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom) return m;
+    }
+    return std::nullopt;
+}
+
 int32_t ColourStripWidth(float dpiX) {
     return static_cast<int32_t>(15.0 * dpiX / 96.0);
 }

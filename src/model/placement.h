@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/geometry.h"
@@ -39,6 +40,10 @@ int16_t MonitorDiagonal(const RulerState& s);
 // Records the ruler's monitor (rectangle, index into the display sizes, automatic scale) and
 // pulls the stored position back so that the ruler stays reachable on it.
 void FixMonitor(RulerState& s, const Rect& monitor, const std::vector<Rect>& monitorList);
+
+// The first listed monitor that holds the point (its right and bottom edges belong to the next);
+// none when the point lies on no listed monitor.
+std::optional<Rect> ListedMonitorAt(const std::vector<Rect>& monitorList, Point p);
 
 // The width of the colour strip down the left edge of a dialog (the panel, the magnifier, Setup,
 // About): 15 pixels at 96 dots per inch.

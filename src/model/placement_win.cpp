@@ -49,9 +49,13 @@ std::vector<Rect> EnumerateMonitors() {
     return monitors;
 }
 
-void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList) {
-    POINT cursor{};
-    FixMonitor(s, RectOfMonitor(s, MonitorUnderCursor(&cursor)), monitorList);
+void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList, POINT cursor) {
+    // The monitors known since the last display change answer without a trip to the system;
+    // only a point off all of them asks it for the nearest.
+    const std::optional<Rect> listed = ListedMonitorAt(monitorList, Point{cursor.x, cursor.y});
+    FixMonitor(
+        s, listed ? *listed : RectOfMonitor(s, MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)),
+        monitorList);
 }
 
 Rect MonitorNearest(const RulerState& s, const Rect& rect) {

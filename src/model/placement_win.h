@@ -16,8 +16,8 @@ void PlaceWindow(HWND ruler, const RulerState& s, UINT flags);
 // sizes).
 std::vector<Rect> EnumerateMonitors();
 
-// Records the monitor under the cursor as the ruler's.
-void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList);
+// Records the monitor under the cursor, at `cursor`, as the ruler's.
+void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList, POINT cursor);
 
 // The whole rectangle of the monitor a screen rectangle lies on (or is nearest to), or the
 // primary screen when the system names none.

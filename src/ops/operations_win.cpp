@@ -65,11 +65,11 @@ void Reposition(const Instance& app, Placement placement) {
 
 // The monitor under the cursor becomes the ruler's. A scale that changed with it is drawn and read
 // out anew, and a back buffer that does not suit a new monitor is made anew.
-Refresh FixMonitorByCursor(Instance& app, bool& monitorChanged) {
+Refresh FixMonitorByCursor(Instance& app, POINT cursor, bool& monitorChanged) {
     RulerState& s = app.state;
     const int32_t scale = CurrentScale(s);
     const Rect monitor = s.MonitorRect;
-    FixMonitorUnderCursor(s, app.monitorList);
+    FixMonitorUnderCursor(s, app.monitorList, cursor);
     Refresh r = AfterScaleChange(scale, s);
     monitorChanged = s.MonitorRect != monitor;
     if (monitorChanged &&
@@ -81,12 +81,16 @@ Refresh FixMonitorByCursor(Instance& app, bool& monitorChanged) {
 }
 
 // After a turn: the panel and the magnifier show the new direction, the cursor too.
-void DirectionFollowUp(const Instance& app) {
+void DirectionFollowUp(const Instance& app, POINT cursor) {
     if (app.panelOpen && app.panelWindow) SendMessageW(app.panelWindow, WM_COMMAND, IDM_TURNED, 0);
     if (app.magnifierOpen && app.magnifierWindow) {
         SendMessageW(app.magnifierWindow, WM_COMMAND, IDM_TURNED, 0);
     }
-    RefreshCursor(app);
+    RefreshCursor(app, cursor);
+}
+
+HCURSOR LoadSharedCursor(HINSTANCE module, const wchar_t* name) {
+    return static_cast<HCURSOR>(LoadImageW(module, name, IMAGE_CURSOR, 0, 0, LR_SHARED));
 }
 
 }  // namespace
@@ -122,25 +126,34 @@ int32_t CurrentStep() {
 }
 
 HCURSOR RulerCursor(HINSTANCE module, bool vertical) {
-    return static_cast<HCURSOR>(LoadImageW(module, vertical ? L"LINOVA_V_CUR" : L"LINOVACUR",
-                                           IMAGE_CURSOR, 0, 0, LR_SHARED));
+    // Looked up once each: every turn shows one of them.
+    static const HCURSOR horizontal = LoadSharedCursor(module, L"LINOVACUR");
+    static const HCURSOR upright = LoadSharedCursor(module, L"LINOVA_V_CUR");
+    return vertical ? upright : horizontal;
 }
 
-void RefreshCursor(const Instance& app) {
+void RefreshCursor(const Instance& app, POINT pointer) {
     HCURSOR cursor = RulerCursor(app.module, app.state.Vertical != 0);
     SetClassLongPtrW(app.ruler, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
     // The pointer over the ruler changes now, not at the next mouse move.
-    POINT p{};
-    GetCursorPos(&p);
-    if (WindowFromPoint(p) == app.ruler) SetCursor(cursor);
+    if (WindowFromPoint(pointer) == app.ruler) SetCursor(cursor);
+}
+
+void RefreshCursor(const Instance& app) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RefreshCursor(app, pointer);
 }
 
 void ApplyRefresh(Instance& app, const Refresh& refresh) {
     HWND ruler = app.ruler;
     Refresh r = refresh;
     RefreshPanel(app, r.panel);
+    // Read once: each reading is a trip to the window system.
+    POINT cursor{};
+    if (r.fixMonitorByCursor || r.turned) GetCursorPos(&cursor);
     bool monitorChanged = false;
-    if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(app, monitorChanged));
+    if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(app, cursor, monitorChanged));
     if (r.recomputeLength) RecomputeLength(app.state);
     Reposition(app, r.placement);
     if (r.readout) RefreshReadout(app);
@@ -151,7 +164,7 @@ void ApplyRefresh(Instance& app, const Refresh& refresh) {
         RenderScale(ruler, app.state, app.module, app.picture,
                     monitorChanged ? BufferFit::kMonitorChanged : BufferFit::kKeep);
     }
-    if (r.turned) DirectionFollowUp(app);
+    if (r.turned) DirectionFollowUp(app, cursor);
     // The magnifier shows a marker's new place now rather than at its next tick.
     if (r.magnifier && app.magnifierOpen && app.magnifierWindow) {
         RedrawWindow(app.magnifierWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -29,5 +29,7 @@ void FollowMonitor(Instance& app);
 // destroyed, however often the ruler turns.
 HCURSOR RulerCursor(HINSTANCE module, bool vertical);
 
-// The class cursor for the ruler's direction.
+// The class cursor for the ruler's direction, shown at once when the pointer (read now, or at
+// `pointer`) is over the ruler.
 void RefreshCursor(const Instance& app);
+void RefreshCursor(const Instance& app, POINT pointer);

@@ -82,6 +82,19 @@ TEST(Placement, MonitorIndexAndItsDisplaySize) {
     EXPECT_EQ(s.MonitorIndex, 0);
 }
 
+TEST(Placement, TheListedMonitorUnderAPointOwnsItsLeftAndTopEdgesOnly) {
+    const Rect left{-1920, 0, 0, 1080};
+    const Rect right{0, 0, 1920, 1080};
+    const std::vector<Rect> list = {right, left};
+    EXPECT_EQ(ListedMonitorAt(list, {0, 0}), right);
+    EXPECT_EQ(ListedMonitorAt(list, {-1, 1079}), left);
+    EXPECT_EQ(ListedMonitorAt(list, {-1920, 500}), left);
+    // Past both: the caller asks the system for the nearest.
+    EXPECT_EQ(ListedMonitorAt(list, {1920, 500}), std::nullopt);
+    EXPECT_EQ(ListedMonitorAt(list, {100, 1080}), std::nullopt);
+    EXPECT_EQ(ListedMonitorAt({}, {100, 100}), std::nullopt);
+}
+
 }  // namespace
 
 namespace {
