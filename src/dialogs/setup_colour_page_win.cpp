@@ -89,7 +89,7 @@ INT_PTR ColourPage::OnInitDialog() {
     for (int id : {IDC_BOLD_FONT, IDC_ITALIC_FONT}) {
         CheckDlgButton(window, id, SetupFlagChecked(s, id) ? BST_CHECKED : BST_UNCHECKED);
     }
-    return TRUE;
+    return kPageKeepsFocus;
 }
 
 // The background's own brush and ink; a pattern is loaded for the sample alone, so the ruler's

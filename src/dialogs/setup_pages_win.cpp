@@ -50,7 +50,7 @@ void ShowSettings(HWND page, const RulerState& s) {
 
 INT_PTR SettingsPage::OnInitDialog() {
     ShowSettings(window, context_.app.state);
-    return TRUE;
+    return kPageKeepsFocus;
 }
 
 INT_PTR SettingsPage::OnCommand(int id, int code) {

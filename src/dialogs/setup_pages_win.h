@@ -17,6 +17,11 @@ struct SetupContext {
     const Dpi& dpi;  // the frame's: the pages are laid out at it
 };
 
+// What a page's start answers: the keys stay where they are. The frame gives them to the page's
+// first control when the page takes the place of the one that had them, and a control of its
+// own as it opens; a page that took them first would activate the hidden frame on the way.
+inline constexpr INT_PTR kPageKeepsFocus = FALSE;
+
 // A page's state: the frame's context, and what the page itself owns.
 class SetupPagePart : public DialogPart {
   public:

@@ -68,7 +68,7 @@ INT_PTR ScalingPage::OnInitDialog() {
     EnableWindow(GetDlgItem(window, IDC_DISPLAY_SIZE_BUTTON), ScalingControlsFor(s).displaySize);
     // The right button is held for ten times the step, and opens no menu on the arrows.
     SubclassArrow(arrow);
-    return TRUE;
+    return kPageKeepsFocus;
 }
 
 void ScalingPage::OnScalingMode(bool automatic) {

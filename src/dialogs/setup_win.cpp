@@ -53,45 +53,42 @@ class SetupDialog : public RulerDialog {
 };
 
 // Made again for each density: the pictures come from another strip from 144 dots per inch on.
+// Each setting that makes a toolbar lay its buttons out again comes before the buttons, so that
+// they are laid out twice: as they come, and at their size.
 void SetupDialog::CreatePageToolbar() {
     if (toolbar_) DestroyWindow(toolbar_);
     const SetupToolbarLayout layout = SetupToolbarFor(dpi.dpi);
+    const Rect& r = layout.toolbar;
+    toolbar_ = CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | TBSTYLE_LIST |
+            TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+        r.left, r.top, r.Width(), r.Height(), window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), app.module, nullptr);
+    if (!toolbar_) return;
+    KeepOwnLayout(toolbar_);
+    SubclassToolbarKeys(toolbar_);
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    if (HFONT font = BoldFont()) {
+        SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.imageWidth, layout.imageHeight));
+    TBADDBITMAP strip{app.module, static_cast<UINT_PTR>(layout.bitmap)};
+    SendMessageW(toolbar_, TB_ADDBITMAP, kSetupPageCount, reinterpret_cast<LPARAM>(&strip));
+    // Every button is as wide as the toolbar, so that they wrap into one column.
+    SendMessageW(toolbar_, TB_SETBUTTONWIDTH, 0,
+                 MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
     TBBUTTON buttons[kSetupPageCount] = {};
     for (int page = 0; page < kSetupPageCount; ++page) {
         buttons[page].iBitmap = kSetupPages[page].image;
         buttons[page].idCommand = kSetupPages[page].button;
         buttons[page].fsState = TBSTATE_ENABLED | (page == SetupPage ? TBSTATE_CHECKED : 0);
         buttons[page].fsStyle = BTNS_CHECKGROUP | BTNS_SHOWTEXT;
-        buttons[page].iString = page;
+        buttons[page].iString = reinterpret_cast<INT_PTR>(kSetupPages[page].caption);
     }
-    toolbar_ = CreateToolbarEx(
-        window,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | TBSTYLE_LIST |
-            TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
-        IDC_TOOLBAR, kSetupPageCount, app.module, static_cast<UINT_PTR>(layout.bitmap), buttons,
-        kSetupPageCount, 0, 0, layout.imageWidth, layout.imageHeight, sizeof(TBBUTTON));
-    if (!toolbar_) return;
-    KeepOwnLayout(toolbar_);
-    SubclassToolbarKeys(toolbar_);
-    for (const SetupPageInfo& page : kSetupPages) {
-        TBBUTTONINFOW info{};
-        info.cbSize = sizeof(info);
-        info.dwMask = TBIF_TEXT;
-        info.pszText = const_cast<wchar_t*>(page.caption);
-        SendMessageW(toolbar_, TB_SETBUTTONINFOW, static_cast<WPARAM>(page.button),
-                     reinterpret_cast<LPARAM>(&info));
-    }
-    // A new font makes the toolbar measure its buttons again: it comes before their size.
-    if (HFONT font = BoldFont()) {
-        SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    // Every button is as wide as the toolbar, so that they wrap into one column.
-    SendMessageW(toolbar_, TB_SETBUTTONWIDTH, 0,
-                 MAKELPARAM(layout.buttonWidth, layout.buttonWidth));
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, kSetupPageCount, reinterpret_cast<LPARAM>(buttons));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(layout.buttonWidth, layout.buttonHeight));
-    const Rect& r = layout.toolbar;
-    MoveWindow(toolbar_, r.left, r.top, r.Width(), r.Height(), FALSE);
     if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))) {
         SendMessageW(tips, TTM_SETTIPTEXTCOLOR, kTipText, 0);
         SendMessageW(tips, TTM_SETTIPBKCOLOR, kTipBackground, 0);
