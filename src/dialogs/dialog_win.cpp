@@ -120,8 +120,7 @@ bool DialogPart::OnTip(const NMHDR& header) {
 void RulerDialog::Start() {
     // The density it was made at; a move to another monitor announces the next one.
     dpi.Start(window, DpiOf(app.state));
-    SizeBeforePlacing();
-    PlaceBesideRuler(window, app);
+    PlaceBesideRuler(window, app, OpeningSize());
 }
 
 void RulerDialog::FollowDpi(WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 #include "ops/instance_win.h"
 #include "render/dpi_win.h"
@@ -66,8 +67,8 @@ class RulerDialog : public DialogPart {
     // it starts, where its own order wants it. The system scales the rest with the dialog, or
     // nothing does (Wine).
     virtual void ApplyDpi() = 0;
-    // The size the dialog takes before it is placed; the template's by default.
-    virtual void SizeBeforePlacing() {}
+    // The size the dialog opens at, given with its place in one move; the template's by default.
+    virtual std::optional<SIZE> OpeningSize() const { return std::nullopt; }
     HBRUSH ControlColour(HDC dc, int id) override;
 
     // The caption icon by name, or the ruler's for its direction and background; the one shown

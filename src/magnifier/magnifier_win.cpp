@@ -46,7 +46,7 @@ class Magnifier : public RulerDialog {
     void OnClose() override { DestroyWindow(window); }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
-    void SizeBeforePlacing() override;
+    std::optional<SIZE> OpeningSize() const override;
     void RedrawPanes() const;
     void StartTicking();
     void StopTicking();
@@ -242,11 +242,11 @@ void Magnifier::ApplyDpi() {
     OnSize(IsIconic(window) ? SIZE_MINIMIZED : SIZE_RESTORED);
 }
 
-// The size it had when it was last shown; the sizing lays the window out and remembers its size.
-void Magnifier::SizeBeforePlacing() {
+// The size it had when it was last shown, taken with its place; the sizing lays the window out and
+// remembers its size.
+std::optional<SIZE> Magnifier::OpeningSize() const {
     const RulerState& s = app.state;
-    SetWindowPos(window, nullptr, 0, 0, s.MagnifierWinSizeX, s.MagnifierWinSizeY,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return SIZE{s.MagnifierWinSizeX, s.MagnifierWinSizeY};
 }
 
 INT_PTR Magnifier::OnInitDialog() {

@@ -68,15 +68,21 @@ bool GetTaskbarRect(RECT* rect) {
     return taskbar && GetWindowRect(taskbar, rect);
 }
 
-void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor) {
+void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor,
+                       std::optional<SIZE> size) {
     DialogPlacement d{};
     POINT cursor{};
     d.monitor = RectOfMonitor(s, MonitorUnderCursor(&cursor));
     d.cursor = Point{cursor.x, cursor.y};
-    RECT r{};
-    GetWindowRect(dialog, &r);
-    d.width = r.right - r.left;
-    d.height = r.bottom - r.top;
+    if (size) {
+        d.width = size->cx;
+        d.height = size->cy;
+    } else {
+        RECT r{};
+        GetWindowRect(dialog, &r);
+        d.width = r.right - r.left;
+        d.height = r.bottom - r.top;
+    }
     RECT taskbar{};
     if (GetTaskbarRect(&taskbar)) {
         d.hasTaskbar = true;

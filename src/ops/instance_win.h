@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ inline bool NewerSystem(const Instance& app) {
 
 // Moves a dialog beside the ruler, or centred on the cursor when the other instance's tray menu
 // asked for it; its size stays.
-inline void PlaceBesideRuler(HWND dialog, const Instance& app) {
-    PlaceDialogWindow(dialog, app.state, NewerSystem(app), app.placeAtCursor);
+inline void PlaceBesideRuler(HWND dialog, const Instance& app,
+                             std::optional<SIZE> size = std::nullopt) {
+    PlaceDialogWindow(dialog, app.state, NewerSystem(app), app.placeAtCursor, size);
 }
