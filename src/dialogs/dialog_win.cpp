@@ -114,6 +114,7 @@ bool DialogPart::OnTip(const NMHDR& header) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
     lstrcpynW(info.szText, tip, ARRAYSIZE(info.szText));
     info.lpszText = info.szText;
+    StyleTip(header.hwndFrom);
     return true;
 }
 

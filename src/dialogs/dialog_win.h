@@ -45,6 +45,9 @@ class DialogPart {
     virtual HBRUSH ControlColour(HDC dc, int id);
     // The tip of a toolbar button, given when the tooltip asks; null for none.
     virtual const wchar_t* Tip(int command) const;
+    // The tooltip that is about to show one of those tips, for the dialog to give it its own
+    // look. It is asked each time, so that a tooltip made only when first needed gets it too.
+    virtual void StyleTip(HWND) const {}
     // A top-level dialog's start and density change.
     virtual void Start() {}
     virtual void FollowDpi(WPARAM wParam, LPARAM lParam);

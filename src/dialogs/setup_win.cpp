@@ -45,6 +45,7 @@ class SetupDialog : public RulerDialog {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     const wchar_t* Tip(int command) const override;
+    void StyleTip(HWND tooltip) const override;
     void CreatePageToolbar();
     void MakePage();
     void OnPageButton(int page);
@@ -89,12 +90,6 @@ void SetupDialog::CreatePageToolbar() {
     SendMessageW(toolbar_, TB_ADDBUTTONSW, kSetupPageCount, reinterpret_cast<LPARAM>(buttons));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(layout.buttonWidth, layout.buttonHeight));
-    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))) {
-        SendMessageW(tips, TTM_SETTIPTEXTCOLOR, kTipText, 0);
-        SendMessageW(tips, TTM_SETTIPBKCOLOR, kTipBackground, 0);
-        RECT margin = kTipMargin;
-        SendMessageW(tips, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
-    }
 }
 
 // The page of `SetupPage`, made from the state, which holds all that any page has changed.
@@ -230,6 +225,15 @@ INT_PTR SetupDialog::OnCommand(int id, int) {
 // The buttons carry their captions; their tips are given when the tooltip asks.
 const wchar_t* SetupDialog::Tip(int command) const {
     return SetupPageTip(command);
+}
+
+// Coloured as the tip is first asked for, not as the dialog opens: some toolbars make their
+// tooltip only when it is asked for, and a window made while the dialog opens delays it.
+void SetupDialog::StyleTip(HWND tooltip) const {
+    SendMessageW(tooltip, TTM_SETTIPTEXTCOLOR, kTipText, 0);
+    SendMessageW(tooltip, TTM_SETTIPBKCOLOR, kTipBackground, 0);
+    RECT margin = kTipMargin;
+    SendMessageW(tooltip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
 }
 
 // The ruler takes its size and its z-order band ("Alway on top") again, unless it is ending

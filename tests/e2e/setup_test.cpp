@@ -178,6 +178,15 @@ TEST_F(SetupTest, EveryPageShowsTheStoredValuesAndTheLastChosenPageComesBack) {
     }
     EXPECT_EQ(texts,
               L"Color, Font,|Scaling Auto/Manual.|Magnifier.|Mouse settings.|other settings.|");
+    // Asked for a tip, the tooltip takes the dialog's dark red on light grey and its margins.
+    const HWND tooltip = reinterpret_cast<HWND>(*tips);
+    EXPECT_EQ(SendWaiting(tooltip, TTM_GETTIPTEXTCOLOR), LRESULT{RGB(128, 0, 0)});
+    EXPECT_EQ(SendWaiting(tooltip, TTM_GETTIPBKCOLOR), LRESULT{RGB(232, 232, 232)});
+    RemoteBlock margin(tooltip, sizeof(RECT));
+    RECT margins{};
+    ASSERT_TRUE(SendWaiting(tooltip, TTM_GETMARGIN, 0, margin.At()));
+    ASSERT_TRUE(margin.Read(0, &margins, sizeof(margins)));
+    EXPECT_EQ(RectText(margins), RectText(RECT{3, 3, 2, 2}));
     for (int page = kColour; page <= kOther; ++page) EXPECT_TRUE(ButtonShowsWhole(toolbar, page));
 
     HWND scaling = ChoosePage(setup, kScaling);
