@@ -20,9 +20,13 @@ Rect RectOfMonitor(const RulerState& s, HMONITOR monitor) {
     return Rect{0, 0, s.PrimaryScreenWidth, s.PrimaryScreenHeight};
 }
 
-HMONITOR MonitorUnderCursor(POINT* cursor) {
-    GetCursorPos(cursor);
-    return MonitorFromPoint(*cursor, MONITOR_DEFAULTTONEAREST);
+// The monitor at a screen point. The monitors known since the last display change answer without
+// a trip to the system; only a point off all of them asks it for the nearest.
+Rect MonitorAt(const RulerState& s, const std::vector<Rect>& monitorList, POINT p) {
+    if (const std::optional<Rect> listed = ListedMonitorAt(monitorList, Point{p.x, p.y})) {
+        return *listed;
+    }
+    return RectOfMonitor(s, MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST));
 }
 
 }  // namespace
@@ -50,12 +54,7 @@ std::vector<Rect> EnumerateMonitors() {
 }
 
 void FixMonitorUnderCursor(RulerState& s, const std::vector<Rect>& monitorList, POINT cursor) {
-    // The monitors known since the last display change answer without a trip to the system;
-    // only a point off all of them asks it for the nearest.
-    const std::optional<Rect> listed = ListedMonitorAt(monitorList, Point{cursor.x, cursor.y});
-    FixMonitor(
-        s, listed ? *listed : RectOfMonitor(s, MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)),
-        monitorList);
+    FixMonitor(s, MonitorAt(s, monitorList, cursor), monitorList);
 }
 
 Rect MonitorNearest(const RulerState& s, const Rect& rect) {
@@ -68,11 +67,12 @@ bool GetTaskbarRect(RECT* rect) {
     return taskbar && GetWindowRect(taskbar, rect);
 }
 
-void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor,
-                       std::optional<SIZE> size) {
+void PlaceDialogWindow(HWND dialog, const RulerState& s, const std::vector<Rect>& monitorList,
+                       bool newerSystem, bool placeAtCursor, std::optional<SIZE> size) {
     DialogPlacement d{};
     POINT cursor{};
-    d.monitor = RectOfMonitor(s, MonitorUnderCursor(&cursor));
+    GetCursorPos(&cursor);
+    d.monitor = MonitorAt(s, monitorList, cursor);
     d.cursor = Point{cursor.x, cursor.y};
     if (size) {
         d.width = size->cx;

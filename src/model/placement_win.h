@@ -28,7 +28,8 @@ Rect MonitorNearest(const RulerState& s, const Rect& rect);
 bool GetTaskbarRect(RECT* rect);
 
 // Moves a dialog beside the ruler, or centred on the cursor (`placeAtCursor`), inside the
-// cursor's monitor and off the taskbar; it takes `size` in the same move, or keeps its own.
-// `newerSystem`: Vista or later.
-void PlaceDialogWindow(HWND dialog, const RulerState& s, bool newerSystem, bool placeAtCursor,
+// cursor's monitor (found among `monitorList` when it is there) and off the taskbar; it takes
+// `size` in the same move, or keeps its own. `newerSystem`: Vista or later.
+void PlaceDialogWindow(HWND dialog, const RulerState& s, const std::vector<Rect>& monitorList,
+                       bool newerSystem, bool placeAtCursor,
                        std::optional<SIZE> size = std::nullopt);

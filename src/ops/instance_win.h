@@ -58,5 +58,6 @@ inline bool NewerSystem(const Instance& app) {
 // asked for it; its size stays.
 inline void PlaceBesideRuler(HWND dialog, const Instance& app,
                              std::optional<SIZE> size = std::nullopt) {
-    PlaceDialogWindow(dialog, app.state, NewerSystem(app), app.placeAtCursor, size);
+    PlaceDialogWindow(dialog, app.state, app.monitorList, NewerSystem(app), app.placeAtCursor,
+                      size);
 }
