@@ -39,6 +39,9 @@ class Magnifier : public RulerDialog {
   private:
     bool ticking_ = false;
     PaneBuffer buffer_;
+    // The rectangle round every monitor, read as the window opens and at each display change:
+    // under Wine each reading checks the display settings anew, four readings for each pane.
+    Rect screen_{};
 
     INT_PTR OnInitDialog() override;
     // A closing command destroys the window and with it this state.
@@ -127,7 +130,7 @@ void Magnifier::PaintPane(HWND pane) {
     PatBlt(dc, 0, 0, width, height, BLACKNESS);
     const int index = GetDlgCtrlID(pane) - IDC_MAG_PANE_1;
     const Rect source = PaneSource(app.state, index, width, height);
-    if (const auto copy = OnScreenPart(source, VirtualScreen(), width, height)) {
+    if (const auto copy = OnScreenPart(source, screen_, width, height)) {
         {
             WindowDc screen(nullptr);
             // The ruler is a layered window, which a plain copy of the screen leaves out.
@@ -250,6 +253,7 @@ std::optional<SIZE> Magnifier::OpeningSize() const {
 }
 
 INT_PTR Magnifier::OnInitDialog() {
+    screen_ = VirtualScreen();
     SetWindowTextW(window, MagnifierTitle(app.className).c_str());
     ShowRulerIcon();
     // Nothing in the window takes keys: disabled, the strip, its line and the panes leave the
@@ -282,6 +286,10 @@ INT_PTR Magnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_SHOWWINDOW:
             if (wParam) StartTicking();
+            return FALSE;
+        case WM_DISPLAYCHANGE:
+            screen_ = VirtualScreen();
+            RedrawPanes();
             return FALSE;
         case WM_TIMER:
             if (wParam == kMagnifierTimerId) OnTimer();
