@@ -2,8 +2,11 @@
 // finds their windows and reads and writes the stored settings.
 #include "harness.h"
 
+#include <psapi.h>
+
 #include <atomic>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -51,7 +54,57 @@ T WithWakeUps(HWND wake, std::function<T()> call, const char* what) {
     return shared->result;
 }
 
+// Under Wine, what VirtualAllocEx, VirtualFreeEx and CreateRemoteThread ask of another process (a
+// system APC) goes to one of its threads that waits in the server. When none does, a signal makes
+// a busy thread carry it out at once, even inside malloc: a ruler whose only thread was reading the
+// screen for its magnifier then waited for its own lock for ever. One thread in each process that
+// waits for messages it never gets takes every such call instead; it goes with the process.
+void KeepAThreadWaiting(HWND wake) {
+    static std::map<DWORD, HANDLE> waiting;  // by process id, while the process lasts
+    const DWORD pid = ProcessOf(wake);
+    const auto found = waiting.find(pid);
+    if (found != waiting.end()) {
+        if (WaitForSingleObject(found->second, 0) == WAIT_TIMEOUT) return;
+        CloseHandle(found->second);
+        waiting.erase(found);
+    }
+    HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                     PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                 FALSE, pid);
+    if (!process) return;
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto* here = reinterpret_cast<const char*>(GetProcAddress(user32, "WaitMessage"));
+    const uint64_t base = ModuleBaseIn(process, L"user32.dll");
+    if (here && base) {
+        // The same module at another base keeps its functions at the same offsets.
+        void* routine =
+            reinterpret_cast<void*>(base + (here - reinterpret_cast<const char*>(user32)));
+        HANDLE thread = WithWakeUps<HANDLE>(
+            wake,
+            [=] {
+                return CreateRemoteThread(process, nullptr, 0,
+                                          reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
+                                          nullptr, 0, nullptr);
+            },
+            "CreateRemoteThread");
+        if (thread) waiting[pid] = thread;
+    }
+    CloseHandle(process);
+}
+
 }  // namespace
+
+uint64_t ModuleBaseIn(HANDLE process, const wchar_t* name) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, modules, sizeof(modules), &bytes)) return 0;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t base[MAX_PATH] = L"";
+        K32GetModuleBaseNameW(process, modules[i], base, MAX_PATH);
+        if (lstrcmpiW(base, name) == 0) return reinterpret_cast<uint64_t>(modules[i]);
+    }
+    return 0;
+}
 
 std::wstring LinovaPath() {
     wchar_t path[MAX_PATH] = L"";
@@ -134,6 +187,7 @@ std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
+    KeepAThreadWaiting(wake);
     return WithWakeUps<void*>(
         wake,
         [=] {
@@ -148,6 +202,7 @@ void FreeIn(HANDLE process, HWND wake, void* memory) {
 }
 
 HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument) {
+    KeepAThreadWaiting(wake);
     return WithWakeUps<HANDLE>(
         wake,
         [=] {

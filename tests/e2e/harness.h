@@ -56,6 +56,9 @@ void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection);
 void FreeIn(HANDLE process, HWND wake, void* memory);
 HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument);
 
+// The base of a module in another process, 0 when it has none of that name.
+uint64_t ModuleBaseIn(HANDLE process, const wchar_t* name);
+
 // Closes every ruler window as a user would and waits for each process to end; kills what is
 // left after a grace period.
 void EndAllRulers();

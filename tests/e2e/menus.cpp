@@ -90,17 +90,7 @@ class ProcessCalls {
     }
 
   private:
-    uint64_t ModuleBase(const wchar_t* name) const {
-        HMODULE modules[512];
-        DWORD bytes = 0;
-        if (!K32EnumProcessModules(process_, modules, sizeof(modules), &bytes)) return 0;
-        for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
-            wchar_t base[MAX_PATH] = L"";
-            K32GetModuleBaseNameW(process_, modules[i], base, MAX_PATH);
-            if (lstrcmpiW(base, name) == 0) return reinterpret_cast<uint64_t>(modules[i]);
-        }
-        return 0;
-    }
+    uint64_t ModuleBase(const wchar_t* name) const { return ModuleBaseIn(process_, name); }
 
     HWND window_ = nullptr;
     HANDLE process_ = nullptr;
