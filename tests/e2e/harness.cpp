@@ -27,6 +27,28 @@ HANDLE OpenProcessOf(HWND window) {
     return pid ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid) : nullptr;
 }
 
+}  // namespace
+
+// Machine code of x86-64, the only kind this suite is built for.
+static_assert(sizeof(void*) == 8, "the call routine is x86-64 code");
+const unsigned char kCallRoutine[] = {
+    0x53,                    // push rbx
+    0x48, 0x83, 0xEC, 0x20,  // sub rsp, 32 (home space; the stack is 16-aligned at the call)
+    0x48, 0x89, 0xCB,        // mov rbx, rcx
+    0x48, 0x8B, 0x4B, 0x08,  // mov rcx, [rbx + 8]
+    0x48, 0x8B, 0x53, 0x10,  // mov rdx, [rbx + 16]
+    0x4C, 0x8B, 0x43, 0x18,  // mov r8, [rbx + 24]
+    0x4C, 0x8B, 0x4B, 0x20,  // mov r9, [rbx + 32]
+    0xFF, 0x13,              // call [rbx]
+    0x48, 0x89, 0x43, 0x28,  // mov [rbx + 40], rax
+    0x48, 0x83, 0xC4, 0x20,  // add rsp, 32
+    0x5B,                    // pop rbx
+    0xC3,                    // ret
+};
+const size_t kCallRoutineSize = sizeof(kCallRoutine);
+
+namespace {
+
 // Runs the call on a thread of its own, waking the window's thread while it waits (see
 // AllocateIn). What the call needs lives in the shared block, which outlives a call given up on.
 template <typename T>
@@ -54,42 +76,126 @@ T WithWakeUps(HWND wake, std::function<T()> call, const char* what) {
     return shared->result;
 }
 
+// The calls above, without a time limit of their own.
+void* AllocateNow(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
+    return WithWakeUps<void*>(
+        wake,
+        [=] {
+            return VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, protection);
+        },
+        "VirtualAllocEx");
+}
+
+HANDLE StartThreadNow(HANDLE process, HWND wake, void* routine, void* argument) {
+    return WithWakeUps<HANDLE>(
+        wake,
+        [=] {
+            return CreateRemoteThread(process, nullptr, 0,
+                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument,
+                                      0, nullptr);
+        },
+        "CreateRemoteThread");
+}
+
+// The address `function` of `module` has in another process: the module that holds it here (a
+// forwarded export lies in another one) at the base it has there, the same offset in.
+uint64_t FunctionIn(HANDLE process, const wchar_t* module, const char* function) {
+    const auto* here =
+        reinterpret_cast<const char*>(GetProcAddress(GetModuleHandleW(module), function));
+    HMODULE holder = nullptr;
+    wchar_t name[MAX_PATH] = L"";
+    if (!here ||
+        !GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(here), &holder) ||
+        !K32GetModuleBaseNameW(GetCurrentProcess(), holder, name, MAX_PATH)) {
+        return 0;
+    }
+    const uint64_t base = ModuleBaseIn(process, name);
+    return base ? base + (here - reinterpret_cast<const char*>(holder)) : 0;
+}
+
+// What the tests hold in a process they reach into, while it runs: whether a thread there waits
+// for them, and the memory they were given there, kept for the next use. Giving and freeing
+// memory each time a tooltip is read meant hundreds of calls into a busy ruler.
+struct Reached {
+    HANDLE process = nullptr;  // ours, to start the thread and to see the process end
+    bool waiting = false;
+    struct Block {
+        char* memory;
+        size_t bytes;
+        DWORD protection;
+        bool inUse;
+    };
+    std::vector<Block> blocks;
+};
+
 // Under Wine, what VirtualAllocEx, VirtualFreeEx and CreateRemoteThread ask of another process (a
 // system APC) goes to one of its threads that waits in the server. When none does, a signal makes
 // a busy thread carry it out at once, even inside malloc: a ruler whose only thread was reading the
-// screen for its magnifier then waited for its own lock for ever. One thread in each process that
-// waits for messages it never gets takes every such call instead; it goes with the process.
-void KeepAThreadWaiting(HWND wake) {
-    static std::map<DWORD, HANDLE> waiting;  // by process id, while the process lasts
+// screen (magnifier, edge snapping) then waited for its own lock for ever. So the first call into
+// a process starts a thread there that waits in the server for good, and takes every later call.
+// It signals an event and waits in one step (SignalObjectAndWait), so once the event is seen set
+// it is waiting: a thread still starting up would leave the ruler's thread to take the next call.
+void StartWaitingThread(Reached& reached, HWND wake) {
+    char* code =
+        static_cast<char*>(AllocateNow(reached.process, wake, 4096, PAGE_EXECUTE_READWRITE));
+    const uint64_t signalAndWait =
+        FunctionIn(reached.process, L"kernel32.dll", "SignalObjectAndWait");
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE readyThere = nullptr;
+    HANDLE neverThere = nullptr;
+    const HANDLE self = GetCurrentProcess();
+    bool ok =
+        code && signalAndWait && ready && never &&
+        DuplicateHandle(self, ready, reached.process, &readyThere, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS) &&
+        DuplicateHandle(self, never, reached.process, &neverThere, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    if (ok) {
+        const uint64_t call[6] = {signalAndWait,
+                                  reinterpret_cast<uint64_t>(readyThere),
+                                  reinterpret_cast<uint64_t>(neverThere),
+                                  INFINITE,
+                                  FALSE,
+                                  0};
+        ok = WriteProcessMemory(reached.process, code, kCallRoutine, kCallRoutineSize, nullptr) &&
+             WriteProcessMemory(reached.process, code + 64, call, sizeof(call), nullptr);
+    }
+    if (ok) {
+        HANDLE thread = StartThreadNow(reached.process, wake, code, code + 64);
+        ok = thread && WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
+        if (thread) CloseHandle(thread);
+        if (!ok) ADD_FAILURE() << "no thread of the other process waits for the tests' calls";
+    }
+    if (ready) CloseHandle(ready);
+    if (never) CloseHandle(never);
+    reached.waiting = ok;
+}
+
+// The record of the process `wake` belongs to, made at the first call into it; null for a window
+// that is gone.
+Reached* Reach(HWND wake) {
+    static std::map<DWORD, Reached> reached;  // by process id, while the process lasts
     const DWORD pid = ProcessOf(wake);
-    const auto found = waiting.find(pid);
-    if (found != waiting.end()) {
-        if (WaitForSingleObject(found->second, 0) == WAIT_TIMEOUT) return;
-        CloseHandle(found->second);
-        waiting.erase(found);
+    if (!pid) return nullptr;
+    auto found = reached.find(pid);
+    if (found != reached.end() && WaitForSingleObject(found->second.process, 0) != WAIT_TIMEOUT) {
+        // The number has passed to a new process.
+        CloseHandle(found->second.process);
+        reached.erase(found);
+        found = reached.end();
     }
-    HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
-                                     PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+    if (found != reached.end()) return &found->second;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                     PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                     PROCESS_DUP_HANDLE,
                                  FALSE, pid);
-    if (!process) return;
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto* here = reinterpret_cast<const char*>(GetProcAddress(user32, "WaitMessage"));
-    const uint64_t base = ModuleBaseIn(process, L"user32.dll");
-    if (here && base) {
-        // The same module at another base keeps its functions at the same offsets.
-        void* routine =
-            reinterpret_cast<void*>(base + (here - reinterpret_cast<const char*>(user32)));
-        HANDLE thread = WithWakeUps<HANDLE>(
-            wake,
-            [=] {
-                return CreateRemoteThread(process, nullptr, 0,
-                                          reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
-                                          nullptr, 0, nullptr);
-            },
-            "CreateRemoteThread");
-        if (thread) waiting[pid] = thread;
-    }
-    CloseHandle(process);
+    if (!process) return nullptr;
+    Reached& made = reached[pid];
+    made.process = process;
+    StartWaitingThread(made, wake);
+    return &made;
 }
 
 }  // namespace
@@ -187,30 +293,35 @@ std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
-    KeepAThreadWaiting(wake);
-    return WithWakeUps<void*>(
-        wake,
-        [=] {
-            return VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, protection);
-        },
-        "VirtualAllocEx");
+    Reached* reached = Reach(wake);
+    if (!reached) return AllocateNow(process, wake, bytes, protection);
+    for (Reached::Block& block : reached->blocks) {
+        if (!block.inUse && block.protection == protection && block.bytes >= bytes) {
+            block.inUse = true;
+            return block.memory;
+        }
+    }
+    void* memory = AllocateNow(process, wake, bytes, protection);
+    if (memory) reached->blocks.push_back({static_cast<char*>(memory), bytes, protection, true});
+    return memory;
 }
 
 void FreeIn(HANDLE process, HWND wake, void* memory) {
+    if (Reached* reached = Reach(wake)) {
+        for (Reached::Block& block : reached->blocks) {
+            if (block.memory == memory) {
+                block.inUse = false;
+                return;
+            }
+        }
+    }
     WithWakeUps<BOOL>(
         wake, [=] { return VirtualFreeEx(process, memory, 0, MEM_RELEASE); }, "VirtualFreeEx");
 }
 
 HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument) {
-    KeepAThreadWaiting(wake);
-    return WithWakeUps<HANDLE>(
-        wake,
-        [=] {
-            return CreateRemoteThread(process, nullptr, 0,
-                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument,
-                                      0, nullptr);
-        },
-        "CreateRemoteThread");
+    Reach(wake);
+    return StartThreadNow(process, wake, routine, argument);
 }
 
 void CloseRuler(HWND ruler) {

@@ -18,25 +18,8 @@ namespace {
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
 // A menu handle means nothing in another process, so the items are read by calls made inside
-// the process that shows the menu: a small routine copied there runs one user32 function on a
-// thread of its own. It takes a block { function, four arguments, result } and stores the
-// result. Machine code of x86-64, the only kind this suite is built for.
-static_assert(sizeof(void*) == 8, "the call routine is x86-64 code");
-const unsigned char kCallRoutine[] = {
-    0x53,                    // push rbx
-    0x48, 0x83, 0xEC, 0x20,  // sub rsp, 32 (home space; the stack is 16-aligned at the call)
-    0x48, 0x89, 0xCB,        // mov rbx, rcx
-    0x48, 0x8B, 0x4B, 0x08,  // mov rcx, [rbx + 8]
-    0x48, 0x8B, 0x53, 0x10,  // mov rdx, [rbx + 16]
-    0x4C, 0x8B, 0x43, 0x18,  // mov r8, [rbx + 24]
-    0x4C, 0x8B, 0x4B, 0x20,  // mov r9, [rbx + 32]
-    0xFF, 0x13,              // call [rbx]
-    0x48, 0x89, 0x43, 0x28,  // mov [rbx + 40], rax
-    0x48, 0x83, 0xC4, 0x20,  // add rsp, 32
-    0x5B,                    // pop rbx
-    0xC3,                    // ret
-};
-
+// the process that shows the menu: the call routine, copied there, runs one user32 function on a
+// thread of its own.
 class ProcessCalls {
   public:
     static constexpr size_t kBlock = 64;    // offset of the call block
@@ -52,7 +35,7 @@ class ProcessCalls {
         if (!process_) return;
         user32There_ = ModuleBase(L"user32.dll");
         memory_ = static_cast<char*>(AllocateIn(process_, window_, 4096, PAGE_EXECUTE_READWRITE));
-        if (memory_ && !Write(0, kCallRoutine, sizeof(kCallRoutine))) memory_ = nullptr;
+        if (memory_ && !Write(0, kCallRoutine, kCallRoutineSize)) memory_ = nullptr;
     }
     ~ProcessCalls() {
         if (memory_) FreeIn(process_, window_, memory_);
