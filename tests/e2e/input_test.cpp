@@ -239,13 +239,16 @@ TEST_F(InputKeys, EndMovesTheZeroToTheFarEnd) {
 
     ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_END);
+    // The markers count from the zero end too. They are drawn after the scale, so the wait is
+    // for the whole picture: a shot between the two showed the square moved and no markers.
     EXPECT_TRUE(WaitUntil([&] {
         shot = Capture::Screen(r);
-        return squareAt(shot, 295) && !squareAt(shot, 0);
-    })) << "origin square not moved to the far end";
-    // The markers count from the zero end too.
-    EXPECT_TRUE(shot.ColumnIs(240, 0, 49, kRed));
-    EXPECT_TRUE(shot.ColumnIs(180, 0, 49, kBlue));
+        return squareAt(shot, 295) && !squareAt(shot, 0) && shot.ColumnIs(240, 0, 49, kRed) &&
+               shot.ColumnIs(180, 0, 49, kBlue);
+    })) << "square at the far end "
+        << squareAt(shot, 295) << ", at the near end " << squareAt(shot, 0)
+        << ", red at 240: " << ColourText(shot.Pixel(240, 25))
+        << ", blue at 180: " << ColourText(shot.Pixel(180, 25));
     EXPECT_TRUE(ShowsAt(ruler, 300, 400, 301, 50));
     EXPECT_EQ(WindowText(ruler), L"Linova <1> - H300 pixel");
 }
