@@ -76,7 +76,8 @@ T WithWakeUps(HWND wake, std::function<T()> call, const char* what) {
     return shared->result;
 }
 
-// The calls above, without a time limit of their own.
+// The calls into another process as they are, each through WithWakeUps; AllocateIn and
+// StartThreadIn first make sure a thread there waits for them (see StartWaitingThread).
 void* AllocateNow(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
     return WithWakeUps<void*>(
         wake,
@@ -115,12 +116,11 @@ uint64_t FunctionIn(HANDLE process, const wchar_t* module, const char* function)
     return base ? base + (here - reinterpret_cast<const char*>(holder)) : 0;
 }
 
-// What the tests hold in a process they reach into, while it runs: whether a thread there waits
-// for them, and the memory they were given there, kept for the next use. Giving and freeing
-// memory each time a tooltip is read meant hundreds of calls into a busy ruler.
+// What the tests hold in a process they reach into, while it runs: the memory they were given
+// there, kept for the next use. Giving and freeing memory each time a tooltip is read meant
+// hundreds of calls into a busy ruler.
 struct Reached {
-    HANDLE process = nullptr;  // ours, to start the thread and to see the process end
-    bool waiting = false;
+    HANDLE process = nullptr;  // ours, to start the waiting thread and to see the process end
     struct Block {
         char* memory;
         size_t bytes;
@@ -170,7 +170,6 @@ void StartWaitingThread(Reached& reached, HWND wake) {
     }
     if (ready) CloseHandle(ready);
     if (never) CloseHandle(never);
-    reached.waiting = ok;
 }
 
 // The record of the process `wake` belongs to, made at the first call into it; null for a window
@@ -181,7 +180,7 @@ Reached* Reach(HWND wake) {
     if (!pid) return nullptr;
     auto found = reached.find(pid);
     if (found != reached.end() && WaitForSingleObject(found->second.process, 0) != WAIT_TIMEOUT) {
-        // The number has passed to a new process.
+        // That process has ended; a new one may come to have its number.
         CloseHandle(found->second.process);
         reached.erase(found);
         found = reached.end();
