@@ -172,6 +172,38 @@ void StartWaitingThread(Reached& reached, HWND wake) {
     if (never) CloseHandle(never);
 }
 
+// The processor time the process has used, in 100-ns units; under Wine it grows a clock tick
+// (10 ms) at a time.
+uint64_t TimeUsed(HANDLE process) {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
+    auto value = [](const FILETIME& t) {
+        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return value(kernel) + value(user);
+}
+
+// Waits, at most two seconds, until the process has used no processor time for 50 ms. The first
+// call into a process goes to its own thread (no other thread of it waits yet): made while that
+// thread works, perhaps inside malloc, it can deadlock the process, as above; made while the
+// process rests, the call finds its thread waiting for messages, in the server.
+void WaitUntilResting(HANDLE process) {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::seconds(2);
+    uint64_t used = TimeUsed(process);
+    auto still = Clock::now();
+    while (Clock::now() < end) {
+        Sleep(5);
+        const uint64_t now = TimeUsed(process);
+        if (now != used) {
+            used = now;
+            still = Clock::now();
+        } else if (Clock::now() - still >= std::chrono::milliseconds(50)) {
+            return;
+        }
+    }
+}
+
 // The record of the process `wake` belongs to, made at the first call into it; null for a window
 // that is gone.
 Reached* Reach(HWND wake) {
@@ -193,6 +225,7 @@ Reached* Reach(HWND wake) {
     if (!process) return nullptr;
     Reached& made = reached[pid];
     made.process = process;
+    WaitUntilResting(process);
     StartWaitingThread(made, wake);
     return &made;
 }
