@@ -98,29 +98,11 @@ HANDLE StartThreadNow(HANDLE process, HWND wake, void* routine, void* argument) 
         "CreateRemoteThread");
 }
 
-// The address `function` of `module` has in another process: the module that holds it here (a
-// forwarded export lies in another one) at the base it has there, the same offset in.
-uint64_t FunctionIn(HANDLE process, const wchar_t* module, const char* function) {
-    const auto* here =
-        reinterpret_cast<const char*>(GetProcAddress(GetModuleHandleW(module), function));
-    HMODULE holder = nullptr;
-    wchar_t name[MAX_PATH] = L"";
-    if (!here ||
-        !GetModuleHandleExW(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(here), &holder) ||
-        !K32GetModuleBaseNameW(GetCurrentProcess(), holder, name, MAX_PATH)) {
-        return 0;
-    }
-    const uint64_t base = ModuleBaseIn(process, name);
-    return base ? base + (here - reinterpret_cast<const char*>(holder)) : 0;
-}
-
 // What the tests hold in a process they reach into, while it runs: the memory they were given
 // there, kept for the next use. Giving and freeing memory each time a tooltip is read meant
 // hundreds of calls into a busy ruler.
 struct Reached {
-    HANDLE process = nullptr;  // ours, to start the waiting thread and to see the process end
+    HANDLE process = nullptr;  // ours, to see the process end
     struct Block {
         char* memory;
         size_t bytes;
@@ -133,75 +115,31 @@ struct Reached {
 // Under Wine, what VirtualAllocEx, VirtualFreeEx and CreateRemoteThread ask of another process (a
 // system APC) goes to one of its threads that waits in the server. When none does, a signal makes
 // a busy thread carry it out at once, even inside malloc: a ruler whose only thread was reading the
-// screen (magnifier, edge snapping) then waited for its own lock for ever. So the first call into
-// a process starts a thread there that waits in the server for good, and takes every later call.
-// It signals an event and waits in one step (SignalObjectAndWait), so once the event is seen set
-// it is waiting: a thread still starting up would leave the ruler's thread to take the next call.
-void StartWaitingThread(Reached& reached, HWND wake) {
-    char* code =
-        static_cast<char*>(AllocateNow(reached.process, wake, 4096, PAGE_EXECUTE_READWRITE));
-    const uint64_t signalAndWait =
-        FunctionIn(reached.process, L"kernel32.dll", "SignalObjectAndWait");
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE readyThere = nullptr;
-    HANDLE neverThere = nullptr;
-    const HANDLE self = GetCurrentProcess();
-    bool ok =
-        code && signalAndWait && ready && never &&
-        DuplicateHandle(self, ready, reached.process, &readyThere, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS) &&
-        DuplicateHandle(self, never, reached.process, &neverThere, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    if (ok) {
-        const uint64_t call[6] = {signalAndWait,
-                                  reinterpret_cast<uint64_t>(readyThere),
-                                  reinterpret_cast<uint64_t>(neverThere),
-                                  INFINITE,
-                                  FALSE,
-                                  0};
-        ok = WriteProcessMemory(reached.process, code, kCallRoutine, kCallRoutineSize, nullptr) &&
-             WriteProcessMemory(reached.process, code + 64, call, sizeof(call), nullptr);
+// screen (magnifier, edge snapping) then waited for its own lock for ever, and one laying out a
+// dialog broke its heap. So before any such call into a process, the process itself starts a
+// thread that waits in the server for good and takes every later call: a message hook on the
+// window's thread loads the tests' waiter library there (tests/e2e/waiter), whose hook starts that
+// thread as the window's thread takes a message. The thread sets the named event and waits in one
+// step, so once the event is seen set, it waits.
+void StartWaitingThread(DWORD pid, HWND wake) {
+    static const HMODULE waiter = LoadLibraryW(BesideTests(L"e2e_waiter.dll").c_str());
+    const auto hook = waiter ? reinterpret_cast<HOOKPROC>(
+                                   reinterpret_cast<void*>(GetProcAddress(waiter, "WaiterHook")))
+                             : nullptr;
+    const std::wstring name = L"Local\\Linova e2e waiter " + std::to_wstring(pid);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+    HHOOK hooked = hook && ready ? SetWindowsHookExW(WH_GETMESSAGE, hook, waiter,
+                                                     GetWindowThreadProcessId(wake, nullptr))
+                                 : nullptr;
+    bool waits = false;
+    // The hook runs as the thread takes a message; one posted now and then makes sure it takes one.
+    for (int i = 0; hooked && !waits && i < 200; ++i) {
+        PostMessageW(wake, WM_NULL, 0, 0);
+        waits = WaitForSingleObject(ready, 100) == WAIT_OBJECT_0;
     }
-    if (ok) {
-        HANDLE thread = StartThreadNow(reached.process, wake, code, code + 64);
-        ok = thread && WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
-        if (thread) CloseHandle(thread);
-        if (!ok) ADD_FAILURE() << "no thread of the other process waits for the tests' calls";
-    }
+    if (hooked) UnhookWindowsHookEx(hooked);
     if (ready) CloseHandle(ready);
-    if (never) CloseHandle(never);
-}
-
-// The processor time the process has used, in 100-ns units; under Wine it grows a clock tick
-// (10 ms) at a time.
-uint64_t TimeUsed(HANDLE process) {
-    FILETIME created{}, ended{}, kernel{}, user{};
-    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
-    auto value = [](const FILETIME& t) {
-        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return value(kernel) + value(user);
-}
-
-// Waits, at most two seconds, until the process has used no processor time for 50 ms. The first
-// call into a process goes to its own thread (no other thread of it waits yet): made while that
-// thread works, perhaps inside malloc, it can deadlock the process, as above; made while the
-// process rests, the call finds its thread waiting for messages, in the server.
-void WaitUntilResting(HANDLE process) {
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + std::chrono::seconds(2);
-    uint64_t used = TimeUsed(process);
-    auto still = Clock::now();
-    while (Clock::now() < end) {
-        Sleep(5);
-        const uint64_t now = TimeUsed(process);
-        if (now != used) {
-            used = now;
-            still = Clock::now();
-        } else if (Clock::now() - still >= std::chrono::milliseconds(50)) {
-            return;
-        }
-    }
+    if (!waits) ADD_FAILURE() << "no thread of the other process waits for the tests' calls";
 }
 
 // The record of the process `wake` belongs to, made at the first call into it; null for a window
@@ -218,15 +156,11 @@ Reached* Reach(HWND wake) {
         found = reached.end();
     }
     if (found != reached.end()) return &found->second;
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
-                                     PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                     PROCESS_DUP_HANDLE,
-                                 FALSE, pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
     if (!process) return nullptr;
     Reached& made = reached[pid];
     made.process = process;
-    WaitUntilResting(process);
-    StartWaitingThread(made, wake);
+    StartWaitingThread(pid, wake);
     return &made;
 }
 
@@ -244,12 +178,16 @@ uint64_t ModuleBaseIn(HANDLE process, const wchar_t* name) {
     return 0;
 }
 
-std::wstring LinovaPath() {
+std::wstring BesideTests(const wchar_t* file) {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path);
     dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + L"linova.exe";
+    return dir + file;
+}
+
+std::wstring LinovaPath() {
+    return BesideTests(L"linova.exe");
 }
 
 bool StartProcess(std::wstring commandLine, DWORD flags, PROCESS_INFORMATION& info) {

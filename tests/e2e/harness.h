@@ -16,7 +16,8 @@ namespace e2e {
 
 inline const wchar_t* kProductKey = L"Software\\Tamarisk\\Linova";
 
-// linova.exe, built next to the test program.
+// A file built next to the test program, and linova.exe there.
+std::wstring BesideTests(const wchar_t* file);
 std::wstring LinovaPath();
 
 // Starts linova.exe with the given command-line text; the process is ended by EndAllRulers.
