@@ -53,8 +53,8 @@ std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam = 0,
 // the wake-up: caller and ruler then sleep for ever. Each runs on a thread of its own here; while
 // it has not returned, WM_NULL is posted to `wake`, a window of that process's thread, whose next
 // wait runs the call. Null when the call failed, or did not return within 20 s (a failure).
-// The first call into a process starts a thread there that waits for the later ones (see
-// harness.cpp); memory freed stays given, for the next AllocateIn of that size in the process.
+// Before the first call into a process, the process itself starts a thread that waits for the
+// calls (see harness.cpp); memory freed stays given, for the next AllocateIn of that size there.
 void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection);
 void FreeIn(HANDLE process, HWND wake, void* memory);
 HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument);
