@@ -19,16 +19,11 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"Operation - Linova <1>";
 
-bool InFront(HWND window) {
-    SetForegroundWindow(window);
-    return WaitUntil([&] { return GetForegroundWindow() == window; });
-}
-
 // The ruler's panel, opened by one of the ruler's Operation commands, in front.
 HWND OpenPanel(HWND ruler, UINT command = IDM_OPERATION) {
     PostMessageW(ruler, WM_COMMAND, command, 0);
     HWND panel = WaitForDialog(ruler, kTitle);
-    EXPECT_TRUE(panel && InFront(panel)) << "no panel in front";
+    EXPECT_TRUE(panel && BringToFront(panel)) << "no panel in front";
     return panel;
 }
 
@@ -49,7 +44,7 @@ LRESULT ButtonState(HWND panel, int command) {
 // A click on a scroll bar's up or left arrow (`first`) or its other one; with the right button
 // pressed on the arrow before and released after when `rightHeld`.
 void ClickArrow(HWND panel, int id, bool first, bool rightHeld = false) {
-    ASSERT_TRUE(InFront(panel));
+    ASSERT_TRUE(BringToFront(panel));
     HWND arrow = GetDlgItem(panel, id);
     const POINT at = ScrollArrow(arrow, first);
     if (!rightHeld) {
@@ -207,12 +202,12 @@ TEST_F(PanelTest, EscPutsBackLengthRedMarkerAndFullScaleButCloseKeepsTheLength) 
     ASSERT_TRUE(BringToFront(ruler));
     PressKey(VK_MULTIPLY);  // the blue marker, which Esc leaves where it is
     ASSERT_TRUE(ReadoutsAre(panel, L"Lenght  310 pixel | Red  101 pixel | Blue  131 pixel"));
-    ASSERT_TRUE(InFront(panel));
+    ASSERT_TRUE(BringToFront(panel));
     const RECT full = ButtonOnScreen(panel, 4);
     const POINT fullButton{(full.left + full.right) / 2, (full.top + full.bottom) / 2};
     ASSERT_TRUE(ClickOn(GetDlgItem(panel, IDC_TOOLBAR), fullButton));
     ASSERT_TRUE(ShowsAt(ruler, 0, 300, 1921, 50));
-    ASSERT_TRUE(InFront(panel));
+    ASSERT_TRUE(BringToFront(panel));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitGone(panel));
     EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
@@ -248,7 +243,7 @@ TEST_F(PanelTest, TheFocusLeavesAnArrowThatFullScaleDisablesSoEscStillCancels) {
     // On to the next control in the tab order, the red marker's arrow.
     EXPECT_TRUE(WaitUntil([&] { return FocusedItem(panel) == IDC_RED_ARROW; }))
         << FocusedItem(panel);
-    ASSERT_TRUE(InFront(panel));
+    ASSERT_TRUE(BringToFront(panel));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitGone(panel));
     EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
@@ -353,7 +348,7 @@ TEST_F(PanelTest, TrackAndThumbDoNothingTabMovesTheFocusAndEnterCloses) {
     EXPECT_TRUE(ShowsAt(ruler, 400, 300, 301, 50));
 
     // Enter is Close: the panel goes and keeps what it changed.
-    ASSERT_TRUE(InFront(panel));
+    ASSERT_TRUE(BringToFront(panel));
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(panel));
     EXPECT_TRUE(TooltipIs(ruler,
