@@ -32,6 +32,13 @@ class ColourPage : public SetupPagePart {
     void OnBackgroundChosen();
 };
 
+// The selection field and every item of the list (all are as high: it is drawn by us at a fixed
+// height) are `height` high.
+void SetSampleHeight(HWND list, int32_t height) {
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+    SendMessageW(list, CB_SETITEMHEIGHT, 0, height);
+}
+
 // Eight samples fill the dropped-down list; every item and the selection field are that high,
 // which is returned.
 int32_t FillColourList(HWND list, int backColor) {
@@ -42,12 +49,9 @@ int32_t FillColourList(HWND list, int backColor) {
     const auto ownHeight = static_cast<int32_t>(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));
     const int32_t height =
         ColourItemHeight(dropped.bottom - dropped.top, field.bottom - field.top, ownHeight);
-    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-    for (int i = 0; i < kBackgroundCount; ++i) {
-        // The items hold their background's number and no text.
-        const auto item = SendMessageW(list, CB_ADDSTRING, 0, i);
-        SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(item), height);
-    }
+    SetSampleHeight(list, height);
+    // The items hold their background's number and no text.
+    for (int i = 0; i < kBackgroundCount; ++i) SendMessageW(list, CB_ADDSTRING, 0, i);
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(backColor), 0);
     return height;
 }
@@ -57,12 +61,8 @@ int32_t FillColourList(HWND list, int backColor) {
 void ColourPage::CarrySampleHeights() {
     const float to = context_.dpi.y;
     if (to == samplesShownAtY_) return;
-    const int32_t height = CarriedToDpi(sampleHeight_, samplesAtY_, to);
-    HWND list = GetDlgItem(window, IDC_COLOR_LIST);
-    const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT item = -1; item < count; ++item) {
-        SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(item), height);
-    }
+    SetSampleHeight(GetDlgItem(window, IDC_COLOR_LIST),
+                    CarriedToDpi(sampleHeight_, samplesAtY_, to));
     samplesShownAtY_ = to;
 }
 
