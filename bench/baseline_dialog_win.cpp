@@ -1,8 +1,9 @@
-// The yardstick of the dialog benchmark: a hidden window that, on a command, opens a dialog with
-// the same controls as one of the ruler's (the same number, classes, styles and places, a
-// toolbar with as many buttons, a list view with as many columns and rows), made from a plain
-// in-memory template in Arial 10 at the same place on the screen, and nothing else: no colours,
-// no density, no texts computed, no state.
+// The yardstick of the dialog benchmark: a window of the ruler's kind (the same styles, size and
+// opacity, painted white) that, on a command, opens a dialog with the same controls as one of
+// the ruler's (the same number, classes, styles and places, a toolbar with as many buttons, a
+// list view with as many columns and rows), made from a plain in-memory template in Arial 10 at
+// the same place on the screen, owned by that window and modal where the ruler's is, and nothing
+// else: no colours, no density, no texts computed, no state.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,6 +20,15 @@ using dialog_spec::Dialog;
 Dialog g_spec{};
 bool g_haveSpec = false;
 HWND g_dialog = nullptr;
+bool g_modal = false;  // the open dialog's
+
+void CloseDialog(HWND dialog) {
+    if (g_modal) {
+        EndDialog(dialog, 1);
+    } else {
+        DestroyWindow(dialog);
+    }
+}
 
 // The template grows word by word; strings and the font name are stored as they are.
 struct Template {
@@ -44,7 +54,7 @@ short Units(LONG pixels, int base, int per) {
 
 std::vector<WORD> Build(const Dialog& d, SIZE base) {
     Template t;
-    t.Dword((d.style | DS_SETFONT) & ~WS_VISIBLE);
+    t.Dword(d.style | DS_SETFONT);
     t.Dword(d.exStyle);
     t.Word(static_cast<WORD>(d.count));
     t.Word(0);
@@ -111,20 +121,23 @@ void FillList(HWND list, int columns, int rows) {
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
+            g_dialog = dialog;
             for (int i = 0; i < g_spec.count; ++i) {
                 const dialog_spec::Control& c = g_spec.controls[i];
                 HWND control = GetDlgItem(dialog, 1000 + i);
                 if (c.toolbarButtons) FillToolbar(control, c.toolbarButtons);
                 if (c.listColumns) FillList(control, c.listColumns, c.listRows);
             }
-            SetWindowPos(dialog, HWND_TOP, g_spec.at.x, g_spec.at.y, 0, 0, SWP_NOSIZE);
-            ShowWindow(dialog, SW_SHOW);
+            // Placed as the ruler places its own; the dialog manager then shows it (the template
+            // is visible, as the ruler's are) and gives it the focus.
+            SetWindowPos(dialog, nullptr, g_spec.at.x, g_spec.at.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) DestroyWindow(dialog);
+            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) CloseDialog(dialog);
             return TRUE;
         case WM_CLOSE:
-            DestroyWindow(dialog);
+            CloseDialog(dialog);
             return TRUE;
         case WM_NCDESTROY:
             g_dialog = nullptr;
@@ -151,6 +164,37 @@ SIZE BaseUnits(HINSTANCE module) {
     return SIZE{r.right / 100, r.bottom / 100};
 }
 
+// The window takes the owner's styles, size and opacity, at its own place, and shows without
+// taking the focus.
+void BecomeOwner(HWND window, const dialog_spec::Owner& o) {
+    SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(o.style & ~WS_VISIBLE));
+    SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(o.exStyle & ~WS_EX_TOPMOST));
+    if (o.exStyle & WS_EX_LAYERED) SetLayeredWindowAttributes(window, 0, o.alpha, LWA_ALPHA);
+    SetWindowPos(window, (o.exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_NOTOPMOST, o.rect.left,
+                 o.rect.top, o.rect.right - o.rect.left, o.rect.bottom - o.rect.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+}
+
+void OpenDialog(HWND owner) {
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    static SIZE base = BaseUnits(module);
+    const std::vector<WORD> words = Build(g_spec, base);
+    const auto* dialogTemplate = reinterpret_cast<const DLGTEMPLATE*>(words.data());
+    g_modal = g_spec.modal;
+    if (g_modal) {
+        DialogBoxIndirectParamW(module, dialogTemplate, owner, DialogProc, 0);
+    } else {
+        CreateDialogIndirectParamW(module, dialogTemplate, owner, DialogProc, 0);
+    }
+}
+
+void PaintWhite(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EndPaint(window, &ps);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COPYDATA: {
@@ -158,18 +202,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (data->dwData != dialog_spec::kCopyTag || data->cbData != sizeof(Dialog)) return 0;
             std::memcpy(&g_spec, data->lpData, sizeof(Dialog));
             g_haveSpec = true;
+            BecomeOwner(window, g_spec.owner);
             return 1;
         }
         case WM_COMMAND:
-            if (wParam == dialog_spec::kOpen && g_haveSpec && !g_dialog) {
-                const auto module =
-                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-                static SIZE base = BaseUnits(module);
-                const std::vector<WORD> words = Build(g_spec, base);
-                g_dialog = CreateDialogIndirectParamW(
-                    module, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, DialogProc,
-                    0);
-            }
+            if (wParam == dialog_spec::kOpen && g_haveSpec && !g_dialog) OpenDialog(window);
+            return 0;
+        case WM_PAINT:
+            PaintWhite(window);
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -189,13 +229,15 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     wc.hInstance = module;
     wc.lpszClassName = dialog_spec::kBaselineClass;
     RegisterClassExW(&wc);
+    // Hidden until it learns what the ruler is like.
     if (!CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module,
                          nullptr)) {
         return 1;
     }
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (g_dialog && IsDialogMessageW(g_dialog, &msg)) continue;
+        // A modal dialog's keys go through its own loop.
+        if (g_dialog && !g_modal && IsDialogMessageW(g_dialog, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,10 +70,23 @@ inline std::wstring ExeBeside(const wchar_t* name) {
     return dir + name;
 }
 
-// Makes the window the foreground window and waits until it is.
-inline bool BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return PollUntil([&] { return GetForegroundWindow() == window; });
+// Makes the window the foreground window and waits until it has stayed so for 100 ms: under Wine
+// the focus events of the window in front before can take the foreground back a moment later.
+inline bool BringToFront(HWND window, int timeoutMs = 3000) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::optional<Clock::time_point> inFrontSince;
+    while (Clock::now() < end) {
+        if (GetForegroundWindow() != window) {
+            inFrontSince.reset();
+            SetForegroundWindow(window);
+        } else if (!inFrontSince) {
+            inFrontSince = Clock::now();
+        } else if (Clock::now() - *inFrontSince >= std::chrono::milliseconds(100)) {
+            return true;
+        }
+        Sleep(1);
+    }
+    return false;
 }
 
 // A press or release of the key through the input queue.

@@ -1,7 +1,8 @@
 // Times each of the ruler's dialogs from the command that opens it until its picture is complete,
 // beside a baseline dialog with the same controls (bench/baseline_dialog_win.cpp) opened the same
-// way in the same run: a command posted to another process's window, which makes the dialog. The
-// two take turns, 20 openings each by default; the figure is the median.
+// way in the same run: a command posted to another process's window of the ruler's kind, which
+// makes the dialog, owned by it and modal where the ruler's is. The two take turns, 20 openings
+// each by default; the figure is the median.
 //
 //   dialog_bench_win.exe [OPENINGS] [DIALOG]      (DIALOG: the start of one name, e.g. About)
 //
@@ -91,11 +92,20 @@ struct Opening {
     double paintedMs = -1;
 };
 
+// The owner comes to the front first, as it is when the user picks its menu item, and the
+// program has answered the change before the clock starts.
+void Activate(HWND owner) {
+    BringToFront(owner);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+}
+
 // Posts the command and waits until the dialog shows and its picture has stayed the same for
 // 300 ms; the dialog is left open.
 Opening Open(HWND owner, WPARAM command) {
     Opening o;
     const DWORD process = ProcessOf(owner);
+    Activate(owner);
     const auto begin = Clock::now();
     PostMessageW(owner, WM_COMMAND, command, 0);
     if (!PollUntil([&] { return (o.dialog = ShownDialog(process)) != nullptr; }, 5000)) return o;
@@ -164,9 +174,40 @@ BOOL CALLBACK DescribeControl(HWND child, LPARAM data) {
     return TRUE;
 }
 
-// What the baseline needs to make a dialog with the same controls as this one.
-dialog_spec::Dialog Describe(HWND dialog) {
+// Where the baseline shows its owner: as large as the ruler, near the bottom of the screen, or
+// near the top where that would cover the ruler or the dialog, so that neither program's windows
+// lie over the other's.
+RECT OwnerPlace(const RECT& ruler, const RECT& dialog) {
+    const int width = ruler.right - ruler.left;
+    const int height = ruler.bottom - ruler.top;
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    for (const int top : {screenHeight - height - 40, 10}) {
+        RECT place{ruler.left, top, ruler.left + width, top + height};
+        RECT overlap{};
+        if (!IntersectRect(&overlap, &place, &ruler) && !IntersectRect(&overlap, &place, &dialog)) {
+            return place;
+        }
+    }
+    return RECT{ruler.left, screenHeight - height, ruler.left + width, screenHeight};
+}
+
+// What the baseline needs to make a dialog with the same controls as this one, opened the same
+// way: modal or not, owned by a window like the ruler.
+dialog_spec::Dialog Describe(HWND dialog, HWND ruler) {
     dialog_spec::Dialog d{};
+    d.modal = !IsWindowEnabled(ruler);
+    d.owner.style = static_cast<DWORD>(GetWindowLongW(ruler, GWL_STYLE));
+    d.owner.exStyle = static_cast<DWORD>(GetWindowLongW(ruler, GWL_EXSTYLE));
+    d.owner.alpha = 255;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(ruler, nullptr, &d.owner.alpha, &flags) ||
+        !(flags & LWA_ALPHA)) {
+        d.owner.alpha = 255;
+    }
+    RECT rulerRect{}, dialogRect{};
+    GetWindowRect(ruler, &rulerRect);
+    GetWindowRect(dialog, &dialogRect);
+    d.owner.rect = OwnerPlace(rulerRect, dialogRect);
     GetWindowTextW(dialog, d.title, 64);
     d.style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
     d.exStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE));
@@ -220,7 +261,7 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("%-16s did not open\n", subject.name);
             continue;
         }
-        const dialog_spec::Dialog spec = Describe(first.dialog);
+        const dialog_spec::Dialog spec = Describe(first.dialog, ruler);
         Close(first.dialog);
         f.controls = spec.count;
         COPYDATASTRUCT data{dialog_spec::kCopyTag, sizeof(spec),

@@ -1,7 +1,8 @@
 // What the dialog benchmark tells the baseline dialog program about a dialog to copy: its
-// caption, styles, place and client size, and for each control its class, text, styles and
-// place, the buttons of a toolbar and the columns and rows of a list view. Sent in one
-// WM_COPYDATA; the baseline then makes a dialog with the same controls from a plain template.
+// caption, styles, place and client size, whether it is modal, and for each control its class,
+// text, styles and place, the buttons of a toolbar and the columns and rows of a list view; and
+// what its owner, the ruler, is like. Sent in one WM_COPYDATA; the baseline then shows an owner
+// of the same kind and makes a dialog with the same controls from a plain template, owned by it.
 #pragma once
 
 #include <windows.h>
@@ -24,12 +25,23 @@ struct Control {
     int listRows;
 };
 
+// The window that owns the dialog: its styles, size and opacity; where the baseline shows its
+// own, away from the ruler and the dialog.
+struct Owner {
+    DWORD style;
+    DWORD exStyle;
+    RECT rect;  // on the screen
+    BYTE alpha;
+};
+
 struct Dialog {
     wchar_t title[64];
     DWORD style;
     DWORD exStyle;
     POINT at;     // the window's top left corner on the screen
     SIZE client;  // pixels
+    bool modal;   // its owner is disabled while it is open, and it runs its own message loop
+    Owner owner;
     int count;
     Control controls[kMostControls];
 };
