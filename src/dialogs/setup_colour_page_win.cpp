@@ -50,8 +50,12 @@ int32_t FillColourList(HWND list, int backColor) {
     const int32_t height =
         ColourItemHeight(dropped.bottom - dropped.top, field.bottom - field.top, ownHeight);
     SetSampleHeight(list, height);
-    // The items hold their background's number and no text.
+    // The items hold their background's number and no text. The list sets its scroll bar once,
+    // after the last one, not after each.
+    SendMessageW(list, CB_INITSTORAGE, kBackgroundCount, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kBackgroundCount; ++i) SendMessageW(list, CB_ADDSTRING, 0, i);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(backColor), 0);
     return height;
 }
