@@ -47,6 +47,39 @@ void PlaceWindow(HWND ruler, const RulerState& s, UINT flags) {
     ShowWindow(ruler, SW_SHOWNA);
 }
 
+namespace {
+
+// Whether a window belongs to the ruler: owned by it, or by a window that is.
+bool OwnedBy(HWND window, HWND ruler) {
+    for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        if (owner == ruler) return true;
+    }
+    return false;
+}
+
+// How many windows above a topmost ruler are looked at before it is simply put on top again.
+constexpr int kMostWindowsAbove = 32;
+
+}  // namespace
+
+bool HoldsItsPlace(HWND ruler, const RulerState& s) {
+    if (!IsWindowVisible(ruler)) return false;
+    RECT now{};
+    const Rect r = RulerWindowRect(s);
+    if (!GetWindowRect(ruler, &now) || now.left != r.left || now.top != r.top ||
+        now.right != r.right || now.bottom != r.bottom) {
+        return false;
+    }
+    const bool topmost = (GetWindowLongW(ruler, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost != (s.TopMost != 0)) return false;
+    if (!topmost) return true;
+    int seen = 0;
+    for (HWND above = GetWindow(ruler, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (++seen > kMostWindowsAbove || !OwnedBy(above, ruler)) return false;
+    }
+    return true;
+}
+
 std::vector<Rect> EnumerateMonitors() {
     std::vector<Rect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));

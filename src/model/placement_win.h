@@ -13,6 +13,11 @@
 // z-order step (SWP_NOACTIVATE is the one that matters).
 void PlaceWindow(HWND ruler, const RulerState& s, UINT flags);
 
+// Whether the shown ruler already stands where `PlaceWindow` would put it: at its rectangle, in
+// its band, and, in the topmost band, with none but its own windows above it. A ruler outside
+// the topmost band is not moved within its band when told to stay outside it.
+bool HoldsItsPlace(HWND ruler, const RulerState& s);
+
 // The monitors of the desktop, in the order the system reports them (as many as have display
 // sizes).
 std::vector<Rect> EnumerateMonitors();

@@ -2,6 +2,7 @@
 // turning point of Direction, closing through the system command, Copy and Adjust.
 #include <string>
 
+#include "dialogs.h"
 #include "harness.h"
 #include "input.h"
 #include "menus.h"
@@ -413,5 +414,67 @@ TEST_F(Commands, AdjustFitsTheRulerToTheWindowAboveIt) {
     EXPECT_TRUE(redMarkerReads(ruler, std::to_wstring(clientWidth) + L" pixel"));
 }
 
+// Whether `upper` lies above `lower` in the z-order.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        if (w == upper) return true;
+    }
+    return false;
+}
+
+// Opens the ruler's magnifier, which takes the activation from the ruler, and waits until it has.
+HWND OpenMagnifier(HWND ruler) {
+    PostMessageW(ruler, WM_COMMAND, 40011, 0);
+    HWND magnifier = WaitForDialog(ruler, L"Magnifier - Linova <1>");
+    EXPECT_TRUE(magnifier);
+    EXPECT_TRUE(TargetWindow::WaitPumping([&] { return GetForegroundWindow() == magnifier; }));
+    return magnifier;
+}
+
+void CloseMagnifier(HWND ruler, HWND magnifier) {
+    PostMessageW(ruler, WM_COMMAND, 40011, 0);
+    EXPECT_TRUE(WaitGone(magnifier));
+}
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// A topmost ruler that loses the activation comes back to the top of its band, just below its
+// own windows, when another window has come above it or it has been put out of the band. A
+// ruler that is not topmost stays below the window that took the activation.
+TEST_F(Commands, ARulerLosingTheActivationKeepsItsBand) {
+    StoreRuler(1, RulerAt({100, 200}, 1));
+    HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
+    ASSERT_TRUE(ruler);
+    TargetWindow other(WS_POPUP, {50, 150, 450, 350});
+    ASSERT_TRUE(BringToFront(ruler));
+    SetWindowPos(other.Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(Above(other.Handle(), ruler));
+    HWND magnifier = OpenMagnifier(ruler);
+    EXPECT_EQ(GetWindow(ruler, GW_HWNDPREV), magnifier);
+    EXPECT_TRUE(Above(ruler, other.Handle()));
+    CloseMagnifier(ruler, magnifier);
+
+    ASSERT_TRUE(BringToFront(ruler));
+    SetWindowPos(ruler, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(IsTopmost(ruler));
+    magnifier = OpenMagnifier(ruler);
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(ruler); }));
+    EXPECT_EQ(GetWindow(ruler, GW_HWNDPREV), magnifier);
+    CloseMagnifier(ruler, magnifier);
+
+    ASSERT_NO_FATAL_FAILURE(Choose(ruler, 40005));
+    ASSERT_TRUE(WaitUntil([&] { return !IsTopmost(ruler); }));
+    SetWindowPos(other.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(BringToFront(ruler));
+    SetForegroundWindow(other.Handle());
+    EXPECT_TRUE(TargetWindow::WaitPumping(
+        [&] { return GetForegroundWindow() == other.Handle() && Above(other.Handle(), ruler); }));
+    // Long enough for a ruler answering the change to have come back above.
+    Sleep(200);
+    EXPECT_TRUE(TargetWindow::WaitPumping([&] { return Above(other.Handle(), ruler); }));
+}
 }  // namespace
 }  // namespace e2e
