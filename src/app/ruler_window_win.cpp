@@ -53,9 +53,11 @@ LRESULT OnDestroy(Instance& app) {
 // Losing the activation must not drop a topmost ruler behind other windows. Re-asserting the
 // z-order must not take the activation back either, or no window is left in front. When the
 // ruler's own dialog takes the activation, the ruler already stands where it should: a trip
-// through the window system to stay there would only slow the dialog's opening.
+// through the window system to stay there would only slow the dialog's opening. A ruler that has
+// hidden itself to end, and so passed the activation on, stays hidden.
 LRESULT OnActivate(const Instance& app, WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE && !HoldsItsPlace(app.ruler, app.state)) {
+    if (LOWORD(wParam) == WA_INACTIVE && IsWindowVisible(app.ruler) &&
+        !HoldsItsPlace(app.ruler, app.state)) {
         PlaceWindow(app.ruler, app.state, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     return 0;

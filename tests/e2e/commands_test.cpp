@@ -217,6 +217,24 @@ TEST_F(Commands, ShiftF10AndTheMenuKeyOpenTheRightClickMenuAtTheMiddleOfTheRuler
     EXPECT_TRUE(TitleIs(ruler, L"Linova <1> - H300 pixel"));
 }
 
+// The ruler in front hides itself once as it ends: losing the activation on the way does not
+// show it again.
+TEST_F(Commands, ExitHidesTheRulerOnce) {
+    StoreRuler(1, RulerAt({100, 200}, 1));
+    HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
+    ASSERT_TRUE(ruler);
+    ASSERT_TRUE(BringToFront(ruler));
+    PostMessageW(ruler, WM_COMMAND, 0, 0);
+    std::string shown;
+    const DWORD start = GetTickCount();
+    while (IsWindow(ruler) && GetTickCount() - start < 5000) {
+        const char now = IsWindowVisible(ruler) ? 'V' : 'h';
+        if (shown.empty() || shown.back() != now) shown += now;
+    }
+    EXPECT_FALSE(IsWindow(ruler));
+    EXPECT_EQ(shown, "Vh");
+}
+
 TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
     HWND ruler = StartInstance(1, L"Linova <1> - H10.00 cm");
     ASSERT_TRUE(ruler);
