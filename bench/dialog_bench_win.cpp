@@ -226,6 +226,16 @@ struct Figures {
     int controls = 0;
 };
 
+// The ratio of the two openings of each round, which took place a moment apart under the same
+// load: its median follows the load less than the ratio of the two medians does.
+std::vector<double> RoundRatios(const std::vector<double>& ours, const std::vector<double>& base) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < ours.size() && i < base.size(); ++i) {
+        if (ours[i] > 0 && base[i] > 0) ratios.push_back(ours[i] / base[i]);
+    }
+    return ratios;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -250,7 +260,8 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(1000);  // the ruler's first paints are over
 
     std::printf("medians of %d openings: command to painted (to first shown)\n", openings);
-    std::printf("%-16s %8s %20s %20s   %s\n", "dialog", "controls", "linova", "baseline", "ratio");
+    std::printf("%-16s %8s %20s %20s   %s  %s\n", "dialog", "controls", "linova", "baseline",
+                "ratio", "paired");
     for (const Subject& subject : kDialogs) {
         const std::string name = subject.name;
         if (std::wstring(name.begin(), name.end()).rfind(only, 0) != 0) continue;
@@ -282,9 +293,9 @@ int wmain(int argc, wchar_t** argv) {
         }
         const double a = Median(f.ours);
         const double b = Median(f.base);
-        std::printf("%-16s %8d %9.1f (%6.1f) ms %9.1f (%6.1f) ms   %5.2fx\n", subject.name,
-                    f.controls, a, Median(f.oursShown), b, Median(f.baseShown),
-                    b > 0 ? a / b : 0.0);
+        std::printf("%-16s %8d %9.1f (%6.1f) ms %9.1f (%6.1f) ms   %5.2fx %7.2fx\n", subject.name,
+                    f.controls, a, Median(f.oursShown), b, Median(f.baseShown), b > 0 ? a / b : 0.0,
+                    Median(RoundRatios(f.ours, f.base)));
     }
     End(rulerProcess, ruler);
     End(baseProcess, base);
