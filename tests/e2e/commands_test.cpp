@@ -232,7 +232,8 @@ TEST_F(Commands, ExitHidesTheRulerOnce) {
         if (shown.empty() || shown.back() != now) shown += now;
     }
     EXPECT_FALSE(IsWindow(ruler));
-    EXPECT_EQ(shown, "Vh");
+    // Seen shown and then hidden, or hidden already at the first look, but never shown again.
+    EXPECT_TRUE(shown == "Vh" || shown == "h") << shown;
 }
 
 TEST_F(Commands, SystemCloseEndsTheRulerWhichSavesItsSettings) {
@@ -465,7 +466,8 @@ TEST_F(Commands, ARulerLosingTheActivationKeepsItsBand) {
     StoreRuler(1, RulerAt({100, 200}, 1));
     HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
     ASSERT_TRUE(ruler);
-    TargetWindow other(WS_POPUP, {50, 150, 450, 350});
+    // Away from the ruler, where the right clicks that open its menu cannot reach it.
+    TargetWindow other(WS_POPUP, {500, 400, 700, 500});
     ASSERT_TRUE(BringToFront(ruler));
     SetWindowPos(other.Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
