@@ -441,12 +441,14 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-// Opens the ruler's magnifier, which takes the activation from the ruler, and waits until it has.
+// Opens the ruler's magnifier, which takes the activation from the ruler, and waits until it has
+// and the ruler has answered the change: the command that made the magnifier has come to its end.
 HWND OpenMagnifier(HWND ruler) {
     PostMessageW(ruler, WM_COMMAND, 40011, 0);
     HWND magnifier = WaitForDialog(ruler, L"Magnifier - Linova <1>");
     EXPECT_TRUE(magnifier);
     EXPECT_TRUE(TargetWindow::WaitPumping([&] { return GetForegroundWindow() == magnifier; }));
+    EXPECT_TRUE(Answers(ruler));
     return magnifier;
 }
 
