@@ -158,6 +158,10 @@ std::string Corners(HWND ruler) {
     return std::string(corner(1)) + " " + corner(296);
 }
 
+bool IsTopmost(HWND window) {
+    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
 TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
     StoreRuler(1, RulerAt({100, 200}, 1));
     HWND ruler = StartInstance(1, L"Linova <1> - H 7.93 cm");
@@ -184,12 +188,11 @@ TEST_F(Commands, ChosenItemsChangeUnitReverseFullNarrowAndTopMost) {
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 15));
     EXPECT_TRUE(ShowsAt(ruler, 0, 200, 1921, 22));
 
-    auto topMost = [&] { return (GetWindowLongPtrW(ruler, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    ASSERT_TRUE(topMost());
+    ASSERT_TRUE(IsTopmost(ruler));
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 40005));
-    EXPECT_TRUE(WaitUntil([&] { return !topMost(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(ruler); }));
     ASSERT_NO_FATAL_FAILURE(Choose(ruler, 40005));
-    EXPECT_TRUE(WaitUntil(topMost));
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(ruler); }));
 }
 
 TEST_F(Commands, ShiftF10AndTheMenuKeyOpenTheRightClickMenuAtTheMiddleOfTheRuler) {
@@ -455,10 +458,6 @@ HWND OpenMagnifier(HWND ruler) {
 void CloseMagnifier(HWND ruler, HWND magnifier) {
     PostMessageW(ruler, WM_COMMAND, 40011, 0);
     EXPECT_TRUE(WaitGone(magnifier));
-}
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 // A topmost ruler that loses the activation comes back to the top of its band, just below its
