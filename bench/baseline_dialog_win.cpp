@@ -3,7 +3,8 @@
 // the ruler's (the same number, classes, styles and places, a toolbar with as many buttons, a
 // list view with as many columns and rows), made from a plain in-memory template in Arial 10 at
 // the same place on the screen, owned by that window and modal where the ruler's is, and nothing
-// else: no colours, no density, no texts computed, no state.
+// else: no colours, no density, no texts computed, no state. On request it also sets a caption
+// icon, as the ruler's dialogs do.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +12,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "bench_input_win.h"
 #include "dialog_spec_win.h"
 
 namespace {
@@ -20,7 +22,10 @@ using dialog_spec::Dialog;
 Dialog g_spec{};
 bool g_haveSpec = false;
 HWND g_dialog = nullptr;
-bool g_modal = false;  // the open dialog's
+bool g_modal = false;            // the open dialog's
+bool g_withIcon = false;         // the open dialog's
+HMODULE g_iconModule = nullptr;  // linova.exe, read as data, for its icons
+HICON g_icon = nullptr;          // the open dialog's caption icon
 
 void CloseDialog(HWND dialog) {
     if (g_modal) {
@@ -132,6 +137,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             // is visible, as the ruler's are) and gives it the focus.
             SetWindowPos(dialog, nullptr, g_spec.at.x, g_spec.at.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (g_withIcon && g_iconModule) {
+                g_icon = static_cast<HICON>(
+                    LoadImageW(g_iconModule, L"Linova", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+                SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_icon));
+            }
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) CloseDialog(dialog);
@@ -141,6 +151,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         case WM_NCDESTROY:
             g_dialog = nullptr;
+            if (g_icon) DestroyIcon(g_icon);
+            g_icon = nullptr;
             return FALSE;
     }
     return FALSE;
@@ -175,7 +187,8 @@ void BecomeOwner(HWND window, const dialog_spec::Owner& o) {
                  SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
-void OpenDialog(HWND owner) {
+void OpenDialog(HWND owner, bool withIcon) {
+    g_withIcon = withIcon;
     const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
     static SIZE base = BaseUnits(module);
     const std::vector<WORD> words = Build(g_spec, base);
@@ -206,7 +219,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return 1;
         }
         case WM_COMMAND:
-            if (wParam == dialog_spec::kOpen && g_haveSpec && !g_dialog) OpenDialog(window);
+            if ((wParam == dialog_spec::kOpen || wParam == dialog_spec::kOpenWithIcon) &&
+                g_haveSpec && !g_dialog) {
+                OpenDialog(window, wParam == dialog_spec::kOpenWithIcon);
+            }
             return 0;
         case WM_PAINT:
             PaintWhite(window);
@@ -229,6 +245,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     wc.hInstance = module;
     wc.lpszClassName = dialog_spec::kBaselineClass;
     RegisterClassExW(&wc);
+    g_iconModule = LoadLibraryExW(ExeBeside(L"linova.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     // Hidden until it learns what the ruler is like.
     if (!CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module,
                          nullptr)) {

@@ -1,8 +1,10 @@
 // Times each of the ruler's dialogs from the command that opens it until its picture is complete,
 // beside a baseline dialog with the same controls (bench/baseline_dialog_win.cpp) opened the same
 // way in the same run: a command posted to another process's window of the ruler's kind, which
-// makes the dialog, owned by it and modal where the ruler's is. The two take turns, 20 openings
-// each by default; the figure is the median.
+// makes the dialog, owned by it and modal where the ruler's is. A third opening in each round is
+// the same baseline with the ruler's caption icon set as the ruler sets it, which tells how much
+// of the difference that one specified step makes. They take turns, 20 openings each by
+// default; the figure is the median.
 //
 //   dialog_bench_win.exe [OPENINGS] [DIALOG]      (DIALOG: the start of one name, e.g. About)
 //
@@ -222,7 +224,7 @@ dialog_spec::Dialog Describe(HWND dialog, HWND ruler) {
 }
 
 struct Figures {
-    std::vector<double> ours, base, oursShown, baseShown;
+    std::vector<double> ours, base, iconBase, oursShown, baseShown;
     int controls = 0;
 };
 
@@ -260,8 +262,8 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(1000);  // the ruler's first paints are over
 
     std::printf("medians of %d openings: command to painted (to first shown)\n", openings);
-    std::printf("%-16s %8s %20s %20s   %s  %s\n", "dialog", "controls", "linova", "baseline",
-                "ratio", "paired");
+    std::printf("%-16s %8s %20s %20s   %s  %s %10s  %s\n", "dialog", "controls", "linova",
+                "baseline", "ratio", "paired", "+icon", "ratio");
     for (const Subject& subject : kDialogs) {
         const std::string name = subject.name;
         if (std::wstring(name.begin(), name.end()).rfind(only, 0) != 0) continue;
@@ -280,22 +282,33 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR answer = 0;
         SendMessageTimeoutW(base, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
                             2000, &answer);
-        // Taking turns, each going first in every other round.
+        // Taking turns, each going first in every third round.
         for (int i = 0; i < openings; ++i) {
-            for (int turn = 0; turn < 2; ++turn) {
-                const bool ours = (turn == 0) == (i % 2 == 0);
-                const Opening o =
-                    Open(ours ? ruler : base, ours ? subject.command : dialog_spec::kOpen);
-                (ours ? f.ours : f.base).push_back(o.paintedMs);
-                (ours ? f.oursShown : f.baseShown).push_back(o.shownMs);
+            for (int turn = 0; turn < 3; ++turn) {
+                const int who = (turn + i) % 3;  // 0 the ruler, 1 the baseline, 2 it with the icon
+                Opening o;
+                if (who == 0) {
+                    o = Open(ruler, subject.command);
+                    f.ours.push_back(o.paintedMs);
+                    f.oursShown.push_back(o.shownMs);
+                } else if (who == 1) {
+                    o = Open(base, dialog_spec::kOpen);
+                    f.base.push_back(o.paintedMs);
+                    f.baseShown.push_back(o.shownMs);
+                } else {
+                    o = Open(base, dialog_spec::kOpenWithIcon);
+                    f.iconBase.push_back(o.paintedMs);
+                }
                 if (o.dialog) Close(o.dialog);
             }
         }
         const double a = Median(f.ours);
         const double b = Median(f.base);
-        std::printf("%-16s %8d %9.1f (%6.1f) ms %9.1f (%6.1f) ms   %5.2fx %7.2fx\n", subject.name,
-                    f.controls, a, Median(f.oursShown), b, Median(f.baseShown), b > 0 ? a / b : 0.0,
-                    Median(RoundRatios(f.ours, f.base)));
+        const double c = Median(f.iconBase);
+        std::printf("%-16s %8d %9.1f (%6.1f) ms %9.1f (%6.1f) ms   %5.2fx %7.2fx %7.1f ms %5.2fx\n",
+                    subject.name, f.controls, a, Median(f.oursShown), b, Median(f.baseShown),
+                    b > 0 ? a / b : 0.0, Median(RoundRatios(f.ours, f.base)), c,
+                    c > 0 ? a / c : 0.0);
     }
     End(rulerProcess, ruler);
     End(baseProcess, base);

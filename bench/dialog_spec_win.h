@@ -12,6 +12,9 @@ namespace dialog_spec {
 constexpr wchar_t kBaselineClass[] = L"Linova bench baseline dialog";
 constexpr ULONG_PTR kCopyTag = 0x4C424453;  // what the WM_COPYDATA carries
 constexpr WPARAM kOpen = 1;                 // WM_COMMAND to the baseline's window: open the copy
+// The same, and the copy also takes a 16 x 16 caption icon, loaded from linova.exe and set with
+// WM_SETICON as the ruler's dialogs set theirs: what the icon alone costs an opening.
+constexpr WPARAM kOpenWithIcon = 2;
 constexpr int kMostControls = 96;
 
 struct Control {
