@@ -26,6 +26,7 @@ bool g_modal = false;            // the open dialog's
 bool g_withIcon = false;         // the open dialog's
 HMODULE g_iconModule = nullptr;  // linova.exe, read as data, for its icons
 HICON g_icon = nullptr;          // the open dialog's caption icon
+SIZE g_base{};                   // the template font's base units, once known
 
 void CloseDialog(HWND dialog) {
     if (g_modal) {
@@ -57,22 +58,33 @@ short Units(LONG pixels, int base, int per) {
     return static_cast<short>((pixels * per + base / 2) / base);
 }
 
-std::vector<WORD> Build(const Dialog& d, SIZE base) {
+// A template of the dialog, or of its page: the controls that lie on it, numbered as in the
+// description.
+std::vector<WORD> Build(const Dialog& d, bool page, SIZE base) {
     Template t;
-    t.Dword(d.style | DS_SETFONT);
-    t.Dword(d.exStyle);
-    t.Word(static_cast<WORD>(d.count));
-    t.Word(0);
-    t.Word(0);
-    t.Word(static_cast<WORD>(Units(d.client.cx, base.cx, 4)));
-    t.Word(static_cast<WORD>(Units(d.client.cy, base.cy, 8)));
+    int count = 0;
+    for (int i = 0; i < d.count; ++i) count += d.controls[i].onPage == page ? 1 : 0;
+    if (page) {
+        t.Dword(d.page.style | DS_SETFONT | DS_CONTROL | WS_CHILD);
+        t.Dword(d.page.exStyle);
+    } else {
+        t.Dword(d.style | DS_SETFONT);
+        t.Dword(d.exStyle);
+    }
+    t.Word(static_cast<WORD>(count));
+    const RECT& r = d.page.rect;
+    t.Word(page ? static_cast<WORD>(Units(r.left, base.cx, 4)) : 0);
+    t.Word(page ? static_cast<WORD>(Units(r.top, base.cy, 8)) : 0);
+    t.Word(static_cast<WORD>(Units(page ? r.right - r.left : d.client.cx, base.cx, 4)));
+    t.Word(static_cast<WORD>(Units(page ? r.bottom - r.top : d.client.cy, base.cy, 8)));
     t.Word(0);  // no menu
     t.Word(0);  // the dialog class
-    t.Text(d.title);
+    t.Text(page ? L"" : d.title);
     t.Word(10);
     t.Text(L"Arial");
     for (int i = 0; i < d.count; ++i) {
         const dialog_spec::Control& c = d.controls[i];
+        if (c.onPage != page) continue;
         t.AlignDword();
         t.Dword(c.style | WS_CHILD);
         t.Dword(c.exStyle);
@@ -123,16 +135,37 @@ void FillList(HWND list, int columns, int rows) {
     }
 }
 
+// Toolbars get their buttons and list views their columns and rows.
+void FillControls(HWND parent, bool page) {
+    for (int i = 0; i < g_spec.count; ++i) {
+        const dialog_spec::Control& c = g_spec.controls[i];
+        if (c.onPage != page) continue;
+        HWND control = GetDlgItem(parent, 1000 + i);
+        if (c.toolbarButtons) FillToolbar(control, c.toolbarButtons);
+        if (c.listColumns) FillList(control, c.listColumns, c.listRows);
+    }
+}
+
+INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The page, as the ruler's Setup makes its own: last, from a template of its own.
+void MakePage(HWND dialog) {
+    if (!g_spec.page.present) return;
+    const std::vector<WORD> words = Build(g_spec, true, g_base);
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    HWND page = CreateDialogIndirectParamW(
+        module, reinterpret_cast<const DLGTEMPLATE*>(words.data()), dialog, PageProc, 0);
+    if (page) FillControls(page, true);
+}
+
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             g_dialog = dialog;
-            for (int i = 0; i < g_spec.count; ++i) {
-                const dialog_spec::Control& c = g_spec.controls[i];
-                HWND control = GetDlgItem(dialog, 1000 + i);
-                if (c.toolbarButtons) FillToolbar(control, c.toolbarButtons);
-                if (c.listColumns) FillList(control, c.listColumns, c.listRows);
-            }
+            FillControls(dialog, false);
+            MakePage(dialog);
             // Placed as the ruler places its own; the dialog manager then shows it (the template
             // is visible, as the ruler's are) and gives it the focus.
             SetWindowPos(dialog, nullptr, g_spec.at.x, g_spec.at.y, 0, 0,
@@ -167,7 +200,7 @@ SIZE BaseUnits(HINSTANCE module) {
     Dialog empty{};
     std::wcscpy(empty.title, L"");
     empty.style = WS_POPUP;
-    const std::vector<WORD> words = Build(empty, SIZE{4, 8});
+    const std::vector<WORD> words = Build(empty, false, SIZE{4, 8});
     HWND probe = CreateDialogIndirectParamW(
         module, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, ProbeProc, 0);
     RECT r{0, 0, 400, 800};
@@ -190,8 +223,8 @@ void BecomeOwner(HWND window, const dialog_spec::Owner& o) {
 void OpenDialog(HWND owner, bool withIcon) {
     g_withIcon = withIcon;
     const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    static SIZE base = BaseUnits(module);
-    const std::vector<WORD> words = Build(g_spec, base);
+    if (!g_base.cx) g_base = BaseUnits(module);
+    const std::vector<WORD> words = Build(g_spec, false, g_base);
     const auto* dialogTemplate = reinterpret_cast<const DLGTEMPLATE*>(words.data());
     g_modal = g_spec.modal;
     if (g_modal) {

@@ -140,20 +140,33 @@ void Close(HWND dialog) {
 struct Walk {
     HWND dialog;
     dialog_spec::Dialog* d;
+    HWND page = nullptr;  // the page, once the walk has met it
 };
 
 BOOL CALLBACK DescribeControl(HWND child, LPARAM data) {
     auto* w = reinterpret_cast<Walk*>(data);
     dialog_spec::Control c{};
     GetClassNameW(child, c.className, 64);
-    // A page is a dialog of its own inside; its controls come in the walk.
-    if (std::wcscmp(c.className, L"#32770") == 0) return TRUE;
+    // A page is a dialog of its own inside, made from its own template; its controls come next
+    // in the walk.
+    if (std::wcscmp(c.className, L"#32770") == 0) {
+        dialog_spec::Page& page = w->d->page;
+        if (page.present) return TRUE;
+        page.present = true;
+        page.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+        page.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+        GetWindowRect(child, &page.rect);
+        MapWindowPoints(nullptr, w->dialog, reinterpret_cast<POINT*>(&page.rect), 2);
+        w->page = child;
+        return TRUE;
+    }
     if (w->d->count == dialog_spec::kMostControls) return FALSE;
     GetWindowTextW(child, c.text, 64);
     c.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
     c.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+    c.onPage = w->page && IsChild(w->page, child);
     GetWindowRect(child, &c.rect);
-    MapWindowPoints(nullptr, w->dialog, reinterpret_cast<POINT*>(&c.rect), 2);
+    MapWindowPoints(nullptr, c.onPage ? w->page : w->dialog, reinterpret_cast<POINT*>(&c.rect), 2);
     DWORD_PTR answer = 0;
     if (std::wcscmp(c.className, TOOLBARCLASSNAMEW) == 0 &&
         SendMessageTimeoutW(child, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
@@ -218,7 +231,7 @@ dialog_spec::Dialog Describe(HWND dialog, HWND ruler) {
     GetClientRect(dialog, &client);
     d.at = {window.left, window.top};
     d.client = {client.right, client.bottom};
-    Walk walk{dialog, &d};
+    Walk walk{dialog, &d, nullptr};
     EnumChildWindows(dialog, DescribeControl, reinterpret_cast<LPARAM>(&walk));
     return d;
 }

@@ -1,7 +1,8 @@
 // What the dialog benchmark tells the baseline dialog program about a dialog to copy: its
-// caption, styles, place and client size, whether it is modal, and for each control its class,
-// text, styles and place, the buttons of a toolbar and the columns and rows of a list view; and
-// what its owner, the ruler, is like. Sent in one WM_COPYDATA; the baseline then shows an owner
+// caption, styles, place and client size, whether it is modal, the page it holds (a dialog of its
+// own inside, as Setup's pages are), and for each control its class, text, styles and place,
+// whether it lies on the page, the buttons of a toolbar and the columns and rows of a list view;
+// and what its owner, the ruler, is like. Sent in one WM_COPYDATA; the baseline then shows an owner
 // of the same kind and makes a dialog with the same controls from a plain template, owned by it.
 #pragma once
 
@@ -22,7 +23,8 @@ struct Control {
     wchar_t text[64];
     DWORD style;
     DWORD exStyle;
-    RECT rect;  // in the dialog's client area, pixels
+    RECT rect;    // in the client area of the dialog, or of the page it lies on; pixels
+    bool onPage;  // a child of the page rather than of the dialog
     int toolbarButtons;
     int listColumns;
     int listRows;
@@ -37,6 +39,14 @@ struct Owner {
     BYTE alpha;
 };
 
+// A dialog made from a template of its own inside the dialog.
+struct Page {
+    bool present;
+    DWORD style;
+    DWORD exStyle;
+    RECT rect;  // in the dialog's client area, pixels
+};
+
 struct Dialog {
     wchar_t title[64];
     DWORD style;
@@ -45,6 +55,7 @@ struct Dialog {
     SIZE client;  // pixels
     bool modal;   // its owner is disabled while it is open, and it runs its own message loop
     Owner owner;
+    Page page;
     int count;
     Control controls[kMostControls];
 };
