@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_input_win.h"
@@ -114,17 +115,19 @@ Opening Open(HWND owner, WPARAM command) {
     o.shownMs = Milliseconds(Clock::now() - begin);
     RECT rect{};
     GetWindowRect(o.dialog, &rect);
-    std::vector<uint32_t> last = ScreenPixels(rect);
+    ScreenReader reader;
+    std::vector<uint32_t> last, picture;
+    reader.Read(rect, last);
     auto lastChange = Clock::now();
     while (Clock::now() - lastChange < std::chrono::milliseconds(300) &&
            Clock::now() - begin < std::chrono::seconds(5)) {
         Sleep(1);
         RECT now{};
         GetWindowRect(o.dialog, &now);
-        std::vector<uint32_t> picture = ScreenPixels(now);
+        reader.Read(now, picture);
         if (!EqualRect(&now, &rect) || picture != last) {
             rect = now;
-            last = std::move(picture);
+            std::swap(last, picture);
             lastChange = Clock::now();
         }
     }

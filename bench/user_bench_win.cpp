@@ -53,7 +53,9 @@ bool PaintedWhite(const RECT& window, const RECT& excluded) {
     RECT area{};
     IntersectRect(&area, &window, &screenRect);
     const int width = area.right - area.left;
-    const std::vector<uint32_t> pixels = ScreenPixels(area);
+    static ScreenReader reader;
+    static std::vector<uint32_t> pixels;
+    reader.Read(area, pixels);
     for (size_t i = 0; i < pixels.size(); ++i) {
         const POINT p{area.left + static_cast<LONG>(i % width),
                       area.top + static_cast<LONG>(i / width)};
