@@ -124,7 +124,10 @@ POINT CentreOf(const RECT& r) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// One Home press until the window has turned and shows its body where it was not before.
+// One Home press until the window has turned, shows its body where it was not before and has
+// painted all of it. The ruler's background brush fills the new part while the window changes its
+// shape, before the ruler paints its scale there: white on the screen alone would let the next
+// press come first, and the paints of many turns would become one.
 double TurnMs(HWND window) {
     const RECT before = RectOf(window);
     const auto begin = Clock::now();
@@ -137,6 +140,7 @@ double TurnMs(HWND window) {
         return -1;
     }
     if (!PollUntil([&] { return PaintedWhite(after, before); })) return -1;
+    if (!PollUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); })) return -1;
     return Milliseconds(Clock::now() - begin);
 }
 
