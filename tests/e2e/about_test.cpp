@@ -59,6 +59,13 @@ bool ShowsIconAt(const Capture& shot, int x, int y, const IconPicture& icon) {
     return opaque >= icon.size * icon.size / 4;
 }
 
+// Whether the screen shows the icon at the rectangle's top left, waiting for the dialog to paint
+// it.
+bool ShowsIconIn(const RECT& r, const wchar_t* name, int size) {
+    const IconPicture icon(name, size);
+    return WaitUntil([&] { return ShowsIconAt(Capture::Screen(r), 0, 0, icon); });
+}
+
 // Which of the four ruler icons the start of the window's title bar shows; empty for none.
 std::wstring CaptionIconName(HWND window) {
     const RECT frame = RectOf(window);
@@ -106,7 +113,7 @@ TEST_F(AboutBox, NamesItsRulerAndShowsVersionBuildIconsAndStrip) {
     const RECT icon = RectOf(GetDlgItem(box, IDC_ABOUT_ICON));
     EXPECT_EQ(icon.right - icon.left, 48);
     EXPECT_EQ(icon.bottom - icon.top, 48);
-    EXPECT_TRUE(ShowsIconAt(Capture::Screen(icon), 0, 0, IconPicture(L"LinovaG", 48)));
+    EXPECT_TRUE(ShowsIconIn(icon, L"LinovaG", 48));
 
     // Down the left edge the ruler's white, 15 pixels at 96 dots per inch, then the two-pixel
     // line in the system's colour for black frames, the whole height of the box.
@@ -115,13 +122,17 @@ TEST_F(AboutBox, NamesItsRulerAndShowsVersionBuildIconsAndStrip) {
     POINT origin{0, 0};
     ClientToScreen(box, &origin);
     const int bottom = client.bottom - 1;
-    const Capture edge =
-        Capture::Screen(RECT{origin.x, origin.y, origin.x + 18, origin.y + client.bottom});
-    for (int x = 0; x < 15; ++x) EXPECT_TRUE(edge.ColumnIs(x, 0, bottom, kWhite)) << x;
-    const COLORREF line = edge.Pixel(15, 0);
-    EXPECT_NE(line, kWhite);
-    EXPECT_TRUE(edge.ColumnIs(15, 0, bottom, line) && edge.ColumnIs(16, 0, bottom, line));
-    EXPECT_TRUE(edge.ColumnIs(17, 0, bottom, GetSysColor(COLOR_BTNFACE)));
+    const RECT strip{origin.x, origin.y, origin.x + 18, origin.y + client.bottom};
+    EXPECT_TRUE(WaitUntil([&] {
+        const Capture edge = Capture::Screen(strip);
+        for (int x = 0; x < 15; ++x) {
+            if (!edge.ColumnIs(x, 0, bottom, kWhite)) return false;
+        }
+        const COLORREF line = edge.Pixel(15, 0);
+        return line != kWhite && edge.ColumnIs(15, 0, bottom, line) &&
+               edge.ColumnIs(16, 0, bottom, line) &&
+               edge.ColumnIs(17, 0, bottom, GetSysColor(COLOR_BTNFACE));
+    })) << "no white strip and black line down the left edge";
 
     // Escape closes it, and the ruler takes input again.
     ASSERT_TRUE(BringToFront(box));
@@ -217,17 +228,18 @@ TEST_F(AboutBox, OnlyTheLinkTextOpensTheHomePageAndTheBoxStays) {
     const RECT icon = RectOf(GetDlgItem(box, IDC_ABOUT_ICON));
     EXPECT_EQ(icon.right - icon.left, 48);
     EXPECT_EQ(icon.bottom - icon.top, 48);
-    EXPECT_TRUE(ShowsIconAt(Capture::Screen(icon), 0, 0, IconPicture(L"Linova", 48)));
+    EXPECT_TRUE(ShowsIconIn(icon, L"Linova", 48));
 
     // The link line is exactly as wide as its text: the underline in the link's blue runs
     // across all of it.
     const RECT link = RectOf(GetDlgItem(box, IDC_ABOUT_LINK));
-    const Capture linkShot = Capture::Screen(link);
-    bool underlined = false;
-    for (int y = linkShot.Height() / 2; y < linkShot.Height(); ++y) {
-        underlined = underlined || linkShot.RowIs(y, 0, linkShot.Width() - 1, RGB(0, 0, 232));
-    }
-    EXPECT_TRUE(underlined) << "no underline across the whole link line";
+    EXPECT_TRUE(WaitUntil([&] {
+        const Capture shot = Capture::Screen(link);
+        for (int y = shot.Height() / 2; y < shot.Height(); ++y) {
+            if (shot.RowIs(y, 0, shot.Width() - 1, RGB(0, 0, 232))) return true;
+        }
+        return false;
+    })) << "no underline across the whole link line";
 
     // The hand shows over the text and not beside it.
     ASSERT_TRUE(BringToFront(box));
