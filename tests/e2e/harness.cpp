@@ -29,24 +29,6 @@ HANDLE OpenProcessOf(HWND window) {
 
 }  // namespace
 
-// Machine code of x86-64, the only kind this suite is built for.
-static_assert(sizeof(void*) == 8, "the call routine is x86-64 code");
-const unsigned char kCallRoutine[] = {
-    0x53,                    // push rbx
-    0x48, 0x83, 0xEC, 0x20,  // sub rsp, 32 (home space; the stack is 16-aligned at the call)
-    0x48, 0x89, 0xCB,        // mov rbx, rcx
-    0x48, 0x8B, 0x4B, 0x08,  // mov rcx, [rbx + 8]
-    0x48, 0x8B, 0x53, 0x10,  // mov rdx, [rbx + 16]
-    0x4C, 0x8B, 0x43, 0x18,  // mov r8, [rbx + 24]
-    0x4C, 0x8B, 0x4B, 0x20,  // mov r9, [rbx + 32]
-    0xFF, 0x13,              // call [rbx]
-    0x48, 0x89, 0x43, 0x28,  // mov [rbx + 40], rax
-    0x48, 0x83, 0xC4, 0x20,  // add rsp, 32
-    0x5B,                    // pop rbx
-    0xC3,                    // ret
-};
-const size_t kCallRoutineSize = sizeof(kCallRoutine);
-
 namespace {
 
 // Runs the call on a thread of its own, waking the window's thread while it waits (see
@@ -76,8 +58,8 @@ T WithWakeUps(HWND wake, std::function<T()> call, const char* what) {
     return shared->result;
 }
 
-// The calls into another process as they are, each through WithWakeUps; AllocateIn and
-// StartThreadIn first make sure a thread there waits for them (see StartWaitingThread).
+// The calls into another process as they are, each through WithWakeUps; AllocateIn first makes
+// sure a thread there waits for them (see StartWaitingThread).
 void* AllocateNow(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
     return WithWakeUps<void*>(
         wake,
@@ -85,17 +67,6 @@ void* AllocateNow(HANDLE process, HWND wake, size_t bytes, DWORD protection) {
             return VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, protection);
         },
         "VirtualAllocEx");
-}
-
-HANDLE StartThreadNow(HANDLE process, HWND wake, void* routine, void* argument) {
-    return WithWakeUps<HANDLE>(
-        wake,
-        [=] {
-            return CreateRemoteThread(process, nullptr, 0,
-                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument,
-                                      0, nullptr);
-        },
-        "CreateRemoteThread");
 }
 
 // What the tests hold in a process they reach into, while it runs: the memory they were given
@@ -110,27 +81,51 @@ struct Reached {
         bool inUse;
     };
     std::vector<Block> blocks;
+    // Shared with the waiting thread there, which runs the calls of CallIn: a request and a reply
+    // event, and a view of the word that holds the call block's address there.
+    HANDLE request = nullptr;
+    HANDLE reply = nullptr;
+    HANDLE mapping = nullptr;
+    volatile uint64_t* blockWord = nullptr;
+
+    void Close() {
+        if (blockWord) UnmapViewOfFile(const_cast<uint64_t*>(blockWord));
+        for (HANDLE h : {process, request, reply, mapping}) {
+            if (h) CloseHandle(h);
+        }
+    }
 };
 
-// Under Wine, what VirtualAllocEx, VirtualFreeEx and CreateRemoteThread ask of another process (a
-// system APC) goes to one of its threads that waits in the server. When none does, a signal makes
-// a busy thread carry it out at once, even inside malloc: a ruler whose only thread was reading the
-// screen (magnifier, edge snapping) then waited for its own lock for ever, and one laying out a
-// dialog broke its heap. So before any such call into a process, the process itself starts a
-// thread that waits in the server for good and takes every later call: a message hook on the
-// window's thread loads the tests' waiter library there (tests/e2e/waiter), whose hook starts that
-// thread as the window's thread takes a message. The thread sets the named event and waits in one
-// step, so once the event is seen set, it waits.
-void StartWaitingThread(DWORD pid, HWND wake) {
+// Under Wine, what VirtualAllocEx and VirtualFreeEx ask of another process (a system APC) goes to
+// one of its threads that waits in the server. When none does, a signal makes a busy thread carry
+// it out at once, even inside malloc: a ruler whose only thread was reading the screen (magnifier,
+// edge snapping) then waited for its own lock for ever, and one laying out a dialog broke its heap.
+// So before any such call into a process, the process itself starts a thread that waits in the
+// server for good and takes every later call: a message hook on the window's thread loads the
+// tests' waiter library there (tests/e2e/waiter), whose hook starts that thread as the window's
+// thread takes a message. The thread sets the named event and waits in one step, so once the event
+// is seen set, it waits. It also runs the calls of CallIn, through the objects made here for it.
+void StartWaitingThread(DWORD pid, HWND wake, Reached& channel) {
     static const HMODULE waiter = LoadLibraryW(BesideTests(L"e2e_waiter.dll").c_str());
     const auto hook = waiter ? reinterpret_cast<HOOKPROC>(
                                    reinterpret_cast<void*>(GetProcAddress(waiter, "WaiterHook")))
                              : nullptr;
-    const std::wstring name = L"Local\\Linova e2e waiter " + std::to_wstring(pid);
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
-    HHOOK hooked = hook && ready ? SetWindowsHookExW(WH_GETMESSAGE, hook, waiter,
-                                                     GetWindowThreadProcessId(wake, nullptr))
-                                 : nullptr;
+    const std::wstring id = std::to_wstring(pid);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (L"Local\\Linova e2e waiter " + id).c_str());
+    channel.request =
+        CreateEventW(nullptr, FALSE, FALSE, (L"Local\\Linova e2e request " + id).c_str());
+    channel.reply = CreateEventW(nullptr, FALSE, FALSE, (L"Local\\Linova e2e reply " + id).c_str());
+    channel.mapping =
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(uint64_t),
+                           (L"Local\\Linova e2e calls " + id).c_str());
+    if (channel.mapping) {
+        channel.blockWord = static_cast<volatile uint64_t*>(
+            MapViewOfFile(channel.mapping, FILE_MAP_WRITE, 0, 0, sizeof(uint64_t)));
+    }
+    const bool made = ready && channel.request && channel.reply && channel.blockWord;
+    HHOOK hooked = hook && made ? SetWindowsHookExW(WH_GETMESSAGE, hook, waiter,
+                                                    GetWindowThreadProcessId(wake, nullptr))
+                                : nullptr;
     bool waits = false;
     // The hook runs as the thread takes a message; one posted now and then makes sure it takes one.
     for (int i = 0; hooked && !waits && i < 200; ++i) {
@@ -151,7 +146,7 @@ Reached* Reach(HWND wake) {
     auto found = reached.find(pid);
     if (found != reached.end() && WaitForSingleObject(found->second.process, 0) != WAIT_TIMEOUT) {
         // That process has ended; a new one may come to have its number.
-        CloseHandle(found->second.process);
+        found->second.Close();
         reached.erase(found);
         found = reached.end();
     }
@@ -160,7 +155,7 @@ Reached* Reach(HWND wake) {
     if (!process) return nullptr;
     Reached& made = reached[pid];
     made.process = process;
-    StartWaitingThread(pid, wake);
+    StartWaitingThread(pid, wake, made);
     return &made;
 }
 
@@ -289,9 +284,16 @@ void FreeIn(HANDLE process, HWND wake, void* memory) {
         wake, [=] { return VirtualFreeEx(process, memory, 0, MEM_RELEASE); }, "VirtualFreeEx");
 }
 
-HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument) {
-    Reach(wake);
-    return StartThreadNow(process, wake, routine, argument);
+bool CallIn(HWND wake, uint64_t block) {
+    Reached* reached = Reach(wake);
+    if (!reached || !reached->blockWord) return false;
+    // A reply to a call given up on must not answer this one.
+    ResetEvent(reached->reply);
+    *reached->blockWord = block;
+    SetEvent(reached->request);
+    if (WaitForSingleObject(reached->reply, 5000) == WAIT_OBJECT_0) return true;
+    ADD_FAILURE() << "a call in another process did not return within 5 s";
+    return false;
 }
 
 void CloseRuler(HWND ruler) {

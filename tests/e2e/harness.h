@@ -47,22 +47,22 @@ bool Answers(HWND window, UINT timeoutMs = 5000);
 // plain SendMessageW to another process would wait for ever on a thread that does not answer.
 std::optional<LRESULT> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-// Memory given or freed, and a thread started, in another process (VirtualAllocEx, VirtualFreeEx,
-// CreateRemoteThread). Under Wine a thread of that process carries each out (a system APC) while
-// the caller waits without a time limit, and a ruler's thread asleep in its message loop can miss
-// the wake-up: caller and ruler then sleep for ever. Each runs on a thread of its own here; while
-// it has not returned, WM_NULL is posted to `wake`, a window of that process's thread, whose next
-// wait runs the call. Null when the call failed, or did not return within 20 s (a failure).
-// Before the first call into a process, the process itself starts a thread that waits for the
-// calls (see harness.cpp); memory freed stays given, for the next AllocateIn of that size there.
+// Memory given or freed in another process (VirtualAllocEx, VirtualFreeEx). Under Wine a thread
+// of that process carries each out (a system APC) while the caller waits without a time limit, and
+// a ruler's thread asleep in its message loop can miss the wake-up: caller and ruler then sleep for
+// ever. Each runs on a thread of its own here; while it has not returned, WM_NULL is posted to
+// `wake`, a window of that process's thread, whose next wait runs the call. Null when the call
+// failed, or did not return within 20 s (a failure). Before the first call into a process, the
+// process itself starts a thread that waits for the calls (see harness.cpp); memory freed stays
+// given, for the next AllocateIn of that size there.
 void* AllocateIn(HANDLE process, HWND wake, size_t bytes, DWORD protection);
 void FreeIn(HANDLE process, HWND wake, void* memory);
-HANDLE StartThreadIn(HANDLE process, HWND wake, void* routine, void* argument);
 
-// Code for a thread started in another process: given a block { function, four arguments,
-// result } of 64-bit words, it calls the function and stores what it returned.
-extern const unsigned char kCallRoutine[];
-extern const size_t kCallRoutineSize;
+// Runs a call in the process of `wake`, on the thread there that waits for the tests' calls: the
+// block, at that address in the other process, holds { function, four arguments, result } of
+// 64-bit words, and the call stores what the function returned. False when it did not return
+// within 5 s (a failure).
+bool CallIn(HWND wake, uint64_t block);
 
 // The base of a module in another process, 0 when it has none of that name.
 uint64_t ModuleBaseIn(HANDLE process, const wchar_t* name);

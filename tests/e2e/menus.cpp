@@ -18,8 +18,8 @@ namespace {
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
 // A menu handle means nothing in another process, so the items are read by calls made inside
-// the process that shows the menu: the call routine, copied there, runs one user32 function on a
-// thread of its own.
+// the process that shows the menu, each one user32 function run there by the thread that waits
+// for the tests' calls.
 class ProcessCalls {
   public:
     static constexpr size_t kBlock = 64;    // offset of the call block
@@ -29,13 +29,12 @@ class ProcessCalls {
 
     // `window` is one of the process's: its thread is woken while a call waits there.
     explicit ProcessCalls(HWND window) : window_(window) {
-        process_ = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
-                                   PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                               FALSE, ProcessOf(window));
+        process_ = OpenProcess(
+            PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+            FALSE, ProcessOf(window));
         if (!process_) return;
         user32There_ = ModuleBase(L"user32.dll");
-        memory_ = static_cast<char*>(AllocateIn(process_, window_, 4096, PAGE_EXECUTE_READWRITE));
-        if (memory_ && !Write(0, kCallRoutine, kCallRoutineSize)) memory_ = nullptr;
+        memory_ = static_cast<char*>(AllocateIn(process_, window_, 4096, PAGE_READWRITE));
     }
     ~ProcessCalls() {
         if (memory_) FreeIn(process_, window_, memory_);
@@ -64,11 +63,9 @@ class ProcessCalls {
         const uint64_t there = user32There_ + (here - reinterpret_cast<char*>(user32));
         uint64_t block[6] = {there, a, b, c, d, 0};
         if (!Write(kBlock, block, sizeof(block))) return std::nullopt;
-        HANDLE thread = StartThreadIn(process_, window_, memory_, memory_ + kBlock);
-        if (!thread) return std::nullopt;
-        const bool done = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
-        CloseHandle(thread);
-        if (!done || !Read(kBlock, block, sizeof(block))) return std::nullopt;
+        if (!CallIn(window_, There(kBlock)) || !Read(kBlock, block, sizeof(block))) {
+            return std::nullopt;
+        }
         return block[5];
     }
 
