@@ -4,7 +4,8 @@
 // list view with as many columns and rows), made from a plain in-memory template in Arial 10 at
 // the same place on the screen, owned by that window and modal where the ruler's is, and nothing
 // else: no colours, no density, no texts computed, no state. On request it also sets a caption
-// icon, as the ruler's dialogs do.
+// icon, as the ruler's dialogs do. It carries the ruler's manifest (baseline_dialog.rc), so that
+// its controls are the same version of the common controls as the ruler's.
 #include <windows.h>
 #include <commctrl.h>
 
