@@ -10,17 +10,23 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_timing_win.h"
 
 // The median of the samples that succeeded (a failed one is negative); -1 when none did.
-inline double Median(std::vector<double> values) {
+// The value that a share `q` of the samples lies below; failed samples (below 0) are left out.
+inline double Quantile(std::vector<double> values, double q) {
     values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }),
                  values.end());
     if (values.empty()) return -1;
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[static_cast<size_t>(q * static_cast<double>(values.size()))];
+}
+
+inline double Median(std::vector<double> values) {
+    return Quantile(std::move(values), 0.5);
 }
 
 // Polls without flooding the window server with requests: a tenth of a millisecond between

@@ -2,6 +2,10 @@
 // 301 x 50 white window where a new ruler shows, moves a pixel on the Right key and follows its
 // own drag with one SetWindowPos each, and turns on Home by swapping its sides about its centre.
 // With "tooltip" on the command line it also keeps a tooltip over itself, as the ruler does.
+// With "steps" it also keeps a tooltip, and a turn takes the steps the ruler's turn is made of,
+// each done the plainest way: the pointer read (the ruler's monitor follows it), the window placed
+// again in its z-order band, its title and its tip's text set, the whole window invalidated with
+// its white background erased, and the class cursor for the new direction set.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +15,26 @@ namespace {
 
 bool g_dragging = false;
 POINT g_anchor{};
+bool g_turnSteps = false;
+
+void SetTipText(HWND window, const wchar_t* text);
+void FollowSize(HWND window);
+
+// The steps beside the new place and size that a ruler's turn takes.
+void TurnSteps(HWND window, int x, int y, int width, int height) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE);
+    wchar_t title[64];
+    std::swprintf(title, 64, L"Minimal <1> - %d Pixel", width > height ? width - 1 : height - 1);
+    SetWindowTextW(window, title);
+    SetTipText(window, title);
+    InvalidateRect(window, nullptr, TRUE);
+    static const HCURSOR along = LoadCursorW(nullptr, IDC_SIZEWE);
+    static const HCURSOR across = LoadCursorW(nullptr, IDC_SIZENS);
+    SetClassLongPtrW(window, GCLP_HCURSOR,
+                     reinterpret_cast<LONG_PTR>(width > height ? along : across));
+}
 
 void Turn(HWND window) {
     RECT r{};
@@ -19,6 +43,10 @@ void Turn(HWND window) {
     const int height = r.right - r.left;
     const int centreX = (r.left + r.right) / 2;
     const int centreY = (r.top + r.bottom) / 2;
+    if (g_turnSteps) {
+        TurnSteps(window, centreX - width / 2, centreY - height / 2, width, height);
+        return;
+    }
     SetWindowPos(window, nullptr, centreX - width / 2, centreY - height / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -65,6 +93,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             g_dragging = false;
             ReleaseCapture();
             return 0;
+        case WM_SIZE:
+            FollowSize(window);
+            return 0;
         case WM_DESTROY:
             if (HWND tip = static_cast<HWND>(RemovePropW(window, L"tip"))) DestroyWindow(tip);
             PostQuitMessage(0);
@@ -97,6 +128,30 @@ void AddTooltip(HWND window, HINSTANCE module) {
     SetPropW(window, L"tip", tip);
 }
 
+TOOLINFOW ToolOf(HWND window) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = window;
+    return tool;
+}
+
+void SetTipText(HWND window, const wchar_t* text) {
+    if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
+        TOOLINFOW tool = ToolOf(window);
+        tool.lpszText = const_cast<wchar_t*>(text);
+        SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// The tip's tool covers the window, as the ruler's does.
+void FollowSize(HWND window) {
+    if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
+        TOOLINFOW tool = ToolOf(window);
+        GetClientRect(window, &tool.rect);
+        SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void Relay(HWND window, const MSG& msg) {
     if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
         SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
@@ -111,6 +166,9 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR commandLine, int showComm
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = module;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    g_turnSteps = commandLine && std::wcsstr(commandLine, L"steps");
+    // The ruler's class brush is its background, which the erase of a turn paints.
+    if (g_turnSteps) wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"Linova bench minimal";
     RegisterClassExW(&wc);
     HWND window =
@@ -120,7 +178,9 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR commandLine, int showComm
     SetLayeredWindowAttributes(window, 0, 192, LWA_ALPHA);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    if (commandLine && std::wcsstr(commandLine, L"tooltip")) AddTooltip(window, module);
+    if (g_turnSteps || (commandLine && std::wcsstr(commandLine, L"tooltip"))) {
+        AddTooltip(window, module);
+    }
 
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
