@@ -16,6 +16,9 @@ namespace {
 bool g_dragging = false;
 POINT g_anchor{};
 bool g_turnSteps = false;
+// The tooltip, when there is one. Kept here as the ruler keeps its own: a window property would
+// cost a trip to the server at each look.
+HWND g_tip = nullptr;
 
 void SetTipText(HWND window, const wchar_t* text);
 void FollowSize(HWND window);
@@ -94,10 +97,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             ReleaseCapture();
             return 0;
         case WM_SIZE:
-            FollowSize(window);
-            return 0;
+            if (g_turnSteps) FollowSize(window);
+            break;
         case WM_DESTROY:
-            if (HWND tip = static_cast<HWND>(RemovePropW(window, L"tip"))) DestroyWindow(tip);
+            if (g_tip) DestroyWindow(g_tip);
+            g_tip = nullptr;
             PostQuitMessage(0);
             return 0;
     }
@@ -125,7 +129,7 @@ void AddTooltip(HWND window, HINSTANCE module) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
     // Mouse messages reach the tip as the ruler passes them on.
-    SetPropW(window, L"tip", tip);
+    g_tip = tip;
 }
 
 TOOLINFOW ToolOf(HWND window) {
@@ -136,25 +140,25 @@ TOOLINFOW ToolOf(HWND window) {
 }
 
 void SetTipText(HWND window, const wchar_t* text) {
-    if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
+    if (g_tip) {
         TOOLINFOW tool = ToolOf(window);
         tool.lpszText = const_cast<wchar_t*>(text);
-        SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(g_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
 // The tip's tool covers the window, as the ruler's does.
 void FollowSize(HWND window) {
-    if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
+    if (g_tip) {
         TOOLINFOW tool = ToolOf(window);
         GetClientRect(window, &tool.rect);
-        SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(g_tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-void Relay(HWND window, const MSG& msg) {
-    if (HWND tip = static_cast<HWND>(GetPropW(window, L"tip"))) {
-        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+void Relay(const MSG& msg) {
+    if (g_tip) {
+        SendMessageW(g_tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
 }
 
@@ -184,7 +188,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR commandLine, int showComm
 
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN) Relay(msg.hwnd, msg);
+        const bool mouse = msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN;
+        if (mouse && msg.hwnd == window) Relay(msg);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
