@@ -15,16 +15,18 @@
 
 #include "bench_timing_win.h"
 
-// The median of the samples that succeeded (a failed one is negative); -1 when none did.
-// The value that a share `q` of the samples lies below; failed samples (below 0) are left out.
+// The value that a share `q` (0 to 1) of the samples that succeeded lies below (a failed one is
+// negative); -1 when none did.
 inline double Quantile(std::vector<double> values, double q) {
     values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }),
                  values.end());
     if (values.empty()) return -1;
     std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(q * static_cast<double>(values.size()))];
+    const auto at = static_cast<size_t>(q * static_cast<double>(values.size()));
+    return values[std::min(at, values.size() - 1)];
 }
 
+// The median of the samples that succeeded; -1 when none did.
 inline double Median(std::vector<double> values) {
     return Quantile(std::move(values), 0.5);
 }
