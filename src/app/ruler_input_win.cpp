@@ -64,7 +64,8 @@ LRESULT OnMouseWheel(Instance& app, WPARAM wParam) {
 void OnKeyDown(Instance& app, WPARAM key) {
     if (app.state.NoKeyOperation) return;
     const int virtualKey = static_cast<int>(key);
-    const int32_t step = CurrentStep();
+    // A turn or a switch has no size, so it does not read the keys.
+    const int32_t step = KeyTakesStep(virtualKey) ? CurrentStep() : StepSize(false);
     if (!SnapMarkerStep(app, MarkerKeyMove(virtualKey), step)) {
         ApplyRefresh(app, OnKey(app.state, virtualKey, step));
     }

@@ -290,6 +290,29 @@ std::optional<MarkerMove> WheelMarkerMove(const RulerState& s, int delta) {
     return MarkerMove{s.WheelMode == 2, delta < 0};
 }
 
+bool KeyTakesStep(int virtualKey) {
+    if (MarkerKeyMove(virtualKey)) return true;
+    switch (virtualKey) {
+        case kKeyLeft:
+        case kKeyRight:
+        case kKeyUp:
+        case kKeyDown:
+        case kKeyNumpad1:
+        case kKeyNumpad2:
+        case kKeyNumpad3:
+        case kKeyNumpad4:
+        case kKeyNumpad6:
+        case kKeyNumpad7:
+        case kKeyNumpad8:
+        case kKeyNumpad9:
+        case kKeyPrior:
+        case kKeyNext:
+            return true;
+        default:
+            return false;
+    }
+}
+
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step) {
     if (const auto move = MarkerKeyMove(virtualKey)) {
         return MarkerStep(s, move->blue, step, move->up);

@@ -133,6 +133,10 @@ std::optional<MarkerMove> MarkerKeyMove(int virtualKey);
 // The marker the wheel moves (by WheelMode), if any: toward the user moves it away from zero.
 std::optional<MarkerMove> WheelMarkerMove(const RulerState& s, int delta);
 
+// Whether the key's operation is a step, whose size the held keys choose. The other keys need
+// no reading of the keys.
+bool KeyTakesStep(int virtualKey);
+
 // The ruler's keys (virtual-key codes); keys without an action give no refresh.
 Refresh OnKey(RulerState& s, int virtualKey, int32_t step);
 

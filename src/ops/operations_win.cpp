@@ -122,7 +122,12 @@ void RefreshPanel(const Instance& app, const PanelRefresh& p) {
 }
 
 int32_t CurrentStep() {
-    return StepSize(GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_RBUTTON) < 0);
+    // Both keys in one reading: each reading is a trip to the window system.
+    BYTE keys[256]{};
+    if (!GetKeyboardState(keys)) {
+        return StepSize(GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_RBUTTON) < 0);
+    }
+    return StepSize(((keys[VK_SHIFT] | keys[VK_RBUTTON]) & 0x80) != 0);
 }
 
 HCURSOR RulerCursor(HINSTANCE module, bool vertical) {
@@ -135,8 +140,14 @@ HCURSOR RulerCursor(HINSTANCE module, bool vertical) {
 void RefreshCursor(const Instance& app, POINT pointer) {
     HCURSOR cursor = RulerCursor(app.module, app.state.Vertical != 0);
     SetClassLongPtrW(app.ruler, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
-    // The pointer over the ruler changes now, not at the next mouse move.
-    if (WindowFromPoint(pointer) == app.ruler) SetCursor(cursor);
+    // The pointer over the ruler changes now, not at the next mouse move. Which window is under
+    // the pointer is a trip to the window system, asked only when the pointer is within the
+    // ruler's rectangle.
+    RECT rect{};
+    if (GetWindowRect(app.ruler, &rect) && PtInRect(&rect, pointer) &&
+        WindowFromPoint(pointer) == app.ruler) {
+        SetCursor(cursor);
+    }
 }
 
 void RefreshCursor(const Instance& app) {

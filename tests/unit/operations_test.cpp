@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "model/placement.h"
 #include "ops/operations.h"
@@ -236,6 +237,30 @@ TEST(Operations, KeyTable) {
     OnKey(s, kKeyNumpad5, 1);
     EXPECT_EQ(s.Vertical, 1);
     EXPECT_FALSE(OnKey(s, 'A', 1).Any());
+}
+
+// Only the keys that read the held keys may step by ten: any other key does the same whatever
+// step it is given.
+TEST(Operations, OnlyStepKeysDependOnTheStep) {
+    const auto measures = [](const RulerState& s) {
+        return std::make_tuple(s.xPosi, s.yPosi, s.ScaleLength, s.Lenght, s.Marker, s.MarkerBlue,
+                               s.Vertical, s.Reverse, s.FullScale, s.NarrowScale);
+    };
+    int stepKeys = 0;
+    for (int key = 0; key < 256; ++key) {
+        RulerState one = OnMonitor(500, 500, 300);
+        RulerState ten = one;
+        const Refresh r1 = OnKey(one, key, 1);
+        const Refresh r10 = OnKey(ten, key, 10);
+        if (KeyTakesStep(key)) {
+            ++stepKeys;
+            EXPECT_NE(measures(one), measures(ten)) << "key " << key;
+        } else {
+            EXPECT_EQ(measures(one), measures(ten)) << "key " << key;
+            EXPECT_EQ(r1, r10) << "key " << key;
+        }
+    }
+    EXPECT_EQ(stepKeys, 18);
 }
 
 TEST(Operations, WheelStepsTheChosenMarker) {
