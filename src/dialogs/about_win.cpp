@@ -117,7 +117,7 @@ void AboutBox::ApplyDpi() {
     SetVersionFont();
     SetLink();
     PlaceColourStrip();
-    InvalidateRect(window, nullptr, TRUE);
+    RedrawIfShown(window, true);
 }
 
 INT_PTR AboutBox::OnInitDialog() {

@@ -192,11 +192,18 @@ void ToggleModeless(bool& open, HWND& window, const std::function<HWND()>& make)
 
 void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font) {
     if (!font) return;
+    // A dialog not shown yet paints every control when it shows; a redraw now would be a round
+    // of messages and trips to the window system for nothing.
+    const BOOL redraw = IsWindowVisible(dialog);
     for (int id : ids) {
         HWND item = GetDlgItem(dialog, id);
         // The font is the dialog's own, made again at each density: the system's must not
         // replace it.
         KeepOwnFont(item);
-        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
+}
+
+void RedrawIfShown(HWND dialog, bool erase) {
+    if (IsWindowVisible(dialog)) InvalidateRect(dialog, nullptr, erase);
 }

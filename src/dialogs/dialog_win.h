@@ -116,3 +116,7 @@ void ToggleModeless(bool& open, HWND& window, const std::function<HWND()>& make)
 // Gives the controls the font, which the system is not to replace when the density changes; a
 // null font changes nothing.
 void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font);
+
+// Repaints a dialog that shows, after a change of density; one not shown yet paints all of itself
+// when it shows.
+void RedrawIfShown(HWND dialog, bool erase);

@@ -108,7 +108,7 @@ void Panel::ApplyDpi() {
     SendMessageW(window, WM_COMMAND, IDM_SHOW_FULL, 0);
     SendMessageW(window, WM_COMMAND, IDM_SHOW_NARROW, 0);
     PlaceColourStrip();
-    InvalidateRect(window, nullptr, TRUE);
+    RedrawIfShown(window, true);
 }
 
 INT_PTR Panel::OnInitDialog() {

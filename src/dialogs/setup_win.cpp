@@ -106,7 +106,7 @@ void SetupDialog::ApplyDpi() {
     ShowRulerIcon();
     PlaceColourStrip();
     if (page_) SendMessageW(page_, kDpiChangedAfterParent, 0, 0);
-    InvalidateRect(window, nullptr, FALSE);
+    RedrawIfShown(window, false);
 }
 
 // The Setup dialog whose pages the keys turn (one Setup at a time in a process), and the hook

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "dialogs/dialog_win.h"
 #include "render/dpi_win.h"
 
 namespace {
@@ -73,6 +74,44 @@ TEST(DialogDpi, TakesTheSuggestedRectangleAndMakesItsFontsAgainAtEachDensity) {
     EXPECT_EQ(Described(d.font.Bold(d.dpi)).lfHeight, -16);  // 16.25
     d.Follow(dialog.window(), MAKEWPARAM(96, 96), 0);
     EXPECT_EQ(Described(d.font.Bold(d.dpi)).lfHeight, -13);
+}
+
+// Counts the paints of the control it is set on.
+int g_paints = 0;
+WNDPROC g_staticProcedure = nullptr;
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++g_paints;
+    return CallWindowProcW(g_staticProcedure, window, message, wParam, lParam);
+}
+
+// A dialog not shown yet gets its fonts without a redraw; a shown one, at a new density, shows its
+// texts in the new font at once.
+TEST(DialogDpi, AShownDialogRedrawsTheTextsGivenANewFont) {
+    FontedWindow dialog(-13);
+    ASSERT_TRUE(dialog.window());
+    HWND text = CreateWindowExW(0, L"STATIC", L"Text", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20,
+                                dialog.window(), reinterpret_cast<HMENU>(5),
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(text);
+    g_staticProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountPaints)));
+    DialogDpi d;
+    d.Start(dialog.window(), Dpi{});
+    const GdiObject<HFONT> bold = d.font.Bold(d.dpi);
+    SetItemFonts(dialog.window(), {5}, bold.get());
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)), bold.get());
+
+    ShowWindow(dialog.window(), SW_SHOWNOACTIVATE);
+    UpdateWindow(dialog.window());
+    const int shown = g_paints;
+    EXPECT_GE(shown, 1);
+    d.Follow(dialog.window(), MAKEWPARAM(144, 144), 0);
+    const GdiObject<HFONT> larger = d.font.Bold(d.dpi);
+    SetItemFonts(dialog.window(), {5}, larger.get());
+    UpdateWindow(dialog.window());
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)), larger.get());
+    EXPECT_GT(g_paints, shown) << "the text was not drawn again in its new font";
+    DestroyWindow(text);
 }
 
 TEST(DialogDpi, WithoutAFontTheDialogMakesNone) {
