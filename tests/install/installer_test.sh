@@ -71,18 +71,30 @@ check "the win32 installer holds README.txt and LICENSE" \
 
 # --- The 64-bit installer under Wine ---
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Linova'
-value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+# Now and then a Wine console program's output never reaches the pipe (seen for reg and winepath,
+# in about one run of this script in ten, with the registry as it should be): a query whose
+# answer is never empty is asked again when it comes back empty.
+asked() {
+    local out i
+    for ((i = 0; i < 5; i++)); do
+        out=$("$@" 2>/dev/null | tr -d '\r')
+        [[ -n $out ]] && break
+        sleep 0.2
+    done
+    printf '%s\n' "$out"
+}
+value() { asked wine reg query "$key" /v "$1" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
 # Apps & features entries named Linova, in both hives (Wine files some under HKLM).
 entries() {
     local hive count total=0
     for hive in HKCU HKLM; do
-        count=$(wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s \
-            2>/dev/null | tr -d '\r' | grep -c '^ *DisplayName *REG_SZ *Linova$')
+        count=$(asked wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" \
+            /s | grep -c '^ *DisplayName *REG_SZ *Linova$')
         total=$((total + count))
     done
     echo "$total"
 }
-unix_path() { winepath -u "$(wine cmd /c "echo $1" | tr -d '\r')" 2>/dev/null; }
+unix_path() { asked winepath -u "$(asked wine cmd /c "echo $1")"; }
 install_dir=$(unix_path '%LOCALAPPDATA%')/Programs/Linova
 shortcut=$(unix_path '%APPDATA%')/Microsoft/Windows/Start\ Menu/Programs/Linova.lnk
 
@@ -94,7 +106,7 @@ check "a Start menu shortcut points at it" grep -qa 'Programs\\Linova\\linova.ex
 check "Apps & features: name" same "$(value DisplayName)" Linova
 check "Apps & features: version" same "$(value DisplayVersion)" "$version"
 check "Apps & features: publisher" same "$(value Publisher)" Tamarisk
-windows_dir=$(winepath -w "$install_dir" | tr -d '\r')
+windows_dir=$(asked winepath -w "$install_dir")
 check "Apps & features: icon" same "$(value DisplayIcon)" "$windows_dir\\linova.exe,0"
 check "Apps & features: uninstall command" same "$(value UninstallString)" "\"$windows_dir\\uninstall.exe\""
 check "Apps & features: quiet uninstall command" \
@@ -114,7 +126,7 @@ check "started from its shortcut, it shows a ruler" eventually shown
 wine taskkill /im linova.exe >/dev/null 2>&1
 gone() { ! shown; }
 check "the ruler closes" eventually gone
-settings() { wine reg query 'HKCU\Software\Tamarisk\Linova' /s 2>/dev/null | tr -d '\r' | sort; }
+settings() { asked wine reg query 'HKCU\Software\Tamarisk\Linova' /s | sort; }
 # Written as the window goes: wait until they are there and stay as they are.
 settled() {
     local first
