@@ -3,17 +3,19 @@
 // keyboard's focus shows it.
 #include "ops/arrow_subclass_win.h"
 
-#include <commctrl.h>
-
 #include "ops/keyboard_controls_win.h"
+#include "ops/subclass_win.h"
 
 namespace {
 
-// One subclass per window, so one id serves every arrow.
-constexpr UINT_PTR kArrowSubclassId = 1;
+LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR) {
+Subclass& Arrows() {
+    static Subclass arrows(ArrowProc);
+    return arrows;
+}
+
+LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CONTEXTMENU:
         case WM_RBUTTONDOWN:
@@ -22,7 +24,7 @@ LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             // The arrow with the keyboard's focus shows it, not only by a blinking thumb.
             RECT client{};
             GetClientRect(window, &client);
-            return PaintWithFocus(window, client, wParam, lParam);
+            return PaintWithFocus(Arrows(), window, client, wParam, lParam);
         }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -30,15 +32,12 @@ LRESULT CALLBACK ArrowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             // A press draws the arrow over the focus rectangle, outside any painting.
             InvalidateRect(window, nullptr, TRUE);
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, ArrowProc, id);
-            break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return Arrows().Pass(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool SubclassArrow(HWND scrollBar) {
-    return scrollBar && SetWindowSubclass(scrollBar, ArrowProc, kArrowSubclassId, 0);
+    return Arrows().Install(scrollBar);
 }

@@ -5,15 +5,24 @@
 
 #include <commctrl.h>
 
+#include "ops/subclass_win.h"
 #include "render/gdi_win.h"
 
 namespace {
 
-// One subclass of each kind per window, so one id serves each kind.
-constexpr UINT_PTR kToolbarKeysId = 1;
-constexpr UINT_PTR kArrowKeysId = 1;
+LRESULT CALLBACK ToolbarKeysProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ArrowKeysProc(HWND, UINT, WPARAM, LPARAM);
 
-LRESULT CALLBACK ToolbarKeysProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+// The toolbars' subclass keeps the button the keys are on (as index + 1, 0 for none).
+Subclass& ToolbarKeys() {
+    static Subclass toolbars(ToolbarKeysProc);
+    return toolbars;
+}
+
+Subclass& ArrowKeys() {
+    static Subclass controls(ArrowKeysProc);
+    return controls;
+}
 
 int ButtonCount(HWND toolbar) {
     return static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
@@ -54,9 +63,8 @@ int FirstButton(HWND toolbar) {
     return StepButton(toolbar, -1, 1);
 }
 
-// The keys' button is kept with the subclass (as index + 1, 0 for none).
 void PutKeysOn(HWND toolbar, int index) {
-    SetWindowSubclass(toolbar, ToolbarKeysProc, kToolbarKeysId, static_cast<DWORD_PTR>(index + 1));
+    ToolbarKeys().SetData(toolbar, index + 1);
     InvalidateRect(toolbar, nullptr, TRUE);
 }
 
@@ -106,12 +114,12 @@ RECT ButtonFocus(HWND toolbar, int index) {
     return r;
 }
 
-LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR data) {
-    const int index = static_cast<int>(data) - 1;
+LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
+    Subclass& keys = ToolbarKeys();
+    const int index = static_cast<int>(keys.Data(toolbar)) - 1;
     switch (message) {
         case WM_GETDLGCODE:
-            return DefSubclassProc(toolbar, message, wParam, lParam) | DLGC_WANTARROWS |
+            return keys.Pass(toolbar, message, wParam, lParam) | DLGC_WANTARROWS |
                    (IsPressKey(lParam) ? DLGC_WANTMESSAGE : 0);
         case WM_KEYDOWN:
             if (OnToolbarKey(toolbar, index, wParam)) return 0;
@@ -127,40 +135,31 @@ LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPAR
             InvalidateRect(toolbar, nullptr, TRUE);
             break;
         case WM_PAINT:
-            return PaintWithFocus(toolbar, ButtonFocus(toolbar, index), wParam, lParam);
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(toolbar, ToolbarKeysProc, id);
-            break;
+            return PaintWithFocus(keys, toolbar, ButtonFocus(toolbar, index), wParam, lParam);
     }
-    return DefSubclassProc(toolbar, message, wParam, lParam);
+    return keys.Pass(toolbar, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ArrowKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR id, DWORD_PTR) {
-    switch (message) {
-        case WM_GETDLGCODE:
-            return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTARROWS;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(control, ArrowKeysProc, id);
-            break;
-    }
-    return DefSubclassProc(control, message, wParam, lParam);
+LRESULT CALLBACK ArrowKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ArrowKeys().Pass(control, message, wParam, lParam);
+    return message == WM_GETDLGCODE ? result | DLGC_WANTARROWS : result;
 }
 
 }  // namespace
 
 bool SubclassToolbarKeys(HWND toolbar) {
-    return toolbar && SetWindowSubclass(toolbar, ToolbarKeysProc, kToolbarKeysId, 0);
+    return ToolbarKeys().Install(toolbar);
 }
 
 bool KeepArrowKeys(HWND control) {
-    return control && SetWindowSubclass(control, ArrowKeysProc, kArrowKeysId, 0);
+    return ArrowKeys().Install(control);
 }
 
-LRESULT PaintWithFocus(HWND window, const RECT& focus, WPARAM wParam, LPARAM lParam) {
+LRESULT PaintWithFocus(Subclass& subclass, HWND window, const RECT& focus, WPARAM wParam,
+                       LPARAM lParam) {
     const bool focused = GetFocus() == window && !IsRectEmpty(&focus);
     if (focused) InvalidateRect(window, &focus, TRUE);
-    const LRESULT result = DefSubclassProc(window, WM_PAINT, wParam, lParam);
+    const LRESULT result = subclass.Pass(window, WM_PAINT, wParam, lParam);
     if (focused) {
         const WindowDc dc(window);
         DrawFocusRect(dc.get(), &focus);

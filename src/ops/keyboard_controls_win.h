@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "ops/subclass_win.h"
+
 // The arrows move between the toolbar's buttons (around at the ends), Space and Enter press the
 // one they are on as a click does, and that button shows a focus rectangle while the toolbar has
 // the focus. Entering the toolbar starts on its checked group button, else on its first one. The
@@ -16,6 +18,8 @@ bool SubclassToolbarKeys(HWND toolbar);
 bool KeepArrowKeys(HWND control);
 
 // Draws the focus rectangle inside the window's client area when it has the focus, after its own
-// painting: `paint` is its WM_PAINT as it would be without the rectangle. Everything inside is
-// painted again first, so the rectangle is drawn over a fresh picture exactly once.
-LRESULT PaintWithFocus(HWND window, const RECT& focus, WPARAM wParam, LPARAM lParam);
+// painting: the WM_PAINT that the subclass passes on, as it would be without the rectangle.
+// Everything inside is painted again first, so the rectangle is drawn over a fresh picture
+// exactly once.
+LRESULT PaintWithFocus(Subclass& subclass, HWND window, const RECT& focus, WPARAM wParam,
+                       LPARAM lParam);
