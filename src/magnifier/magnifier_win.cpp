@@ -88,9 +88,21 @@ void Magnifier::StopTicking() {
     ticking_ = false;
 }
 
+BOOL CALLBACK JoinMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM joined) {
+    RECT& all = *reinterpret_cast<RECT*>(joined);
+    UnionRect(&all, &all, monitor);
+    return TRUE;
+}
+
 // The rectangle round every monitor. Only what lies inside it is read: a copy reaching beyond
-// it may come back wholly black.
+// it may come back wholly black. One enumeration of the monitors asks the window system once;
+// each of the four measures of the virtual screen would ask it again.
 Rect VirtualScreen() {
+    RECT all{};
+    if (EnumDisplayMonitors(nullptr, nullptr, JoinMonitor, reinterpret_cast<LPARAM>(&all)) &&
+        !IsRectEmpty(&all)) {
+        return ToRect(all);
+    }
     const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     return Rect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
