@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# The requests one key press costs at the wineserver: the ruler beside the minimal window with a
-# turn's steps and the plain minimal window, counted from the server's own trace. Unlike CPU time
-# the count does not change from run to run, so it tells at once whether a change added or
-# removed a trip to the server. Each request is a round trip of some 30 microseconds. Prints
-# numbers, fails nothing.
+# The requests one key press or one dialog's opening costs at the wineserver, counted from the
+# server's own trace. Unlike CPU time the count does not change from run to run, so it tells at
+# once whether a change added or removed a trip to the server. Each request is a round trip of
+# some 30 microseconds. Prints numbers, fails nothing.
 #
-#   scripts/with-wine -- bench/server_requests.sh [VIRTUAL_KEY] [BUILD_DIR]
+#   scripts/with-wine -- bench/server_requests.sh [VIRTUAL_KEY | DIALOG] [BUILD_DIR]
 #
-# VIRTUAL_KEY: 36 (Home, a turn) by default; 39 is Right, a key move. BUILD_DIR: build/win64.
-# The wineserver is started again with its trace on, so run it in a with-wine of its own.
+# VIRTUAL_KEY: 36 (Home, a turn) by default, 39 (Right, a key move) or any other: the ruler beside
+# the minimal window with a turn's steps and the plain minimal window, one press each.
+# DIALOG: the start of a dialog's name as dialog_bench_win.exe takes it (Operation, Setup,
+# Display, About, Magnifier): its opening from the command until it is closed, beside the
+# benchmark's yardstick dialog and the yardstick with the caption icon.
+# BUILD_DIR: build/win64. The wineserver is started again with its trace on, so run it in a
+# with-wine of its own.
 set -euo pipefail
 
-key=${1:-36}
+subject=${1:-36}
 build=${2:-build/win64}
 : "${WINEPREFIX:?run under scripts/with-wine}"
 work=$(mktemp -d)
@@ -29,11 +33,11 @@ trace() {
     sleep 0.5
     wine "$@" >/dev/null 2>&1 &
     local program=$!
-    wine "$build/send_keys_win.exe" "$class" "$key" 4
+    wine "$build/send_keys_win.exe" "$class" "$subject" 4
     wait "$program" || true
     wineserver -k 2>/dev/null || true
     wait "$server" 2>/dev/null || true
-    awk -v key="$(printf 'wparam=%08x' "$key")" '
+    awk -v key="$(printf 'wparam=%08x' "$subject")" '
         # A press arrives as a sent WM_KEYDOWN: "TID: get_message() = 0 { win=..., msg=00000100".
         !tid && /: get_message\(\) = 0 \{ win=[0-9a-f]+, msg=00000100/ && index($0, key) {
             if (++taken == 2) { tid = substr($0, 1, 4); next }
@@ -43,15 +47,64 @@ trace() {
     ' "$work/trace"
 }
 
+# The requests of one thread from line FROM of the trace until it takes a WM_CLOSE.
+until_close() {
+    awk -v from="$1" -v tid="$2" 'NR >= from && substr($0, 1, 6) == tid ": " {
+        if ($0 ~ /get_message\(\) = 0 \{ win=[0-9a-f]+, msg=00000010/) exit
+        if ($2 ~ /^[a-z_]+\($/) print substr($2, 1, length($2) - 1)
+    }' "$work/trace"
+}
+
+# The last opening of the dialog by the ruler, then by the yardstick (kOpen, command 1) and the
+# yardstick with the icon (command 2), as dialog_bench_win.exe makes them.
+dialog() {
+    local name=$1 command
+    case $name in
+        Operation*) command=11 ;;
+        Setup*) command=19 ;;
+        Display*) command=40003 ;;
+        About*) command=1 ;;
+        Magnifier*) command=40011 ;;
+        *) echo "server_requests: no dialog called $name" >&2; exit 2 ;;
+    esac
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -d1 -f -p 2>"$work/trace" &
+    local server=$!
+    sleep 0.5
+    wine "$build/dialog_bench_win.exe" 3 "$name" >/dev/null 2>&1 || true
+    wineserver -k 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    local taken='get_message() = 0 { win=[0-9a-f]*, msg=00000111, wparam='
+    local yardstick line
+    yardstick=$(grep -m1 "${taken}00000002" "$work/trace" | cut -d: -f1)
+    line=$(grep -n "${taken}$(printf '%08x' "$command")" "$work/trace" |
+        grep -v "^[0-9]*:$yardstick:" | tail -n 1)
+    until_close "${line%%:*}" "$(cut -d: -f2 <<<"$line")" >"$work/ruler"
+    for kind in 1 2; do
+        line=$(grep -n "^$yardstick: ${taken}0000000$kind" "$work/trace" | tail -n 1)
+        until_close "${line%%:*}" "$yardstick" >"$work/yardstick$kind"
+    done
+    printf 'server requests of one opening of %s\n' "$name"
+    table linova yardstick "+ icon" "$work/ruler" "$work/yardstick1" "$work/yardstick2"
+}
+
+# A table of request names and counts for three lists of requests.
+table() {
+    printf '%-32s %8s %12s %8s\n' request "$1" "$2" "$3"
+    sort -u "$4" "$5" "$6" | while read -r name; do
+        printf '%-32s %8d %12d %8d\n' "$name" "$(grep -cx "$name" "$4" || true)" \
+            "$(grep -cx "$name" "$5" || true)" "$(grep -cx "$name" "$6" || true)"
+    done
+    printf '%-32s %8d %12d %8d\n' total "$(wc -l <"$4")" "$(wc -l <"$5")" "$(wc -l <"$6")"
+}
+
+if [[ ! $subject =~ ^[0-9]+$ ]]; then
+    dialog "$subject"
+    exit 0
+fi
 trace "Linova <1>" "$build/linova.exe" >"$work/ruler"
 trace "Linova bench minimal" "$build/minimal_window_win.exe" steps >"$work/steps"
 trace "Linova bench minimal" "$build/minimal_window_win.exe" >"$work/plain"
-
-printf 'server requests of one press of key %s\n' "$key"
-printf '%-32s %8s %12s %8s\n' request linova "with steps" minimal
-sort -u "$work/ruler" "$work/steps" "$work/plain" | while read -r name; do
-    printf '%-32s %8d %12d %8d\n' "$name" "$(grep -cx "$name" "$work/ruler" || true)" \
-        "$(grep -cx "$name" "$work/steps" || true)" "$(grep -cx "$name" "$work/plain" || true)"
-done
-printf '%-32s %8d %12d %8d\n' total "$(wc -l <"$work/ruler")" "$(wc -l <"$work/steps")" \
-    "$(wc -l <"$work/plain")"
+printf 'server requests of one press of key %s\n' "$subject"
+table linova "with steps" minimal "$work/ruler" "$work/steps" "$work/plain"
