@@ -21,22 +21,32 @@ build=${2:-build/win64}
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# Traces the server while CLASS, started by the command after it, gets four presses; prints the
-# names of the requests of the thread that took the second press, until the third was sent.
-trace() {
-    local class=$1
-    shift
+# Runs the command with a wineserver of its own whose trace goes to $work/trace.
+traced() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     wineserver -d1 -f -p 2>"$work/trace" &
     local server=$!
     sleep 0.5
+    "$@" || true
+    wineserver -k 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+}
+
+# CLASS, started by the command after it, gets four presses.
+press() {
+    local class=$1
+    shift
     wine "$@" >/dev/null 2>&1 &
     local program=$!
     wine "$build/send_keys_win.exe" "$class" "$subject" 4
     wait "$program" || true
-    wineserver -k 2>/dev/null || true
-    wait "$server" 2>/dev/null || true
+}
+
+# Traces the server while CLASS, started by the command after it, gets four presses; prints the
+# names of the requests of the thread that took the second press, until the third was sent.
+trace() {
+    traced press "$@"
     awk -v key="$(printf 'wparam=%08x' "$subject")" '
         # A press arrives as a sent WM_KEYDOWN: "TID: get_message() = 0 { win=..., msg=00000100".
         !tid && /: get_message\(\) = 0 \{ win=[0-9a-f]+, msg=00000100/ && index($0, key) {
@@ -67,14 +77,7 @@ dialog() {
         Magnifier*) command=40011 ;;
         *) echo "server_requests: no dialog called $name" >&2; exit 2 ;;
     esac
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -d1 -f -p 2>"$work/trace" &
-    local server=$!
-    sleep 0.5
-    wine "$build/dialog_bench_win.exe" 3 "$name" >/dev/null 2>&1 || true
-    wineserver -k 2>/dev/null || true
-    wait "$server" 2>/dev/null || true
+    traced wine "$build/dialog_bench_win.exe" 3 "$name" >/dev/null 2>&1
     local taken='get_message() = 0 { win=[0-9a-f]*, msg=00000111, wparam='
     local yardstick line
     yardstick=$(grep -m1 "${taken}00000002" "$work/trace" | cut -d: -f1)
