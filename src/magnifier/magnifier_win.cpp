@@ -39,6 +39,9 @@ class Magnifier : public RulerDialog {
   private:
     bool ticking_ = false;
     PaneBuffer buffer_;
+    // The panes' windows, each looked up once: under Wine every look-up of a control asks the
+    // window system for the dialog's children, and the panes are redrawn at every tick.
+    mutable HWND panes_[kMagnifierPanes]{};
     // The rectangle round every monitor, read as the window opens and at each display change:
     // under Wine each reading checks the display settings anew, four readings for each pane.
     Rect screen_{};
@@ -50,6 +53,7 @@ class Magnifier : public RulerDialog {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi() override;
     std::optional<SIZE> OpeningSize() const override;
+    HWND Pane(int pane) const;
     void RedrawPanes() const;
     void StartTicking();
     void StopTicking();
@@ -65,8 +69,9 @@ Magnifier* MagnifierOf(HWND dialog) {
     return static_cast<Magnifier*>(DialogPart::Of(dialog));
 }
 
-HWND Pane(HWND dialog, int pane) {
-    return GetDlgItem(dialog, IDC_MAG_PANE_1 + pane);
+HWND Magnifier::Pane(int pane) const {
+    if (!panes_[pane]) panes_[pane] = GetDlgItem(window, IDC_MAG_PANE_1 + pane);
+    return panes_[pane];
 }
 
 bool HasArea(const Rect& r) {
@@ -74,7 +79,7 @@ bool HasArea(const Rect& r) {
 }
 
 void Magnifier::RedrawPanes() const {
-    for (int k = 0; k < kMagnifierPanes; ++k) InvalidateRect(Pane(window, k), nullptr, FALSE);
+    for (int k = 0; k < kMagnifierPanes; ++k) InvalidateRect(Pane(k), nullptr, FALSE);
 }
 
 void Magnifier::StartTicking() {
@@ -175,8 +180,7 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The magnifier lays out its controls itself, at every density.
-void MoveItem(HWND dialog, int id, const Rect& r) {
-    HWND item = GetDlgItem(dialog, id);
+void MoveItem(HWND item, const Rect& r) {
     KeepOwnLayout(item);
     MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
 }
@@ -196,7 +200,7 @@ void Magnifier::OnSize(WPARAM kind) {
     GetClientRect(window, &client);
     const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, dpi.dpi.x);
     PlaceColourStrip();
-    for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(window, IDC_MAG_PANE_1 + k, l.panes[k]);
+    for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(Pane(k), l.panes[k]);
     // Everything at once, in its new place.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     StartTicking();
@@ -268,14 +272,9 @@ INT_PTR Magnifier::OnInitDialog() {
     screen_ = VirtualScreen();
     SetWindowTextW(window, MagnifierTitle(app.className).c_str());
     ShowRulerIcon();
-    // Nothing in the window takes keys: disabled, the strip, its line and the panes leave the
-    // focus to the window itself, for Esc and the menu key. They still paint, and the mouse
-    // passes through them to the window.
-    EnableWindow(GetDlgItem(window, IDC_COLOR_STRIP), FALSE);
-    EnableWindow(GetDlgItem(window, IDC_STRIP_LINE), FALSE);
+    // The strip, its line and the panes come disabled from the template.
     for (int k = 0; k < kMagnifierPanes; ++k) {
-        HWND pane = Pane(window, k);
-        EnableWindow(pane, FALSE);
+        HWND pane = Pane(k);
         SetWindowTextW(pane, L"");
         const auto previous = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaneProc)));
@@ -319,12 +318,28 @@ INT_PTR Magnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-// Its size stays within bounds, from before the window has its state on.
+// Its size stays within bounds, from before the window has its state on. The frame's tracking
+// asks for the bounds; a size given by a call is held within them here, rather than by the
+// default handling, which under Wine measures the screen and its monitors afresh to work out
+// defaults that these bounds then replace.
 INT_PTR CALLBACK MagnifierProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETMINMAXINFO) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
         limits->ptMinTrackSize = POINT{kMagnifierMinWidth, kMagnifierMinHeight};
         limits->ptMaxTrackSize = POINT{kMagnifierMaxWidth, kMagnifierMaxHeight};
+        return TRUE;
+    }
+    if (message == WM_WINDOWPOSCHANGING) {
+        auto* place = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(place->flags & SWP_NOSIZE)) {
+            place->cx = std::min(place->cx, kMagnifierMaxWidth);
+            place->cy = std::min(place->cy, kMagnifierMaxHeight);
+            // A minimised window takes the size of its icon.
+            if (!IsIconic(dialog)) {
+                place->cx = std::max(place->cx, kMagnifierMinWidth);
+                place->cy = std::max(place->cy, kMagnifierMinHeight);
+            }
+        }
         return TRUE;
     }
     return DialogPart::Procedure(dialog, message, wParam, lParam);
