@@ -22,7 +22,6 @@ class AboutBox : public RulerDialog {
 
     GdiObject<HFONT> versionFont_;  // bold italic, also OK's
     GdiObject<HFONT> linkFont_;     // underlined
-    OwnedIcon bigIcon_;             // only on the white ground
     HCURSOR hand_ = nullptr;        // shared: the system keeps it
 
     INT_PTR OnInitDialog() override;
@@ -50,17 +49,12 @@ GdiObject<HFONT> AboutBox::DerivedFont(Change change) const {
     return MakeFont(logFont);
 }
 
-// On the white ground the box shows the white ruler's picture; otherwise its template's. The one
-// shown before goes once the box no longer shows it.
+// On the white ground the box shows the white ruler's picture; otherwise its template's.
 void AboutBox::SetBigIcon() {
     if (app.state.BackColor != 0) return;
-    const int size = ScaledToDpi(48, dpi.dpi.x);
-    OwnedIcon big(
-        static_cast<HICON>(LoadImageW(app.module, L"LinovaG", IMAGE_ICON, size, size, 0)));
+    HICON big = app.icons.At(app.module, L"LinovaG", ScaledToDpi(48, dpi.dpi.x));
     if (big) {
-        SendDlgItemMessageW(window, IDC_ABOUT_ICON, STM_SETICON,
-                            reinterpret_cast<WPARAM>(big.get()), 0);
-        bigIcon_ = std::move(big);
+        SendDlgItemMessageW(window, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(big), 0);
     }
 }
 

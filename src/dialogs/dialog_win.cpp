@@ -135,9 +135,8 @@ HBRUSH RulerDialog::ControlColour(HDC, int id) {
 }
 
 void RulerDialog::ShowCaptionIcon(const wchar_t* name) {
-    OwnedIcon icon = CaptionIcon(app.module, name, dpi.dpi);
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-    icon_ = std::move(icon);
+    HICON icon = app.icons.At(app.module, name, CaptionIconSize(dpi.dpi));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 void RulerDialog::ShowRulerIcon() {

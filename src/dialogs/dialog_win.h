@@ -74,8 +74,8 @@ class RulerDialog : public DialogPart {
     virtual std::optional<SIZE> OpeningSize() const { return std::nullopt; }
     HBRUSH ControlColour(HDC dc, int id) override;
 
-    // The caption icon by name, or the ruler's for its direction and background; the one shown
-    // before goes once the new one is in.
+    // The caption icon by name, or the ruler's for its direction and background, at the dialog's
+    // density; the instance keeps each icon for the next dialog that shows it.
     void ShowCaptionIcon(const wchar_t* name);
     void ShowRulerIcon();
     // The controls take the dialog's font made bold at its density, which the system is not to
@@ -94,7 +94,6 @@ class RulerDialog : public DialogPart {
     void Start() override;
     void FollowDpi(WPARAM wParam, LPARAM lParam) override;
 
-    OwnedIcon icon_;
     GdiObject<HFONT> boldFont_;
 };
 

@@ -13,6 +13,7 @@
 #include "model/os_version.h"
 #include "model/placement_win.h"
 #include "model/ruler_state.h"
+#include "render/loaded_icons_win.h"
 #include "render/ruler_paint_win.h"
 
 struct Instance {
@@ -26,6 +27,7 @@ struct Instance {
     RulerPicture picture;
     HWND rulerTooltip = nullptr;
     GdiObject<HFONT> tooltipFont;  // the tooltip's, at the ruler's density
+    LoadedIcons icons;             // the dialogs' caption icons and the About box's picture
     // From the add to the removal this instance shows the tray icon, whether or not a taskbar
     // took it.
     bool trayIconWanted = false;

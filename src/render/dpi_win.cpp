@@ -147,10 +147,8 @@ GdiObject<HFONT> MakeFont(const LOGFONTW& font) {
     return GdiObject<HFONT>(CreateFontIndirectW(&font));
 }
 
-OwnedIcon CaptionIcon(HINSTANCE module, const wchar_t* name, const Dpi& dpi) {
-    const int size = ScaledToDpi(16, dpi.x);
-    return OwnedIcon(
-        static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+int CaptionIconSize(const Dpi& dpi) {
+    return ScaledToDpi(16, dpi.x);
 }
 
 GdiObject<HFONT> TooltipFontAt(const Dpi& dpi) {

@@ -64,8 +64,8 @@ struct DialogDpi {
     void Follow(HWND dialog, WPARAM wParam, LPARAM lParam);
 };
 
-// A window's caption icon by name, as large as 16 pixels are at the density.
-OwnedIcon CaptionIcon(HINSTANCE module, const wchar_t* name, const Dpi& dpi);
+// The side of a window's caption icon: as large as 16 pixels are at the density.
+int CaptionIconSize(const Dpi& dpi);
 
 // The system's tooltip font at the density.
 GdiObject<HFONT> TooltipFontAt(const Dpi& dpi);

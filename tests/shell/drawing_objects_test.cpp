@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "model/ruler_state.h"
+#include "program_resources.h"
 #include "render/backgrounds_win.h"
 #include "render/gdi_win.h"
 #include "render/ruler_paint_win.h"
@@ -20,13 +20,6 @@ namespace {
 class RulerWindow {
   public:
     RulerWindow() {
-        wchar_t path[MAX_PATH] = L"";
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring program(path);
-        program.resize(program.find_last_of(L"\\/") + 1);
-        program += L"linova.exe";
-        module_ = LoadLibraryExW(program.c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = DefWindowProcW;
@@ -39,16 +32,15 @@ class RulerWindow {
     ~RulerWindow() {
         DestroyWindow(window_);
         UnregisterClassW(L"LinovaShellTest", GetModuleHandleW(nullptr));
-        if (module_) FreeLibrary(module_);
     }
-    HINSTANCE module() const { return module_; }
+    HINSTANCE module() const { return resources_.get(); }
     HWND window() const { return window_; }
     HGDIOBJ ClassBrush() const {
         return reinterpret_cast<HGDIOBJ>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
     }
 
   private:
-    HINSTANCE module_ = nullptr;
+    ProgramResources resources_;
     HWND window_ = nullptr;
 };
 
