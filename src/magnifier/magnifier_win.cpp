@@ -201,8 +201,11 @@ void Magnifier::OnSize(WPARAM kind) {
     const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, dpi.dpi.x);
     PlaceColourStrip();
     for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(Pane(k), l.panes[k]);
-    // Everything at once, in its new place.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Everything at once, in its new place; a window not shown yet paints all of itself when it
+    // shows.
+    if (IsWindowVisible(window)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     StartTicking();
 }
 
