@@ -27,12 +27,6 @@ DialogPart* TakeOver(HWND window, LPARAM handed) {
     return state;
 }
 
-void MoveOwnItem(HWND dialog, int id, const Rect& r) {
-    HWND item = GetDlgItem(dialog, id);
-    KeepOwnLayout(item);
-    MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK DialogPart::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,8 +149,8 @@ void RulerDialog::PlaceColourStrip() {
     RECT client{};
     GetClientRect(window, &client);
     const ColourStripLayout l = LayOutColourStrip(dpi.dpi.x, client.bottom);
-    MoveOwnItem(window, IDC_COLOR_STRIP, l.strip);
-    MoveOwnItem(window, IDC_STRIP_LINE, l.line);
+    MoveOwnItem(GetDlgItem(window, IDC_COLOR_STRIP), l.strip);
+    MoveOwnItem(GetDlgItem(window, IDC_STRIP_LINE), l.line);
 }
 
 INT_PTR RunModalDialog(std::unique_ptr<DialogPart> state, HINSTANCE module,
@@ -205,4 +199,9 @@ void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font) {
 
 void RedrawIfShown(HWND dialog, bool erase) {
     if (IsWindowVisible(dialog)) InvalidateRect(dialog, nullptr, erase);
+}
+
+void MoveOwnItem(HWND item, const Rect& r) {
+    KeepOwnLayout(item);
+    MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
 }

@@ -119,3 +119,7 @@ void SetItemFonts(HWND dialog, std::initializer_list<int> ids, HFONT font);
 // Repaints a dialog that shows, after a change of density; one not shown yet paints all of itself
 // when it shows.
 void RedrawIfShown(HWND dialog, bool erase);
+
+// Moves a control that its dialog lays out itself, at every density, without redrawing it: the
+// dialog redraws what it moved at once.
+void MoveOwnItem(HWND item, const Rect& r);

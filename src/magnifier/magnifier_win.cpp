@@ -179,12 +179,6 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(m->paneProcedure, pane, message, wParam, lParam);
 }
 
-// The magnifier lays out its controls itself, at every density.
-void MoveItem(HWND item, const Rect& r) {
-    KeepOwnLayout(item);
-    MoveWindow(item, r.left, r.top, r.Width(), r.Height(), FALSE);
-}
-
 void Magnifier::OnSize(WPARAM kind) {
     // A minimised window has nothing to show, and its size is not one to remember.
     if (kind == SIZE_MINIMIZED) {
@@ -200,7 +194,7 @@ void Magnifier::OnSize(WPARAM kind) {
     GetClientRect(window, &client);
     const MagnifierLayout l = LayoutMagnifier(client.right, client.bottom, dpi.dpi.x);
     PlaceColourStrip();
-    for (int k = 0; k < kMagnifierPanes; ++k) MoveItem(Pane(k), l.panes[k]);
+    for (int k = 0; k < kMagnifierPanes; ++k) MoveOwnItem(Pane(k), l.panes[k]);
     // Everything at once, in its new place; a window not shown yet paints all of itself when it
     // shows.
     if (IsWindowVisible(window)) {
