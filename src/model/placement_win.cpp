@@ -36,9 +36,11 @@ void PlaceWindow(HWND ruler, const RulerState& s, UINT flags) {
     HWND band = s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
     // A shown ruler gets its rectangle and its place in the z-order in one call. Each call is a
     // round trip through the window system, and a shown borderless window has no frame to
-    // change and nothing to show; of the caller's flags only "no activation" means anything.
+    // change and nothing to show; of the caller's flags only "no activation" and "discard the
+    // picture" mean anything.
     if (IsWindowVisible(ruler)) {
-        SetWindowPos(ruler, band, r.left, r.top, r.Width(), r.Height(), flags & SWP_NOACTIVATE);
+        SetWindowPos(ruler, band, r.left, r.top, r.Width(), r.Height(),
+                     flags & (SWP_NOACTIVATE | SWP_NOCOPYBITS));
         return;
     }
     MoveWindow(ruler, r.left, r.top, r.Width(), r.Height(), TRUE);

@@ -10,7 +10,7 @@
 #include "model/ruler_state.h"
 
 // Gives the ruler window its rectangle and z-order from the state; `flags` are added to the
-// z-order step (SWP_NOACTIVATE is the one that matters).
+// z-order step (SWP_NOACTIVATE is the one that matters, and SWP_NOCOPYBITS for a shown window).
 void PlaceWindow(HWND ruler, const RulerState& s, UINT flags);
 
 // Whether the shown ruler already stands where `PlaceWindow` would put it: at its rectangle, in

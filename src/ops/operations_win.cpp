@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/dialog_focus_win.h"
+#include "model/geometry_win.h"
 #include "model/placement.h"
 #include "model/placement_win.h"
 #include "ops/panel.h"
@@ -31,7 +32,16 @@ void MovePosition(HWND ruler, const Rect& rect) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Reposition(const Instance& app, Placement placement) {
+// Whether the placement gives the shown window a new size.
+bool Resizes(HWND ruler, Placement placement, const Rect& rect) {
+    if (placement != Placement::kResize && placement != Placement::kFull) return false;
+    RECT now{};
+    return IsWindowVisible(ruler) && GetWindowRect(ruler, &now) &&
+           (now.right - now.left != rect.Width() || now.bottom - now.top != rect.Height());
+}
+
+// `discard`: SWP_NOCOPYBITS, for a placement that resizes the shown window, or 0.
+void Reposition(const Instance& app, Placement placement, UINT discard) {
     HWND ruler = app.ruler;
     const RulerState& s = app.state;
     const Rect rect = RulerWindowRect(s);
@@ -55,10 +65,10 @@ void Reposition(const Instance& app, Placement placement) {
             break;
         case Placement::kResize:
             SetWindowPos(ruler, s.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
-                         rect.Width(), rect.Height(), SWP_NOACTIVATE);
+                         rect.Width(), rect.Height(), SWP_NOACTIVATE | discard);
             break;
         case Placement::kFull:
-            PlaceWindow(ruler, s, SWP_NOACTIVATE);
+            PlaceWindow(ruler, s, SWP_NOACTIVATE | discard);
             break;
     }
 }
@@ -160,15 +170,26 @@ void ApplyRefresh(Instance& app, const Refresh& refresh) {
     HWND ruler = app.ruler;
     Refresh r = refresh;
     RefreshPanel(app, r.panel);
-    // Read once: each reading is a trip to the window system.
+    // The pointer is read, a trip to the window system, only where it decides something: with
+    // one monitor the ruler's monitor is that one wherever the pointer is, and the cursor shown
+    // after a turn follows the place of the input that made it.
     POINT cursor{};
-    if (r.fixMonitorByCursor || r.turned) GetCursorPos(&cursor);
+    if (r.fixMonitorByCursor && app.monitorList.size() != 1) {
+        GetCursorPos(&cursor);
+    } else if (r.fixMonitorByCursor || r.turned) {
+        cursor = MessagePoint();
+    }
     bool monitorChanged = false;
     if (r.fixMonitorByCursor) r = Combine(r, FixMonitorByCursor(app, cursor, monitorChanged));
     if (r.recomputeLength) RecomputeLength(app.state);
-    Reposition(app, r.placement);
+    // A window that takes a new size and is to be repainted whole with its background erased
+    // discards its picture as it is placed: that invalidates and erases all of it in the same
+    // trip to the window system, and the window is not invalidated again.
+    const bool discard =
+        r.repaint == Repaint::kErase && Resizes(ruler, r.placement, RulerWindowRect(app.state));
+    Reposition(app, r.placement, discard ? SWP_NOCOPYBITS : 0);
     if (r.readout) RefreshReadout(app);
-    if (r.repaint != Repaint::kNone) {
+    if (r.repaint != Repaint::kNone && !discard) {
         InvalidateRect(ruler, nullptr, r.repaint == Repaint::kErase);
     }
     if (r.render) {

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "model/geometry_win.h"
 #include "model/trace_win.h"
 #include "ops/readout.h"
 #include "render/dpi_win.h"
@@ -57,8 +58,7 @@ void RelayToTooltip(const Instance& app, UINT message, WPARAM wParam, LPARAM lPa
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = static_cast<DWORD>(GetMessageTime());
-    const DWORD pos = GetMessagePos();
-    msg.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    msg.pt = MessagePoint();
     SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     if (IsWindowVisible(tooltip)) {
         SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);

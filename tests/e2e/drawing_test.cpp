@@ -8,6 +8,7 @@
 
 #include "dialogs.h"
 #include "harness.h"
+#include "resources/resource.h"
 #include "screen.h"
 
 namespace e2e {
@@ -608,6 +609,40 @@ TEST_F(Drawing, ALongRulerTurnedAndTurnedBackShowsTheSamePixels) {
         }
         EXPECT_EQ(differ, 0) << "pixels that changed with the turns";
     }
+}
+
+// Narrow and wide again while it runs: each time the whole window takes its new picture.
+TEST_F(Drawing, ARulerMadeNarrowAndWideAgainShowsWhatOneStartedSoShows) {
+    Look wide;
+    Look narrow = wide;
+    narrow.y = 400;
+    narrow.narrow = true;
+    const std::vector<Shown> shown = Show({wide, narrow});
+    ASSERT_TRUE(shown[0].painted && shown[1].painted);
+    Shown r = shown[0];
+    // The window at its new height, then its painting complete and no longer changing.
+    auto toggle = [&](bool toNarrow) {
+        SendWaiting(r.window, WM_COMMAND, IDM_NARROW);
+        r.look.narrow = toNarrow;
+        const LONG height = r.Thickness();
+        if (!WaitUntil([&] {
+                const RECT rect = RectOf(r.window);
+                return rect.bottom - rect.top == height;
+            })) {
+            return false;
+        }
+        Capture previous;
+        return WaitUntil([&] {
+            r.shot = Capture::Screen(RectOf(r.window));
+            const bool done = LooksPainted(r) && r.shot == previous;
+            previous = r.shot;
+            return done;
+        });
+    };
+    ASSERT_TRUE(toggle(true));
+    EXPECT_TRUE(r.shot == shown[1].shot) << "narrowed unlike a ruler started narrow";
+    ASSERT_TRUE(toggle(false));
+    EXPECT_TRUE(r.shot == shown[0].shot) << "wide again unlike at its start";
 }
 
 // ---- Markers ----
